@@ -1,0 +1,74 @@
+#include "core/Assem.h"
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace
+
+void Taaa::ShowProgress(std::string_view phase) {
+    const std::string shown = Ui.GetStatusText();
+    std::string text(TrimBlanks(shown));
+    text += phase;
+    Ui.ShowStatus(text, StatusStyle::Progress);
+}
+
+void Taaa::RunAssemblerPasses() {
+    if (Ui.AsmLogEnabled()) {
+        Ui.ShowTokensTab();
+    }
+    ShowProgress("  Make tokens.");
+    if (!MakeTokens()) {
+        Machine.NoError = false;
+        return;
+    }
+    ShowProgress("  Parse tokens.");
+    ParseTokens();
+    if (Machine.NoError) {
+        ShowProgress("  Calculate jumps.");
+        CalculateJumps();
+    }
+    if (!Machine.NoError) {
+        return;
+    }
+    ShowProgress("  Success.");
+    if (const tokNode* first = Machine.Cell(Machine.Reg[IP])) {
+        Ui.ShowSourceTab();
+        Ui.SelectSource(first->SrcStart, first->SrcLength);
+    }
+    Machine.NeedsAssembly = false;
+}
+
+void Taaa::ButtonAssembleClick() {
+    if (Assembling) {
+        return; // the assembly under way finishes first
+    }
+    Assembling = true;
+    Ui.ClearAsmLog();
+    Ui.HidePeripheral(Peripheral::RamView);
+    LeaveRunMode();
+    Ui.SaveSource();
+    ClearProgram();
+    Machine.CpuReset();
+    Ui.ShowSourceTab();
+    Ui.SetEditorReadOnly(true);
+    if (Ui.SourceHasNoLines()) {
+        Ui.ShowStatus("Nothing to assemble.", StatusStyle::Error);
+    } else {
+        RunAssemblerPasses();
+    }
+    Ui.SetEditorReadOnly(false);
+    Ui.ClearEditorModified();
+    if (Ui.IsPeripheralVisible(Peripheral::Vdu)) {
+        Ui.RefreshVdu();
+    }
+    Ui.ShowPeripheral(Peripheral::RamView);
+    Assembling = false;
+}

@@ -1,0 +1,33 @@
+#include "cli/RunReport.h"
+
+#include "core/MachineState.h"
+#include "core/RegisterText.h"
+
+void PrintRegisters(std::ostream& out, const MachineState& machine) {
+    for (int index = 0; index < RegisterCount; ++index) {
+        out << RegisterNames[index] << ' ' << RegisterText(machine.Reg[index]) << '\n';
+    }
+}
+
+void PrintRam(std::ostream& out, const MachineState& machine) {
+    for (int row = 0; row < 16; ++row) {
+        out << HexByte(row * 16) << ':';
+        for (int column = 0; column < 16; ++column) {
+            out << ' ' << HexByte(machine.CellValue(row * 16 + column));
+        }
+        out << '\n';
+    }
+}
+
+void PrintVdu(std::ostream& out, const MachineState& machine) {
+    for (int row = 0; row < 4; ++row) {
+        std::string line;
+        for (int column = 0; column < 16; ++column) {
+            const int address = VduStart + row * 16 + column;
+            const tokNode* cell = machine.Cell(address);
+            const int code = cell ? (cell->Value & 0xFF) : ' ';
+            line += (code < 0x20 || code == 0x7F) ? '.' : static_cast<char>(code);
+        }
+        out << line << '\n';
+    }
+}

@@ -1,0 +1,218 @@
+#include "core/Assem.h"
+
+// INC, DEC, NOT, rotates and shifts; CALL, INT, PUSH and POP share the two-byte frame.
+void Taaa::ExecuteOneRegister() {
+    if (BeyondEndOfMemory(2)) {
+        return;
+    }
+    const int opcode = OperandByte(0) & 0xFF;
+    switch (opcode) {
+    case 0xCA:
+    case 0xCC:
+        ExecuteCallOrInt(opcode);
+        break;
+    case 0xE0:
+        ExecutePush();
+        break;
+    case 0xE1:
+        ExecutePop();
+        break;
+    default:
+        ExecuteShiftOrCount(opcode);
+        break;
+    }
+}
+
+void Taaa::ExecuteShiftOrCount(int opcode) {
+    if (!ValidRegister(1)) {
+        return;
+    }
+    const int ip = Machine.Reg[IP] & 0xFF;
+    const int reg = OperandByte(1) & 0xFF;
+    const int value = Machine.Reg[reg];
+    const unsigned byte = static_cast<unsigned>(value) & 0xFFu;
+    Log.TwoByteHeader(ip);
+
+    int result = 0;
+    if (Log.Enabled()) {
+        const std::string prefix = ExplanationPrefix(ip);
+        const std::string t1 = Log.CellText(ip + 1);
+        switch (opcode) {
+        case 0x9A:
+            Log.Line(prefix + "; Rotate the bits in " + t1 + " one place to the left.");
+            Log.Line("\t\t\t; The most significant bit is moved to the least significant bit "
+                     "position.");
+            break;
+        case 0x9B:
+            Log.Line(prefix + "; Rotate the bits in " + t1 + " one place to the right.");
+            Log.Line("\t\t\t; The least significant bit is moved to the most significant bit "
+                     "position.");
+            break;
+        case 0x9C:
+            Log.Line(prefix + "; Shift the bits in " + t1 + " one place to the left.");
+            Log.Line("\t\t\t; The most significant bit is discarded.");
+            break;
+        case 0x9D:
+            Log.Line(prefix + "; Shift the bits in " + t1 + " one place to the right.");
+            Log.Line("\t\t\t; The least significant bit is discarded.");
+            break;
+        case 0xA4:
+            Log.Line(prefix + "; Add 1 to " + t1);
+            break;
+        case 0xA5:
+            Log.Line(prefix + "; Subtract 1 from " + t1);
+            break;
+        default:
+            Log.Line(prefix);
+            break; // NOT explains nothing
+        }
+    }
+    switch (opcode) {
+    case 0x9A:
+        result = FoldByte(((byte << 1) | (byte >> 7)) & 0xFF);
+        break;
+    case 0x9B:
+        result = FoldByte(((byte >> 1) | ((byte & 1) << 7)) & 0xFF);
+        break;
+    case 0x9C:
+        result = FoldByte((byte << 1) & 0xFF);
+        break;
+    case 0x9D:
+        result = FoldByte(byte >> 1);
+        break;
+    case 0xA4:
+        result = value + 1;
+        break;
+    case 0xA5:
+        result = value - 1;
+        break;
+    default:
+        result = FoldByte(~byte & 0xFF);
+        break;
+    }
+    Machine.SetRegister(reg, result, true);
+    Log.Line("");
+    AdvanceIp(2);
+}
+
+void Taaa::ExecuteArithmetic() {
+    if (BeyondEndOfMemory(3)) {
+        return;
+    }
+    const int opcode = OperandByte(0) & 0xFF;
+    const bool registerForm = opcode < 0xB0;
+    if (!ValidRegister(1) || (registerForm && !ValidRegister(2))) {
+        return;
+    }
+    const int ip = Machine.Reg[IP] & 0xFF;
+    Log.ThreeByteBlock(ip);
+    const int destination = OperandByte(1) & 0xFF;
+    const int first = Machine.Reg[destination];
+    const int second = registerForm ? Machine.Reg[OperandByte(2) & 0xFF] : OperandByte(2);
+
+    int result = 0;
+    switch (opcode & 0x0F) {
+    case 0x0:
+        result = first + second;
+        break;
+    case 0x1:
+        result = first - second;
+        break;
+    case 0x2:
+        result = first * second;
+        break;
+    case 0x3:
+    case 0x6:
+        if (second == 0) {
+            DivideByZero();
+            return;
+        }
+        result = (opcode & 0x0F) == 0x3 ? first / second : first % second;
+        break;
+    case 0xA:
+        result = first & second;
+        break;
+    case 0xB:
+        result = first | second;
+        break;
+    default:
+        result = first ^ second;
+        break;
+    }
+    Machine.SetRegister(destination, result, true);
+    AdvanceIp(3);
+}
+
+void Taaa::DivideByZero() {
+    Log.Line("\tDivide by zero error. Processor halted.");
+    Log.ShortDashes();
+    LeaveRunMode();
+    Ui.MessageBox("Divide by zero error.", MessageIcon::Error);
+}
+
+void Taaa::ExecuteMove() {
+    if (BeyondEndOfMemory(3)) {
+        return;
+    }
+    const int opcode = OperandByte(0) & 0xFF;
+    const bool firstIsRegister = opcode != 0xD2;
+    const bool secondIsRegister = opcode == 0xD2 || opcode == 0xD3 || opcode == 0xD4;
+    if ((firstIsRegister && !ValidRegister(1)) || (secondIsRegister && !ValidRegister(2))) {
+        return;
+    }
+    const int ip = Machine.Reg[IP] & 0xFF;
+    if (opcode == 0xD0 && Log.Enabled()) {
+        Log.ThreeByteBlock(ip,
+                           "\t; Copy " + Log.CellText(ip + 2) + " into " + Log.CellText(ip + 1));
+    } else {
+        Log.ThreeByteBlock(ip);
+    }
+    const int first = OperandByte(1);
+    const int second = OperandByte(2);
+    switch (opcode) {
+    case 0xD0:
+        Machine.SetRegister(first & 0xFF, second, false);
+        break;
+    case 0xD1:
+        Machine.SetRegister(first & 0xFF, Machine.CellValue(second), false);
+        break;
+    case 0xD2:
+        Machine.WriteCell(first, Machine.Reg[second & 0xFF]);
+        break;
+    case 0xD3:
+        Machine.SetRegister(first & 0xFF, Machine.CellValue(Machine.Reg[second & 0xFF]), false);
+        break;
+    default:
+        Machine.WriteCell(Machine.Reg[first & 0xFF], Machine.Reg[second & 0xFF]);
+        break;
+    }
+    AdvanceIp(3);
+}
+
+void Taaa::ExecuteCompare() {
+    if (BeyondEndOfMemory(3)) {
+        return;
+    }
+    const int opcode = OperandByte(0) & 0xFF;
+    if (!ValidRegister(1) || (opcode == 0xDA && !ValidRegister(2))) {
+        AdvanceIp(3);
+        return;
+    }
+    Log.ThreeByteBlock(Machine.Reg[IP] & 0xFF);
+    const int first = Machine.Reg[OperandByte(1) & 0xFF];
+    int second = 0;
+    switch (opcode) {
+    case 0xDA:
+        second = Machine.Reg[OperandByte(2) & 0xFF];
+        break;
+    case 0xDB:
+        second = OperandByte(2);
+        break;
+    default:
+        second = Machine.CellValue(OperandByte(2));
+        break;
+    }
+    const int flags = first == second ? FlagZ : (first < second ? FlagS : 0);
+    Machine.SetRegister(SR, (Machine.Reg[SR] & FlagI) | flags, false);
+    AdvanceIp(3);
+}

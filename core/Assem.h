@@ -1,0 +1,138 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "assembler/ListFile.h"
+#include "assembler/TokNode.h"
+#include "core/MachineState.h"
+#include "core/RunLog.h"
+#include "core/UserInterface.h"
+#include "devices/PortMap.h"
+
+// The machine object: the assembler with its token list and list file, and the CPU with
+// its RAM, registers and port map. One instance lives as long as the program.
+class Taaa {
+  public:
+    explicit Taaa(UserInterface& ui);
+    Taaa(const Taaa&) = delete;
+    Taaa& operator=(const Taaa&) = delete;
+
+    UserInterface& Ui;
+    TokenStore Tokens;
+    MachineState Machine;
+    std::vector<tokNode*> TokenList;
+    ListFile List;
+    PortMap Ports;
+    RunLog Log;
+
+    // Parser state.
+    int32_t TokenIndex = 0;
+    int CodeAddress = 0; // 256 once a byte was placed at FF
+    bool EndSeen = false;
+    bool CommentAppended = false;
+    // True while an assembly runs; with assembler logging on, events pass during it.
+    bool Assembling = false;
+
+    // Held for the main window: the IP of the previous ShowCurrentInstruction, and the
+    // Running state saved while IN 00 waits for a key.
+    int LastShownIP = 0;
+    bool ResumeAfterInput = false;
+
+    // Token list (tokeniser).
+    void ClearProgram();
+    bool MakeTokens(); // false when the source file cannot be read back
+    tokNode* Head() { return Tokens.Head(); }
+    tokNode* CurrentToken();
+    tokNode* PreviousToken();
+    const std::string& CurrentText();
+    void Advance() { ++TokenIndex; }
+    tokNode* TokenAt(int32_t i);
+
+    // Parser and code placement.
+    void ParseTokens();
+    void CalculateJumps();
+    void ReportError(std::string_view message, tokNode* token);
+    void AddListLine(std::string line);
+
+    // The Assemble command.
+    void ButtonAssembleClick();
+
+    // Execution.
+    void ButtonStepClick();
+    void ShowCurrentInstruction();
+    void RaiseInterrupt(int vectorAddress);
+    void EnterRunMode();
+    void LeaveRunMode();
+
+  private:
+    // Recognisers.
+    void AsmLog(std::string_view text);
+    bool MightHaveComment();
+    bool MightHave(std::string_view keyword);
+    bool MustHave(std::string_view sign);
+    bool MightHaveRegister();
+    bool MightHaveHexNumber();
+    bool MightHaveDestLabel();
+    void EmitByte(tokNode& token);
+    void MakeToken(std::string& text, int32_t start, int32_t length);
+    void SelectTokenLine(int32_t index);
+
+    // Statement parts.
+    void ParseComment(const std::string& text);
+    bool ParseMnemonic();
+    void ParseEnd(tokNode& token);
+    void FinishParse();
+    void FillEmptyCells();
+
+    // Operand families.
+    void ParseOneRegister(tokNode& mnemonic);
+    void ParseTwoOperand(tokNode& mnemonic);
+    void ParseMove(tokNode& mnemonic);
+    void ParseCompare(tokNode& mnemonic);
+    void ParsePort(tokNode& mnemonic);
+    void ParseOneNumber(tokNode& mnemonic);
+    void ParseOrigin(tokNode& mnemonic);
+    void ParseData(tokNode& mnemonic);
+    void ParseDataString(tokNode& mnemonic);
+    void ParseNoOperand(tokNode& mnemonic);
+    void ParseJump(tokNode& mnemonic);
+    // Sets the opcode, places the bytes, widens the mnemonic's span, adds the list line.
+    void PlaceInstruction(tokNode& mnemonic, uint8_t opcode, std::vector<tokNode*> operands,
+                          bool endsWithBracket = false);
+    static void Bracket(tokNode& token);
+    bool IsLabelName(std::string_view text, bool colon) const;
+
+    void RunAssemblerPasses();
+    void ShowProgress(std::string_view phase);
+
+    // Execution.
+    using Executor = void (Taaa::*)();
+    static const std::array<Executor, 256>& Dispatch();
+    bool BeyondEndOfMemory(int length);
+    bool ValidRegister(int address);
+    int OperandByte(int offset) const;
+    void AdvanceIp(int length);
+    void DecrementStack(); // SP - 1, or "Stack overflow." at 00
+    void PushValue(int value);
+    bool PopUnderflows();
+    std::string ExplanationPrefix(int ip) const;
+
+    void ExecuteIllegal();
+    void ExecuteOneByte();
+    void ExecuteOneRegister();
+    void ExecuteArithmetic();
+    void ExecuteJump();
+    void ExecuteMove();
+    void ExecuteCompare();
+    void ExecuteInOut();
+    void ExecuteShiftOrCount(int opcode);
+    void ExecuteCallOrInt(int opcode);
+    void ExecutePush();
+    void ExecutePop();
+    void ExecuteReturn();
+    void DivideByZero();
+};

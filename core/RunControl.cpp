@@ -1,0 +1,75 @@
+#include "core/RunControl.h"
+
+#include "core/Assem.h"
+
+void RunControl::PrepareRun() {
+    machine_.Ui.SetEditorReadOnly(true);
+    machine_.Ui.SetEditorGrey(true);
+    if (machine_.Machine.NeedsAssembly) {
+        machine_.ButtonAssembleClick();
+    }
+    machine_.EnterRunMode();
+}
+
+void RunControl::ButtonRunClick() {
+    if (machine_.Assembling) {
+        return;
+    }
+    machine_.Machine.CpuReset();
+    machine_.Ui.ClearRunLog();
+    PrepareRun();
+}
+
+void RunControl::ButtonContinuousClick() {
+    if (machine_.Assembling) {
+        return;
+    }
+    PrepareRun();
+}
+
+void RunControl::ButtonStopClick() {
+    machine_.LeaveRunMode();
+}
+
+void RunControl::ButtonResetClick() {
+    machine_.LeaveRunMode();
+    machine_.Machine.CpuReset();
+    machine_.ShowCurrentInstruction();
+    if (machine_.Ui.IsPeripheralVisible(Peripheral::Vdu)) {
+        machine_.Ui.RefreshVdu();
+    }
+}
+
+void RunControl::ButtonSlowClick() {
+    CpuClockInterval = CpuClockInterval * 2 > SlowestClock ? SlowestClock : CpuClockInterval * 2;
+}
+
+void RunControl::ButtonFastClick() {
+    CpuClockInterval = CpuClockInterval / 2 < FastestClock ? FastestClock : CpuClockInterval / 2;
+}
+
+void RunControl::ButtonIntervalReduceClick() {
+    if (HwTimerInterval >= ShortestHwInterval + 1000) {
+        HwTimerInterval -= 1000;
+    }
+}
+
+void RunControl::ButtonIntervalIncreaseClick() {
+    if (HwTimerInterval <= LongestHwInterval - 1000) {
+        HwTimerInterval += 1000;
+    }
+}
+
+void RunControl::TimerCPUTimer() {
+    if (machine_.Machine.Running) {
+        machine_.ButtonStepClick();
+    }
+}
+
+void RunControl::TimerHWTimer() {
+    machine_.RaiseInterrupt(0x02);
+}
+
+std::string RunControl::HwTimerCaption() const {
+    return "Hardware Timer Interval = " + std::to_string(HwTimerInterval / 1000) + " Seconds";
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+class Taaa;
+
+// Run, Continue, Stop, CPU Reset and the two clocks. The timers themselves belong to the
+// front end; it asks here for their intervals and calls the tick handlers.
+class RunControl {
+  public:
+    explicit RunControl(Taaa& machine) : machine_(machine) {}
+
+    static constexpr int FastestClock = 2;
+    static constexpr int SlowestClock = 4096;
+    static constexpr int ShortestHwInterval = 1000;
+    static constexpr int LongestHwInterval = 10000;
+
+    int CpuClockInterval = 128; // TimerCPU, until the settings are read
+    int HwTimerInterval = 5000; // TimerHW
+
+    void ButtonRunClick();
+    void ButtonContinuousClick();
+    void ButtonStopClick();
+    void ButtonResetClick();
+    void ButtonSlowClick();
+    void ButtonFastClick();
+    void ButtonIntervalReduceClick();
+    void ButtonIntervalIncreaseClick();
+
+    void TimerCPUTimer();
+    void TimerHWTimer();
+
+    // "Hardware Timer Interval = 5 Seconds"
+    std::string HwTimerCaption() const;
+
+  private:
+    void PrepareRun();
+    Taaa& machine_;
+};

@@ -1,0 +1,92 @@
+#include "core/RunLog.h"
+
+#include "core/RegisterText.h"
+
+void RunLog::Line(std::string_view text) {
+    if (enabled_) {
+        ui_.RunLogLine(text);
+    }
+}
+
+void RunLog::Registers() {
+    if (!enabled_) {
+        return;
+    }
+    std::string line;
+    for (int index = AL; index <= SP; ++index) {
+        line += '\t';
+        line += RegisterNames[index];
+        line += " = ";
+        line += HexByte(machine_.Reg[index]);
+    }
+    line += "\tSR = " + FlagsText(machine_.Reg[SR]);
+    ui_.RunLogLine(line);
+}
+
+void RunLog::IpAdvance(std::string_view amount) {
+    if (!enabled_) {
+        return;
+    }
+    Line("INSTRUCTION POINTER");
+    Line("\tAdd " + std::string(amount) + " to IP");
+    Registers();
+    LongDashes();
+}
+
+void RunLog::ShortDashes() {
+    Line(std::string(85, '-'));
+}
+
+void RunLog::LongDashes() {
+    Line(std::string(91, '-'));
+}
+
+std::string RunLog::CellText(int address) const {
+    const tokNode* cell = machine_.Cell(address);
+    return cell ? cell->Text : std::string();
+}
+
+void RunLog::FetchLines(int ip, int count) {
+    Registers();
+    Line("FETCH");
+    for (int i = 0; i < count; ++i) {
+        Line("\tFetch " + CellText(ip + i));
+    }
+    Line("");
+    Line("EXECUTE");
+}
+
+void RunLog::ThreeByteBlock(int ip, std::string_view executeSuffix) {
+    if (!enabled_) {
+        return;
+    }
+    FetchLines(ip, 3);
+    std::string line = "\t" + CellText(ip) + "\t" + CellText(ip + 1) + "," + CellText(ip + 2);
+    line += executeSuffix;
+    Line(line);
+    Line("");
+}
+
+void RunLog::TwoByteHeader(int ip) {
+    if (enabled_) {
+        FetchLines(ip, 2);
+    }
+}
+
+void RunLog::TwoByteBlock(int ip) {
+    if (!enabled_) {
+        return;
+    }
+    FetchLines(ip, 2);
+    Line("\t" + CellText(ip) + "\t" + CellText(ip + 1));
+    Line("");
+}
+
+void RunLog::OneByteBlock(int ip) {
+    if (!enabled_) {
+        return;
+    }
+    FetchLines(ip, 1);
+    Line("\t" + CellText(ip));
+    Line("");
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/MachineState.h"
+#include "core/UserInterface.h"
+
+// The run log's texts. Lines are built only while the run-log switch is on; the switch is
+// read once at the start of every step.
+class RunLog {
+  public:
+    RunLog(UserInterface& ui, const MachineState& machine) : ui_(ui), machine_(machine) {}
+
+    void BeginStep() { enabled_ = ui_.RunLogEnabled(); }
+    bool Enabled() const { return enabled_; }
+
+    void Line(std::string_view text);
+    void Registers();
+    void IpAdvance(std::string_view amount);
+    void ShortDashes(); // 85
+    void LongDashes();  // 91
+
+    // FETCH/EXECUTE blocks; t0, t1, t2 are the texts of the cells at IP, IP+1, IP+2.
+    void ThreeByteBlock(int ip, std::string_view executeSuffix = {});
+    void TwoByteHeader(int ip); // up to EXECUTE; the explanation lines follow
+    void TwoByteBlock(int ip);  // jumps, IN, OUT
+    void OneByteBlock(int ip);
+
+    std::string CellText(int address) const;
+
+  private:
+    void FetchLines(int ip, int count);
+
+    UserInterface& ui_;
+    const MachineState& machine_;
+    bool enabled_ = false;
+};
