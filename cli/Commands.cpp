@@ -110,11 +110,11 @@ int RunCorvaneCli(const std::vector<std::string_view>& words, std::ostream& out,
     Taaa machine(ui);
     switch (args.Action) {
     case Command::Assemble:
-        return AssembleCommand(machine, ui);
+        return AssembleCommand(machine, ui, out, err);
     case Command::Tokens:
-        return TokensCommand(machine, ui);
+        return TokensCommand(machine, ui, out);
     case Command::Run:
-        return RunCommand(machine, ui, args);
+        return RunCommand(machine, ui, args, out, err);
     }
     return BadArguments;
 }
