@@ -111,7 +111,8 @@ class Taaa {
 
     // Execution.
     using Executor = void (Taaa::*)();
-    static const std::array<Executor, 256>& Dispatch();
+    static std::array<Executor, 256> BuildDispatch();
+    static const std::array<Executor, 256> Dispatch;
     bool BeyondEndOfMemory(int length);
     bool ValidRegister(int address);
     int OperandByte(int offset) const;

@@ -1,41 +1,40 @@
 #include "core/Assem.h"
 #include "core/InstructionTable.h"
 
-const std::array<Taaa::Executor, 256>& Taaa::Dispatch() {
-    static const std::array<Executor, 256> table = [] {
-        std::array<Executor, 256> executors{};
-        executors.fill(&Taaa::ExecuteIllegal);
-        for (const Instruction& instruction : InstructionTable()) {
-            Executor executor = nullptr;
-            switch (instruction.Kind) {
-            case Family::OneByte:
-                executor = &Taaa::ExecuteOneByte;
-                break;
-            case Family::OneRegister:
-                executor = &Taaa::ExecuteOneRegister;
-                break;
-            case Family::Arithmetic:
-                executor = &Taaa::ExecuteArithmetic;
-                break;
-            case Family::Jump:
-                executor = &Taaa::ExecuteJump;
-                break;
-            case Family::Move:
-                executor = &Taaa::ExecuteMove;
-                break;
-            case Family::Compare:
-                executor = &Taaa::ExecuteCompare;
-                break;
-            case Family::InOut:
-                executor = &Taaa::ExecuteInOut;
-                break;
-            }
-            executors[instruction.Opcode] = executor;
+std::array<Taaa::Executor, 256> Taaa::BuildDispatch() {
+    std::array<Executor, 256> executors{};
+    executors.fill(&Taaa::ExecuteIllegal);
+    for (const Instruction& instruction : InstructionTable()) {
+        Executor executor = nullptr;
+        switch (instruction.Kind) {
+        case Family::OneByte:
+            executor = &Taaa::ExecuteOneByte;
+            break;
+        case Family::OneRegister:
+            executor = &Taaa::ExecuteOneRegister;
+            break;
+        case Family::Arithmetic:
+            executor = &Taaa::ExecuteArithmetic;
+            break;
+        case Family::Jump:
+            executor = &Taaa::ExecuteJump;
+            break;
+        case Family::Move:
+            executor = &Taaa::ExecuteMove;
+            break;
+        case Family::Compare:
+            executor = &Taaa::ExecuteCompare;
+            break;
+        case Family::InOut:
+            executor = &Taaa::ExecuteInOut;
+            break;
         }
-        return executors;
-    }();
-    return table;
+        executors[instruction.Opcode] = executor;
+    }
+    return executors;
 }
+
+const std::array<Taaa::Executor, 256> Taaa::Dispatch = BuildDispatch();
 
 void Taaa::ButtonStepClick() {
     if (Assembling) {
@@ -53,7 +52,7 @@ void Taaa::ButtonStepClick() {
     }
     Log.BeginStep();
     const int opcode = Machine.CellValue(Machine.Reg[IP]) & 0xFF;
-    (this->*Dispatch()[opcode])();
+    (this->*Dispatch[opcode])();
     ShowCurrentInstruction();
     if (Ui.IsPeripheralVisible(Peripheral::Vdu)) {
         Ui.RefreshVdu();

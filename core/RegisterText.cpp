@@ -1,21 +1,46 @@
 #include "core/RegisterText.h"
 
+#include <array>
 #include <cstdlib>
 
-std::string HexByte(int value) {
+namespace {
+
+// The texts of all 256 bytes, made once: the CPU writes them on every store.
+using ByteTexts = std::array<std::string, 256>;
+
+ByteTexts MakeHexTexts() {
     static const char digits[] = "0123456789ABCDEF";
-    const unsigned byte = static_cast<unsigned>(value) & 0xFFu;
-    return {digits[byte >> 4], digits[byte & 0x0F]};
+    ByteTexts texts;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        texts[byte] = {digits[byte >> 4], digits[byte & 0x0F]};
+    }
+    return texts;
 }
 
-std::string BinaryText(int value) {
-    std::string text(8, '0');
-    for (int bit = 0; bit < 8; ++bit) {
-        if (value & (1 << bit)) {
-            text[7 - bit] = '1';
+ByteTexts MakeBinaryTexts() {
+    ByteTexts texts;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        texts[byte] = std::string(8, '0');
+        for (int bit = 0; bit < 8; ++bit) {
+            if (byte & (1u << bit)) {
+                texts[byte][7 - bit] = '1';
+            }
         }
     }
-    return text;
+    return texts;
+}
+
+const ByteTexts HexTexts = MakeHexTexts();
+const ByteTexts BinaryTexts = MakeBinaryTexts();
+
+} // namespace
+
+const std::string& HexByte(int value) {
+    return HexTexts[static_cast<unsigned>(value) & 0xFFu];
+}
+
+const std::string& BinaryText(int value) {
+    return BinaryTexts[static_cast<unsigned>(value) & 0xFFu];
 }
 
 std::string SignedText(int value) {

@@ -7,9 +7,9 @@
 // run log. Bytes are held sign-extended; every text takes the low 8 bits unless it says so.
 
 // Two upper-case hexadecimal digits of the low byte.
-std::string HexByte(int value);
+const std::string& HexByte(int value);
 // Eight '0'/'1' characters of the low byte, bit 7 first.
-std::string BinaryText(int value);
+const std::string& BinaryText(int value);
 // Three digits with a sign: -001, +000, +127, -128, +200.
 std::string SignedText(int value);
 // Binary text, hex text and signed text of a held value, separated by single spaces.
