@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Corvane needs to build, test and run; skips what is there.
+set -euo pipefail
+
+packages=(
+  g++ make cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libgl-dev
+  xvfb xauth fonts-liberation
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "All build dependencies are installed."
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  as_root=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
