@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <variant>
 #include <vector>
@@ -106,6 +107,7 @@ int RunCorvaneCli(const std::vector<std::string_view>& words, std::ostream& out,
     }
 
     HeadlessUi ui(SourceText::FromBytes(read.Bytes));
+    ui.FileName = std::filesystem::path(args.File).filename().string();
     ui.OnMessageBox = [&err](std::string_view text) { err << text << '\n'; };
     Taaa machine(ui);
     switch (args.Action) {

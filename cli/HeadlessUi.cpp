@@ -56,6 +56,13 @@ int64_t HeadlessUi::SourceTextLength() const {
     return static_cast<int64_t>(editorText_.size());
 }
 
+bool HeadlessUi::SaveSource() {
+    if (!FileName.empty()) {
+        ShowStatus("Saved " + FileName, StatusStyle::Progress);
+    }
+    return true;
+}
+
 bool HeadlessUi::ReadSourceFile(std::string& bytes, size_t maxBytes) {
     bytes.assign(savedText_, 0, std::min(maxBytes, savedText_.size()));
     return true;

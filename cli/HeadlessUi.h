@@ -36,6 +36,9 @@ class HeadlessUi : public UserInterface {
     bool EditorGrey() const { return grey_; }
     int BeepCount() const { return beeps_; }
 
+    // The current file's name without its folder; saving names it in the status line.
+    std::string FileName;
+
     // Switches and keys.
     bool RunLogSwitch = false;
     bool AsmLogSwitch = false;
@@ -57,7 +60,7 @@ class HeadlessUi : public UserInterface {
     void EnterEditMode() override;
     int64_t SourceTextLength() const override;
     bool SourceHasNoLines() const override { return source_.Lines.empty(); }
-    bool SaveSource() override { return true; }
+    bool SaveSource() override;
     bool ReadSourceFile(std::string& bytes, size_t maxBytes) override;
     void ShowSourceTab() override {}
     void ShowTokensTab() override {}
