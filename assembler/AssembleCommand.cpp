@@ -38,6 +38,9 @@ void Taaa::RunAssemblerPasses() {
     if (!Machine.NoError) {
         return;
     }
+    // Only now is the program known to be whole: a jump that fails must not follow a list
+    // file that already claims success.
+    AddSuccessLines();
     ShowProgress("  Success.");
     if (const tokNode* first = Machine.Cell(Machine.Reg[IP])) {
         Ui.ShowSourceTab();

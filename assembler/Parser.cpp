@@ -266,13 +266,16 @@ void Taaa::FinishParse() {
         return;
     }
     if (Machine.NoError) {
-        AddListLine(";");
-        AddListLine("; SUCCESS : No errors found.");
-        List.AppendToFirstLine(" : SUCCESS : No errors found.");
-        Ui.ListFileChanged();
         AsmLog("FINISHED - SUCCESS");
     }
     FillEmptyCells();
+}
+
+void Taaa::AddSuccessLines() {
+    AddListLine(";");
+    AddListLine("; SUCCESS : No errors found.");
+    List.AppendToFirstLine(" : SUCCESS : No errors found.");
+    Ui.ListFileChanged();
 }
 
 void Taaa::FillEmptyCells() {

@@ -55,6 +55,8 @@ class Taaa {
     // Parser and code placement.
     void ParseTokens();
     void CalculateJumps();
+    // The two closing lines and the first line's suffix, once parse and jump pass succeeded.
+    void AddSuccessLines();
     void ReportError(std::string_view message, tokNode* token);
     void AddListLine(std::string line);
 
