@@ -7,12 +7,14 @@
 #include "cli/Commands.h"
 
 #include "cli/Arguments.h"
+#include "cli/DeviceReport.h"
 #include "cli/HeadlessUi.h"
 #include "cli/RunReport.h"
 #include "cli/SourceFile.h"
 #include "cli/VirtualClock.h"
 #include "core/Assem.h"
 #include "core/RunControl.h"
+#include "devices/Peripherals.h"
 
 namespace {
 
@@ -59,6 +61,7 @@ int TokensCommand(Taaa& machine, HeadlessUi& ui, std::ostream& out) {
 
 int RunCommand(Taaa& machine, HeadlessUi& ui, const Arguments& args, std::ostream& out,
                std::ostream& err) {
+    Peripherals devices(machine);
     if (!Assemble(machine, ui, err)) {
         return AssemblyFailed;
     }
@@ -70,7 +73,7 @@ int RunCommand(Taaa& machine, HeadlessUi& ui, const Arguments& args, std::ostrea
     RunControl control(machine);
     control.ButtonRunClick();
     const ClockSettings clock{args.ClockMs, args.HwTimerMs, args.MaxSteps};
-    const int64_t steps = RunInVirtualTime(machine, control, {}, clock);
+    const int64_t steps = RunInVirtualTime(machine, control, devices.Timers(), clock);
 
     PrintRegisters(out, machine.Machine);
     out << "STATUS " << ui.StatusText().substr(1) << '\n';
@@ -80,6 +83,9 @@ int RunCommand(Taaa& machine, HeadlessUi& ui, const Arguments& args, std::ostrea
     }
     if (args.Vdu) {
         PrintVdu(out, machine.Machine);
+    }
+    if (args.Devices) {
+        PrintDevices(out, devices);
     }
     if (!machine.Machine.NoError) {
         err << ui.LastError() << '\n';

@@ -1,0 +1,83 @@
+#include "devices/Heater.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "core/RegisterText.h"
+
+namespace {
+
+constexpr uint8_t HeaterBit = 0x80;
+constexpr uint8_t ThermostatBit = 0x01;
+constexpr double Hottest = 40.0;
+constexpr double Steps = 40.0; // a tick closes a fortieth of the gap
+constexpr double PixelsPerDegree = 3.0;
+// The thermometer's scale as the click sees it: 0 degrees at y 148, 2.95 pixels a degree.
+constexpr double ClickZero = 148.0;
+constexpr double ClickPixelsPerDegree = 2.95;
+
+} // namespace
+
+void Heater::PortWrite(uint8_t value) {
+    heaterOn_ = (value & HeaterBit) != 0;
+    labelOnOff_ = heaterOn_ ? SwitchLabel::On : SwitchLabel::Off;
+    // The whole byte shows until the next tick, with the thermostat's bit added.
+    labelIo_ = BinaryText(Warm() ? (value | ThermostatBit) : value);
+    NotifyChange();
+}
+
+uint8_t Heater::PortRead() const {
+    return Warm() ? ThermostatBit : 0;
+}
+
+void Heater::Timer1Timer() {
+    if (heaterOn_) {
+        temperature_ += (Hottest - temperature_) / Steps;
+    } else {
+        temperature_ -= temperature_ / Steps;
+    }
+    DrawThermometer();
+}
+
+void Heater::Image1MouseDown(int y) {
+    // A whole number of degrees, so a click just below zero gives 0 and not -0.
+    temperature_ = static_cast<int>(std::nearbyint((ClickZero - y) / ClickPixelsPerDegree));
+    DrawThermometer();
+}
+
+void Heater::DrawThermometer() {
+    if (!(temperature_ >= 0.0)) {
+        temperature_ = 0.0;
+    }
+    if (temperature_ > Hottest) {
+        temperature_ = Hottest;
+    }
+    labelIo_ = BinaryText((heaterOn_ ? HeaterBit : 0) | PortRead());
+    NotifyChange();
+}
+
+std::string Heater::TemperatureText() const {
+    char text[16];
+    std::snprintf(text, sizeof text, "%.2f", temperature_);
+    return text;
+}
+
+std::string Heater::ReadingText() const {
+    return "   " + TemperatureText() + " C   ";
+}
+
+int Heater::MercuryHeight() const {
+    return static_cast<int>(std::nearbyint(PixelsPerDegree * temperature_));
+}
+
+std::string Heater::LabelOnOffText() const {
+    switch (labelOnOff_) {
+    case SwitchLabel::On:
+        return "  ON";
+    case SwitchLabel::Off:
+        return "  OFF";
+    case SwitchLabel::Blank:
+        break;
+    }
+    return "";
+}

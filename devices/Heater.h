@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "devices/ChangeNotifier.h"
+#include "devices/PortMap.h"
+#include "devices/TimedDevice.h"
+
+// Port 03: a room with a heater (OUT bit 7) and a thermostat (IN bit 0) that reports once
+// the room is 22.0 degrees or warmer. Once a second the temperature moves a fortieth of
+// the way towards 40 degrees with the heater on, or towards 0 with it off, whether a
+// program runs or not.
+class Heater : public InputDevice, public OutputDevice, public TimedDevice, public ChangeNotifier {
+  public:
+    static constexpr double SwitchPoint = 22.0;
+
+    // What labelOnOff shows: nothing before the first output, then the heater's switch.
+    enum class SwitchLabel {
+        Blank,
+        On,  // "  ON", yellow on red
+        Off, // "  OFF", black on button face
+    };
+
+    // Thermometer column: x 170, from y 150 (0 degrees) up, 3 pixels per degree.
+    static constexpr int ColumnX = 170;
+    static constexpr int ColumnBottom = 150;
+    static constexpr int ColumnTop = 30;
+
+    void PortWrite(uint8_t value) override;
+    uint8_t PortRead() const override;
+    int TimerInterval() const override { return 1000; }
+    void Timer1Timer() override;
+    // A click on the thermometer at height y sets the temperature it points at.
+    void Image1MouseDown(int y);
+
+    double Temperature() const { return temperature_; }
+    bool HeaterOn() const { return heaterOn_; }
+    // The temperature with two decimals, "21.53".
+    std::string TemperatureText() const;
+    // The reading under the thermometer, "   21.53 C   ".
+    std::string ReadingText() const;
+    // Height of the mercury above the column's bottom, in pixels.
+    int MercuryHeight() const;
+    const std::string& LabelIoText() const { return labelIo_; }
+    SwitchLabel LabelOnOff() const { return labelOnOff_; }
+    std::string LabelOnOffText() const;
+
+  private:
+    bool Warm() const { return temperature_ >= SwitchPoint; }
+    // Keeps the temperature within 0..40 and shows the heater and thermostat bits.
+    void DrawThermometer();
+
+    double temperature_ = 0.0;
+    bool heaterOn_ = false;
+    std::string labelIo_ = "00000000";
+    SwitchLabel labelOnOff_ = SwitchLabel::Blank;
+};

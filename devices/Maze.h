@@ -1,0 +1,64 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "devices/ChangeNotifier.h"
+#include "devices/Drawing.h"
+#include "devices/PortMap.h"
+
+class MachineState;
+
+// Port 04: a snake steered through a maze. The upper four bits of the byte give the
+// direction (80 up, 40 down, 20 left, 10 right), the lower four the distance in pixels;
+// FF resets the maze. The inner walls are only drawn; the outer edge stops the CPU.
+class Maze : public OutputDevice, public ChangeNotifier {
+  public:
+    explicit Maze(MachineState& machine) : machine_(machine) {}
+
+    // The picture: a lime field in a black frame, the maze square's bottom and right edges,
+    // olive inner walls and a legend under the square.
+    static constexpr int PictureWidth = 200;
+    static constexpr int PictureHeight = 271;
+    static constexpr int WallWidth = 4;
+    static const std::array<PixelLine, 2> SquareEdges;
+    static const std::array<std::vector<PixelPoint>, 4> InnerWalls; // polylines
+    struct LegendLine {
+        int Y;
+        const char* Text;
+    };
+    static constexpr int LegendX = 5;
+    static const std::array<LegendLine, 4> Legend;
+    // BitsText is written over the legend's third line.
+    static constexpr PixelPoint BitsTextAt{5, 237};
+
+    // The head is a yellow circle with a red outline, this far around its centre.
+    static constexpr int HeadRadius = 5;
+    static PixelRect HeadBox(PixelPoint head);
+
+    void PortWrite(uint8_t value) override;
+
+    int SnakeX() const { return snakeX_; }
+    int SnakeY() const { return snakeY_; }
+    // The last byte written, one digit under each heading of the legend.
+    const std::string& BitsText() const { return bitsText_; }
+    // What the last output drew: whether it reset the maze first, then the heads in order.
+    // A window that keeps its picture adds them to the trail.
+    bool LastOutputReset() const { return lastReset_; }
+    const std::vector<PixelPoint>& LastHeads() const { return lastHeads_; }
+
+  private:
+    void ResetMaze();
+    // Moves one coordinate by up to distance pixels, one circle per pixel, and stops the
+    // CPU where the next pixel would cross the edge.
+    void Move(int16_t& coordinate, int step, int distance, int edge);
+
+    MachineState& machine_;
+    int16_t snakeX_ = 20;
+    int16_t snakeY_ = 20;
+    std::string bitsText_;
+    bool lastReset_ = false;
+    std::vector<PixelPoint> lastHeads_;
+};

@@ -1,0 +1,24 @@
+#include "devices/Peripherals.h"
+
+#include "core/Assem.h"
+
+Peripherals::Peripherals(Taaa& machine)
+    : TypedKeys(machine), Snake(machine.Machine), Motor(machine.Ui), Keyboard(machine),
+      Pad(machine) {
+    PortMap& ports = machine.Ports;
+    ports.PlugKeyWaiter(&TypedKeys);
+    ports.PlugOutput(0x01, &Lights);
+    ports.PlugOutput(0x02, &Digits);
+    ports.PlugInput(0x03, &Heating);
+    ports.PlugOutput(0x03, &Heating);
+    ports.PlugOutput(0x04, &Snake);
+    ports.PlugOutput(0x05, &Motor);
+    ports.PlugInput(0x06, &Car);
+    ports.PlugOutput(0x06, &Car);
+    ports.PlugInput(0x07, &Keyboard);
+    ports.PlugInput(0x08, &Pad);
+}
+
+std::vector<TimedDevice*> Peripherals::Timers() {
+    return {&Heating, &Car};
+}

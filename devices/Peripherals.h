@@ -1,0 +1,39 @@
+#pragma once
+
+#include <vector>
+
+#include "devices/Heater.h"
+#include "devices/KeyboardInput.h"
+#include "devices/Keypad.h"
+#include "devices/Lift.h"
+#include "devices/Maze.h"
+#include "devices/OnScreenKeyboard.h"
+#include "devices/SevenSegmentDisplays.h"
+#include "devices/StepperMotor.h"
+#include "devices/TimedDevice.h"
+#include "devices/TrafficLights.h"
+
+class Taaa;
+
+// Every device model, made once and kept for the life of the program, plugged into the
+// machine's port map. Their state survives CPU Reset and assembly: only a device's own
+// controls reset it.
+class Peripherals {
+  public:
+    explicit Peripherals(Taaa& machine);
+    Peripherals(const Peripherals&) = delete;
+    Peripherals& operator=(const Peripherals&) = delete;
+
+    Heater Heating;              // IN and OUT 03
+    KeyboardInput TypedKeys;     // IN 00
+    Lift Car;                    // IN and OUT 06
+    Maze Snake;                  // OUT 04
+    SevenSegmentDisplays Digits; // OUT 02
+    StepperMotor Motor;          // OUT 05
+    TrafficLights Lights;        // OUT 01
+    OnScreenKeyboard Keyboard;   // IN 07, interrupt 03
+    Keypad Pad;                  // IN 08, interrupt 04
+
+    // The devices with timers of their own; at the same instant they tick in this order.
+    std::vector<TimedDevice*> Timers();
+};

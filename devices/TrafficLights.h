@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "devices/ChangeNotifier.h"
+#include "devices/Drawing.h"
+#include "devices/PortMap.h"
+
+// Port 01: a left and a right set of traffic lights on bits 7..2; bits 1 and 0 are not
+// connected. Every output redraws all six lamps, which then stay until the next one.
+class TrafficLights : public OutputDevice, public ChangeNotifier {
+  public:
+    struct Lamp {
+        uint8_t Mask;
+        Rgb Colour; // when lit; an unlit lamp is black
+        PixelRect Box;
+    };
+    // Left red, amber, green, then right red, amber, green: the order they are drawn in.
+    static const std::array<Lamp, 6> Lamps;
+
+    void PortWrite(uint8_t value) override;
+
+    bool IsLit(const Lamp& lamp) const { return (value_ & lamp.Mask) != 0; }
+    // tlightLabel: the last byte written, bit 7 first.
+    std::string LabelText() const;
+
+  private:
+    uint8_t value_ = 0;
+};

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/Commands.h"
+
+namespace {
+
+struct CliResult {
+    int Exit;
+    std::string Out;
+    std::string Err;
+};
+
+CliResult Cli(std::vector<std::string_view> words) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int exit = RunCorvaneCli(words, out, err);
+    return {exit, out.str(), err.str()};
+}
+
+const std::string Examples = CORVANE_EXAMPLES;
+const std::string TextExample = Examples + "/text.asm";
+const std::string LiftExample = Examples + "/lift.asm";
+
+const char* const QuietDevices = "TLIGHT 00000000\n"
+                                 "SEVSEG 00000000 00000000\n"
+                                 "HEATER 0.00 OFF\n"
+                                 "MAZE 20 20\n"
+                                 "STEPPER 01\n"
+                                 "LIFT 232 08 OK\n"
+                                 "KEYB 00\n"
+                                 "KEYPAD 00\n";
+
+TEST(CliRun, TextEchoesTheKeysUntilEnter) {
+    const auto result =
+        Cli({"run", TextExample, "--keys", "Hello, world!\\r", "--vdu", "--devices"});
+    EXPECT_EQ(result.Exit, 0);
+    EXPECT_EQ(result.Err, "");
+    EXPECT_EQ(result.Out, std::string("AL 00001101 0D +013\n"
+                                      "BL 11001101 CD -051\n"
+                                      "CL 00000000 00 +000\n"
+                                      "DL 00000000 00 +000\n"
+                                      "IP 00010001 11 +017\n"
+                                      "SP 10111111 BF -065\n"
+                                      "SR 00000010 02 +002\n"
+                                      "STATUS END  Program has halted.\n"
+                                      "STEPS 83\n"
+                                      "Hello, world!   \n"
+                                      "                \n"
+                                      "                \n"
+                                      "                \n") +
+                              QuietDevices);
+}
+
+TEST(CliRun, LiftServesTheTopCallAndStopsAtTheTopFloor) {
+    const auto result = Cli({"run", LiftExample, "--clock", "100", "--devices"});
+    EXPECT_EQ(result.Exit, 0);
+    EXPECT_EQ(result.Err, "");
+    EXPECT_EQ(result.Out, "AL 00000000 00 +000\n"
+                          "BL 00000000 00 +000\n"
+                          "CL 00000000 00 +000\n"
+                          "DL 00000000 00 +000\n"
+                          "IP 00011101 1D +029\n"
+                          "SP 10111111 BF -065\n"
+                          "SR 00000000 00 +000\n"
+                          "STATUS END  Program has halted.\n"
+                          "STEPS 154\n"
+                          "TLIGHT 00000000\n"
+                          "SEVSEG 00000000 00000000\n"
+                          "HEATER 0.00 OFF\n"
+                          "MAZE 20 20\n"
+                          "STEPPER 01\n"
+                          "LIFT 74 04 OK\n"
+                          "KEYB 00\n"
+                          "KEYPAD 00\n");
+}
+
+TEST(CliRun, DevicesReportsEveryDevice) {
+    const auto file = std::filesystem::temp_directory_path() / "corvane-every-device.asm";
+    std::ofstream(file) << "MOV AL,84\nOUT 01\nMOV AL,0B\nOUT 02\nMOV AL,80\nOUT 03\n"
+                           "MOV AL,45\nOUT 04\nMOV AL,03\nOUT 05\nMOV AL,C0\nOUT 06\nEND\n";
+    const auto result = Cli({"run", file.string(), "--devices"});
+    std::filesystem::remove(file);
+    EXPECT_EQ(result.Exit, 0);
+    // Seven heater ticks from the OUT 03 at 6 s to the end at 13 s; the lift's sensor bit
+    // from its first tick.
+    EXPECT_TRUE(result.Out.ends_with("STEPS 13\n"
+                                     "TLIGHT 10000100\n"
+                                     "SEVSEG 00000000 00001011\n"
+                                     "HEATER 6.50 ON\n"
+                                     "MAZE 20 25\n"
+                                     "STEPPER 03\n"
+                                     "LIFT 232 C8 OK\n"
+                                     "KEYB 00\n"
+                                     "KEYPAD 00\n"))
+        << result.Out;
+}
+
+} // namespace
