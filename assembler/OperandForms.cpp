@@ -54,13 +54,18 @@ void Taaa::ParseOneRegister(tokNode& mnemonic) {
     PlaceInstruction(mnemonic, OpcodeOf(mnemonic.Text, OperandLayout::Register), {PreviousToken()});
 }
 
-void Taaa::ParseTwoOperand(tokNode& mnemonic) {
+tokNode* Taaa::RegisterAndComma() {
     if (!MightHaveRegister()) {
         ReportError(ExpectedRegister + CurrentText(), CurrentToken());
-        return;
+        return nullptr;
     }
     tokNode* first = PreviousToken();
-    if (!MustHave(",")) {
+    return MustHave(",") ? first : nullptr;
+}
+
+void Taaa::ParseTwoOperand(tokNode& mnemonic) {
+    tokNode* first = RegisterAndComma();
+    if (!first) {
         return;
     }
     OperandLayout layout;
@@ -144,12 +149,8 @@ void Taaa::ParseMove(tokNode& mnemonic) {
 }
 
 void Taaa::ParseCompare(tokNode& mnemonic) {
-    if (!MightHaveRegister()) {
-        ReportError(ExpectedRegister + CurrentText(), CurrentToken());
-        return;
-    }
-    tokNode* first = PreviousToken();
-    if (!MustHave(",")) {
+    tokNode* first = RegisterAndComma();
+    if (!first) {
         return;
     }
     if (MightHaveRegister()) {

@@ -48,19 +48,6 @@ constexpr Mnemonic Mnemonics[] = {
     {"OUT", FamilyParser::Port},
 };
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 } // namespace
 
 void Taaa::AsmLog(std::string_view text) {

@@ -2,20 +2,9 @@
 
 #include <charconv>
 
-namespace {
+#include "core/RegisterText.h"
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
+namespace {
 
 std::optional<int64_t> PositiveNumber(std::string_view text) {
     int64_t value = 0;
@@ -64,8 +53,8 @@ std::optional<std::string> DecodeKeys(std::string_view text) {
             if (i + 2 >= text.size()) {
                 return std::nullopt;
             }
-            const int high = HexValue(text[i + 1]);
-            const int low = HexValue(text[i + 2]);
+            const int high = HexDigitValue(text[i + 1]);
+            const int low = HexDigitValue(text[i + 2]);
             if (high < 0 || low < 0) {
                 return std::nullopt;
             }

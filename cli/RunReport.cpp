@@ -2,6 +2,7 @@
 
 #include "core/MachineState.h"
 #include "core/RegisterText.h"
+#include "devices/Vdu.h"
 
 void PrintRegisters(std::ostream& out, const MachineState& machine) {
     for (int index = 0; index < RegisterCount; ++index) {
@@ -20,12 +21,10 @@ void PrintRam(std::ostream& out, const MachineState& machine) {
 }
 
 void PrintVdu(std::ostream& out, const MachineState& machine) {
-    for (int row = 0; row < 4; ++row) {
+    for (int row = 0; row < VduRows; ++row) {
         std::string line;
-        for (int column = 0; column < 16; ++column) {
-            const int address = VduStart + row * 16 + column;
-            const tokNode* cell = machine.Cell(address);
-            const int code = cell ? (cell->Value & 0xFF) : ' ';
+        for (int column = 0; column < VduColumns; ++column) {
+            const uint8_t code = VduCharacter(machine, row, column);
             line += (code < 0x20 || code == 0x7F) ? '.' : static_cast<char>(code);
         }
         out << line << '\n';

@@ -102,6 +102,8 @@ class Taaa {
     void ParseDataString(tokNode& mnemonic);
     void ParseNoOperand(tokNode& mnemonic);
     void ParseJump(tokNode& mnemonic);
+    // The first operand register and its comma; none after an error.
+    tokNode* RegisterAndComma();
     // Sets the opcode, places the bytes, widens the mnemonic's span, adds the list line.
     void PlaceInstruction(tokNode& mnemonic, uint8_t opcode, std::vector<tokNode*> operands,
                           bool endsWithBracket = false);

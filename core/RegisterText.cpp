@@ -35,6 +35,19 @@ const ByteTexts BinaryTexts = MakeBinaryTexts();
 
 } // namespace
 
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
 const std::string& HexByte(int value) {
     return HexTexts[static_cast<unsigned>(value) & 0xFFu];
 }

@@ -6,6 +6,8 @@
 // Text forms of bytes and registers shown by the labels, the RAM view, the list file and the
 // run log. Bytes are held sign-extended; every text takes the low 8 bits unless it says so.
 
+// The value of a hexadecimal digit 0-9, A-F or a-f, or -1 for any other character.
+int HexDigitValue(char c);
 // Two upper-case hexadecimal digits of the low byte.
 const std::string& HexByte(int value);
 // Eight '0'/'1' characters of the low byte, bit 7 first.
