@@ -84,16 +84,21 @@ void Lift::ButtonEngineerClick() {
 }
 
 void Lift::ShowLiftState() {
-    stateShowsCrash_ = crashed_;
-    if (crashed_) {
-        stateText_ = "CRASHED";
-    } else if (liftBits_ & MotorUp) {
-        stateText_ = "Going Up";
-    } else if (liftBits_ & MotorDown) {
-        stateText_ = "Going Down";
-    } else {
-        stateText_ = "Stopped";
-    }
-    dataText_ = "MSB " + BinaryText(liftBits_) + " LSB";
+    shownBits_ = liftBits_;
+    shownCrashed_ = crashed_;
     NotifyChange();
+}
+
+std::string Lift::StateText() const {
+    if (shownCrashed_) {
+        return "CRASHED";
+    }
+    if (shownBits_ & MotorUp) {
+        return "Going Up";
+    }
+    return (shownBits_ & MotorDown) ? "Going Down" : "Stopped";
+}
+
+std::string Lift::DataText() const {
+    return "MSB " + BinaryText(shownBits_) + " LSB";
 }

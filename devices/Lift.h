@@ -43,9 +43,9 @@ class Lift : public InputDevice, public OutputDevice, public TimedDevice, public
     bool ButtonEngineerEnabled() const { return engineerEnabled_; }
     // LabelState and LabelData as the last tick or repair left them; the state shows in
     // red once the lift has crashed.
-    const std::string& StateText() const { return stateText_; }
-    bool StateShowsCrash() const { return stateShowsCrash_; }
-    const std::string& DataText() const { return dataText_; }
+    std::string StateText() const;
+    bool StateShowsCrash() const { return shownCrashed_; }
+    std::string DataText() const;
 
   private:
     void Move();
@@ -58,7 +58,8 @@ class Lift : public InputDevice, public OutputDevice, public TimedDevice, public
     bool upEnabled_ = true;
     bool downEnabled_ = true;
     bool engineerEnabled_ = false;
-    std::string stateText_ = "Stopped";
-    bool stateShowsCrash_ = false;
-    std::string dataText_ = "MSB 00000000 LSB";
+    // What the labels show: the state as the last tick or repair saw it. The texts are
+    // made when asked, as the timer ticks far more often than anybody looks.
+    int shownBits_ = 0;
+    bool shownCrashed_ = false;
 };
