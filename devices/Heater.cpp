@@ -22,7 +22,7 @@ void Heater::PortWrite(uint8_t value) {
     heaterOn_ = (value & HeaterBit) != 0;
     labelOnOff_ = heaterOn_ ? SwitchLabel::On : SwitchLabel::Off;
     // The whole byte shows until the next tick, with the thermostat's bit added.
-    labelIo_ = BinaryText(Warm() ? (value | ThermostatBit) : value);
+    labelIo_ = Warm() ? (value | ThermostatBit) : value;
     NotifyChange();
 }
 
@@ -52,8 +52,12 @@ void Heater::DrawThermometer() {
     if (temperature_ > Hottest) {
         temperature_ = Hottest;
     }
-    labelIo_ = BinaryText((heaterOn_ ? HeaterBit : 0) | PortRead());
+    labelIo_ = (heaterOn_ ? HeaterBit : 0) | PortRead();
     NotifyChange();
+}
+
+const std::string& Heater::LabelIoText() const {
+    return BinaryText(labelIo_);
 }
 
 std::string Heater::TemperatureText() const {

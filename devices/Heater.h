@@ -42,7 +42,7 @@ class Heater : public InputDevice, public OutputDevice, public TimedDevice, publ
     std::string ReadingText() const;
     // Height of the mercury above the column's bottom, in pixels.
     int MercuryHeight() const;
-    const std::string& LabelIoText() const { return labelIo_; }
+    const std::string& LabelIoText() const;
     SwitchLabel LabelOnOff() const { return labelOnOff_; }
     std::string LabelOnOffText() const;
 
@@ -53,6 +53,6 @@ class Heater : public InputDevice, public OutputDevice, public TimedDevice, publ
 
     double temperature_ = 0.0;
     bool heaterOn_ = false;
-    std::string labelIo_ = "00000000";
+    uint8_t labelIo_ = 0; // the byte labelIO shows
     SwitchLabel labelOnOff_ = SwitchLabel::Blank;
 };
