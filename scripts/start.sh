@@ -10,4 +10,4 @@ if [ -x build/workbench/corvane ]; then
 fi
 echo "The workbench is not built yet; assembling and running an example headless instead."
 build/cli/corvane-cli assemble examples/demo.asm
-build/cli/corvane-cli run examples/demo.asm --ram --vdu
+build/cli/corvane-cli run examples/demo.asm --ram --vdu --devices
