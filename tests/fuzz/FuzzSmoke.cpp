@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/InstructionTable.h"
 #include "tests/fuzz/FuzzTarget.h"
 
 namespace {
@@ -51,6 +52,23 @@ std::string RandomBytes(std::mt19937& random, size_t length) {
     return bytes;
 }
 
+// A RAM image of legal instructions whose operands are mostly sensible: registers 0..3,
+// ports 0..F, small distances; now and then any byte.
+std::string RandomProgram(std::mt19937& random) {
+    const auto table = InstructionTable();
+    std::string image;
+    while (image.size() < 256) {
+        const Instruction& instruction = table[random() % table.size()];
+        image += static_cast<char>(instruction.Opcode);
+        for (int operand = 1; operand < instruction.Length; ++operand) {
+            const unsigned roll = random();
+            image += static_cast<char>(roll % 8 == 0 ? roll >> 8 : roll % 16);
+        }
+    }
+    image.resize(256);
+    return image;
+}
+
 std::string Mutate(std::string input, std::mt19937& random) {
     const int edits = std::uniform_int_distribution<int>(1, 8)(random);
     for (int i = 0; i < edits && !input.empty(); ++i) {
@@ -86,7 +104,7 @@ int main(int argc, char** argv) {
 
     for (int i = 0; i < iterations; ++i) {
         const auto mode = static_cast<uint8_t>(random());
-        switch (i % 4) {
+        switch (i % 5) {
         case 0:
             Feed(mode, RandomBytes(random, random() % 600));
             break;
@@ -98,8 +116,11 @@ int main(int argc, char** argv) {
                 Feed(mode & ~1, Mutate(seeds[random() % seeds.size()], random));
             }
             break;
-        default:
+        case 3:
             Feed(mode | 1, RandomBytes(random, 256));
+            break;
+        default:
+            Feed(mode | 1, RandomProgram(random));
             break;
         }
     }

@@ -6,11 +6,13 @@
 #include "cli/HeadlessUi.h"
 #include "core/Assem.h"
 #include "core/RunControl.h"
+#include "devices/Peripherals.h"
 
 namespace {
 
 constexpr int StepsPerInput = 2000;
 constexpr int StepsPerTimerTick = 64;
+constexpr int StepsPerClick = 97;
 
 // Assembles a program of one END, then overwrites every cell with the image's bytes.
 void LoadRamImage(Taaa& machine, HeadlessUi& ui, std::string_view image) {
@@ -38,6 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ui.AsmLogSwitch = mode & 0x04;
     ui.OnRunLogLine = [](std::string_view) {};
     Taaa machine(ui);
+    Peripherals devices(machine);
     RunControl control(machine);
     if (mode & 0x01) {
         LoadRamImage(machine, ui, rest);
@@ -51,6 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         machine.ButtonStepClick();
         if (step % StepsPerTimerTick == 0) {
             control.TimerHWTimer();
+            for (TimedDevice* device : devices.Timers()) {
+                device->Timer1Timer();
+            }
+        }
+        if (step % StepsPerClick == 0) {
+            devices.Keyboard.Image1MouseDown(step % 430, step % 155);
+            devices.Pad.ImageKeyPadMouseDown(step % 152, step % 139);
+            devices.Car.SpeedButtonUpClick();
         }
     }
     control.ButtonResetClick();
