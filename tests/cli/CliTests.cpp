@@ -7,15 +7,9 @@
 #include <vector>
 
 #include "cli/Arguments.h"
-#include "cli/Commands.h"
+#include "support/CliRunner.h"
 
 namespace {
-
-struct CliResult {
-    int Exit;
-    std::string Out;
-    std::string Err;
-};
 
 class CliTest : public ::testing::Test {
   protected:
@@ -33,14 +27,6 @@ class CliTest : public ::testing::Test {
         return path.string();
     }
 
-    static CliResult Cli(std::vector<std::string> words) {
-        std::vector<std::string_view> views(words.begin(), words.end());
-        std::ostringstream out;
-        std::ostringstream err;
-        const int exit = RunCorvaneCli(views, out, err);
-        return {exit, out.str(), err.str()};
-    }
-
     std::filesystem::path folder_;
     int files_ = 0;
 };
@@ -56,7 +42,7 @@ std::string Line(const CliResult& result, const std::string& prefix) {
 }
 
 TEST_F(CliTest, AssemblePrintsTheListFileWithLineFeeds) {
-    const auto result = Cli({"assemble", Write("HALT\r\nEND\r\n")});
+    const auto result = RunCli({"assemble", Write("HALT\r\nEND\r\n")});
     EXPECT_EQ(result.Exit, 0);
     EXPECT_EQ(result.Err, "");
     EXPECT_EQ(result.Out, "; LIST FILE : SUCCESS : No errors found.\n;\n"
@@ -67,50 +53,50 @@ TEST_F(CliTest, AssemblePrintsTheListFileWithLineFeeds) {
 }
 
 TEST_F(CliTest, AssemblerErrorsExitOneWithTheLastMessageOnStderr) {
-    const auto result = Cli({"assemble", Write("INC\r\nEND\r\n")});
+    const auto result = RunCli({"assemble", Write("INC\r\nEND\r\n")});
     EXPECT_EQ(result.Exit, 1);
     EXPECT_EQ(result.Err, "Expected AL, BL, CL or DL.  Got END\n");
     EXPECT_NE(result.Out.find("; Expected AL, BL, CL or DL.  Got END\n"), std::string::npos);
 
-    const auto several = Cli({"assemble", Write("ORG FF\r\nINC AL\r\n")});
+    const auto several = RunCli({"assemble", Write("ORG FF\r\nINC AL\r\n")});
     EXPECT_EQ(several.Exit, 1);
     EXPECT_EQ(several.Err, "Expected  END  at the end of the source code.\n");
 }
 
 TEST_F(CliTest, AMissingFinalLineBreakRaisesBlockReadErrorOnly) {
-    const auto result = Cli({"assemble", Write("END")});
+    const auto result = RunCli({"assemble", Write("END")});
     EXPECT_EQ(result.Exit, 0);
     EXPECT_EQ(result.Err, "Block read error\n");
 }
 
 TEST_F(CliTest, LineEndsOfEveryKindGiveTheSameListFile) {
-    const auto crlf = Cli({"assemble", Write("MOV AL,15\r\n\r\nEND\r\n")});
-    EXPECT_EQ(Cli({"assemble", Write("MOV AL,15\n\nEND\n")}).Out, crlf.Out);
-    EXPECT_EQ(Cli({"assemble", Write("MOV AL,15\r\rEND\r")}).Out, crlf.Out);
+    const auto crlf = RunCli({"assemble", Write("MOV AL,15\r\n\r\nEND\r\n")});
+    EXPECT_EQ(RunCli({"assemble", Write("MOV AL,15\n\nEND\n")}).Out, crlf.Out);
+    EXPECT_EQ(RunCli({"assemble", Write("MOV AL,15\r\rEND\r")}).Out, crlf.Out);
 }
 
 TEST_F(CliTest, EmptySources) {
     const std::string empty = Write("");
-    const auto assembled = Cli({"assemble", empty});
+    const auto assembled = RunCli({"assemble", empty});
     EXPECT_EQ(assembled.Exit, 1);
     EXPECT_EQ(assembled.Out, "");
     EXPECT_EQ(assembled.Err, "Nothing to assemble.\n");
 
-    const auto tokens = Cli({"tokens", empty});
+    const auto tokens = RunCli({"tokens", empty});
     EXPECT_EQ(tokens.Exit, 0);
     EXPECT_EQ(tokens.Out, "");
 
-    const auto run = Cli({"run", empty});
+    const auto run = RunCli({"run", empty});
     EXPECT_EQ(run.Exit, 1);
     EXPECT_EQ(run.Err, "Nothing to assemble.\n");
 
-    const auto blanks = Cli({"assemble", Write("  \r\n\t\r\n")});
+    const auto blanks = RunCli({"assemble", Write("  \r\n\t\r\n")});
     EXPECT_EQ(blanks.Exit, 1);
     EXPECT_EQ(blanks.Err, "Expected  END  at the end of the source code.\n");
 }
 
 TEST_F(CliTest, TokensPrintsOneTokenALine) {
-    const auto result = Cli({"tokens", Write("; Demo\r\nmov al,15 ; load\r\n\r\nEND\r\n")});
+    const auto result = RunCli({"tokens", Write("; Demo\r\nmov al,15 ; load\r\n\r\nEND\r\n")});
     EXPECT_EQ(result.Exit, 0);
     EXPECT_EQ(result.Out, "# Demo\nMOV\nAL\n,\n15\n; load\n#\nEND\n");
 }
@@ -131,7 +117,7 @@ TEST_F(CliTest, UnreadableFilesAndBadArgumentsExitTwo) {
         {"run", "x.asm", "--colour"},
     };
     for (const auto& words : calls) {
-        const auto result = Cli(words);
+        const auto result = RunCli(words);
         EXPECT_EQ(result.Exit, 2) << testing::PrintToString(words);
         EXPECT_EQ(result.Out, "");
         EXPECT_EQ(std::count(result.Err.begin(), result.Err.end(), '\n'), 1);
@@ -147,7 +133,7 @@ TEST(KeyEscapes, EachEscapeStandsForOneByte) {
 
 TEST_F(CliTest, RunPrintsRegistersStatusAndSteps) {
     const auto result =
-        Cli({"run", Write("MOV AL,C8\r\nMOV BL,FF\r\nSTI\r\nHALT\r\nEND\r\n"), "--ram"});
+        RunCli({"run", Write("MOV AL,C8\r\nMOV BL,FF\r\nSTI\r\nHALT\r\nEND\r\n"), "--ram"});
     EXPECT_EQ(result.Exit, 0);
     const std::string expected = "AL 11001000 C8 -056\n"
                                  "BL 11111111 FF -001\n"
@@ -164,7 +150,8 @@ TEST_F(CliTest, RunPrintsRegistersStatusAndSteps) {
 }
 
 TEST_F(CliTest, StepLimitStopsAnEndlessLoop) {
-    const auto result = Cli({"run", Write("L:\r\nINC AL\r\nJMP L\r\nEND\r\n"), "--max-steps", "7"});
+    const auto result =
+        RunCli({"run", Write("L:\r\nINC AL\r\nJMP L\r\nEND\r\n"), "--max-steps", "7"});
     EXPECT_EQ(result.Exit, 0);
     EXPECT_EQ(Line(result, "STEPS"), "STEPS 7");
     EXPECT_EQ(Line(result, "AL"), "AL 00000100 04 +004");
@@ -172,22 +159,22 @@ TEST_F(CliTest, StepLimitStopsAnEndlessLoop) {
 }
 
 TEST_F(CliTest, ExecutionErrorsExitThreeAndCountTheFailingStep) {
-    const auto illegal = Cli({"run", Write("DB 01\r\nEND\r\n")});
+    const auto illegal = RunCli({"run", Write("DB 01\r\nEND\r\n")});
     EXPECT_EQ(illegal.Exit, 3);
     EXPECT_EQ(illegal.Err, "Illegal op code not recognised by CPU.\n");
     EXPECT_EQ(Line(illegal, "STEPS"), "STEPS 1");
     EXPECT_EQ(Line(illegal, "STATUS"), "STATUS Illegal op code not recognised by CPU.");
 
-    const auto divide = Cli({"run", Write("MOV AL,05\r\nDIV AL,00\r\nEND\r\n")});
+    const auto divide = RunCli({"run", Write("MOV AL,05\r\nDIV AL,00\r\nEND\r\n")});
     EXPECT_EQ(divide.Exit, 3);
     EXPECT_EQ(divide.Err, "Divide by zero error.\n");
     EXPECT_EQ(Line(divide, "STEPS"), "STEPS 2");
 }
 
 TEST_F(CliTest, KeysReachInZeroAndEscapeEndsTheRun) {
-    const auto result =
-        Cli({"run", Write("MOV BL,80\r\nL:\r\nIN 00\r\nMOV [BL],AL\r\nINC BL\r\nJMP L\r\nEND\r\n"),
-             "--keys", "Hi\\x01", "--ram"});
+    const auto result = RunCli(
+        {"run", Write("MOV BL,80\r\nL:\r\nIN 00\r\nMOV [BL],AL\r\nINC BL\r\nJMP L\r\nEND\r\n"),
+         "--keys", "Hi\\x01", "--ram"});
     EXPECT_EQ(result.Exit, 0);
     EXPECT_EQ(Line(result, "80:").substr(0, 12), "80: 48 69 01");
     EXPECT_EQ(Line(result, "STEPS"), "STEPS 14");
@@ -195,17 +182,17 @@ TEST_F(CliTest, KeysReachInZeroAndEscapeEndsTheRun) {
 
 TEST_F(CliTest, VduRowsStayOnOneLine) {
     const auto result =
-        Cli({"run",
-             Write("MOV AL,41\r\nMOV [C0],AL\r\nMOV AL,0A\r\nMOV [C1],AL\r\n"
-                   "MOV AL,7F\r\nMOV [C2],AL\r\nMOV AL,E9\r\nMOV [C3],AL\r\nEND\r\n"),
-             "--vdu"});
+        RunCli({"run",
+                Write("MOV AL,41\r\nMOV [C0],AL\r\nMOV AL,0A\r\nMOV [C1],AL\r\n"
+                      "MOV AL,7F\r\nMOV [C2],AL\r\nMOV AL,E9\r\nMOV [C3],AL\r\nEND\r\n"),
+                "--vdu"});
     EXPECT_EQ(result.Exit, 0);
     EXPECT_NE(result.Out.find("A..\xE9            \n" + std::string(16, ' ') + "\n"),
               std::string::npos);
 }
 
 TEST_F(CliTest, RunLogIsPrintedAsItIsWritten) {
-    const auto result = Cli({"run", Write("NOP\r\nHALT\r\nEND\r\n"), "--run-log"});
+    const auto result = RunCli({"run", Write("NOP\r\nHALT\r\nEND\r\n"), "--run-log"});
     const std::string registers = "\tAL = 00\tBL = 00\tCL = 00\tDL = 00\tIP = 00\tSP = BF\tSR = "
                                   "........\n";
     const std::string block = registers + "FETCH\n\tFetch NOP\n\nEXECUTE\n\tNOP\n\n";
@@ -217,11 +204,11 @@ TEST_F(CliTest, BinaryAndOversizedSourcesGiveMessagesNotCrashes) {
     for (int i = 0; i < 4096; ++i) {
         binary += static_cast<char>(i * 37);
     }
-    const auto garbage = Cli({"run", Write(binary)});
+    const auto garbage = RunCli({"run", Write(binary)});
     EXPECT_EQ(garbage.Exit, 1);
     EXPECT_FALSE(garbage.Err.empty());
 
-    const auto large = Cli({"tokens", Write(std::string(40000, 'A') + "\r\n")});
+    const auto large = RunCli({"tokens", Write(std::string(40000, 'A') + "\r\n")});
     EXPECT_EQ(large.Exit, 0);
     EXPECT_EQ(large.Err, "Block read error\n");
     EXPECT_EQ(large.Out, std::string(32768, 'A') + "\n");

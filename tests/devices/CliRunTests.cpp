@@ -7,22 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/Commands.h"
+#include "support/CliRunner.h"
 
 namespace {
-
-struct CliResult {
-    int Exit;
-    std::string Out;
-    std::string Err;
-};
-
-CliResult Cli(std::vector<std::string_view> words) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int exit = RunCorvaneCli(words, out, err);
-    return {exit, out.str(), err.str()};
-}
 
 const std::string Examples = CORVANE_EXAMPLES;
 const std::string TextExample = Examples + "/text.asm";
@@ -39,7 +26,7 @@ const char* const QuietDevices = "TLIGHT 00000000\n"
 
 TEST(CliRun, TextEchoesTheKeysUntilEnter) {
     const auto result =
-        Cli({"run", TextExample, "--keys", "Hello, world!\\r", "--vdu", "--devices"});
+        RunCli({"run", TextExample, "--keys", "Hello, world!\\r", "--vdu", "--devices"});
     EXPECT_EQ(result.Exit, 0);
     EXPECT_EQ(result.Err, "");
     EXPECT_EQ(result.Out, std::string("AL 00001101 0D +013\n"
@@ -59,7 +46,7 @@ TEST(CliRun, TextEchoesTheKeysUntilEnter) {
 }
 
 TEST(CliRun, LiftServesTheTopCallAndStopsAtTheTopFloor) {
-    const auto result = Cli({"run", LiftExample, "--clock", "100", "--devices"});
+    const auto result = RunCli({"run", LiftExample, "--clock", "100", "--devices"});
     EXPECT_EQ(result.Exit, 0);
     EXPECT_EQ(result.Err, "");
     EXPECT_EQ(result.Out, "AL 00000000 00 +000\n"
@@ -85,7 +72,7 @@ TEST(CliRun, DevicesReportsEveryDevice) {
     const auto file = std::filesystem::temp_directory_path() / "corvane-every-device.asm";
     std::ofstream(file) << "MOV AL,84\nOUT 01\nMOV AL,0B\nOUT 02\nMOV AL,80\nOUT 03\n"
                            "MOV AL,45\nOUT 04\nMOV AL,03\nOUT 05\nMOV AL,C0\nOUT 06\nEND\n";
-    const auto result = Cli({"run", file.string(), "--devices"});
+    const auto result = RunCli({"run", file.string(), "--devices"});
     std::filesystem::remove(file);
     EXPECT_EQ(result.Exit, 0);
     // Seven heater ticks from the OUT 03 at 6 s to the end at 13 s; the lift's sensor bit

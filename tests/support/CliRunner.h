@@ -1,0 +1,23 @@
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/Commands.h"
+
+// corvane-cli run in-process, with what it printed and its exit code.
+struct CliResult {
+    int Exit;
+    std::string Out;
+    std::string Err;
+};
+
+inline CliResult RunCli(const std::vector<std::string>& words) {
+    const std::vector<std::string_view> views(words.begin(), words.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    const int exit = RunCorvaneCli(views, out, err);
+    return {exit, out.str(), err.str()};
+}
