@@ -57,7 +57,13 @@ void Taaa::ButtonAssembleClick() {
     Ui.ClearAsmLog();
     Ui.HidePeripheral(Peripheral::RamView);
     LeaveRunMode();
-    Ui.SaveSource();
+    if (!Ui.SaveSource()) {
+        // Nothing new was saved, so nothing is read back: RAM and the list file stay as they
+        // were, but the program in RAM is older than the editor's text and must not run.
+        Machine.NoError = false;
+        Assembling = false;
+        return;
+    }
     ClearProgram();
     Machine.CpuReset();
     Ui.ShowSourceTab();

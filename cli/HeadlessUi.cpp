@@ -75,10 +75,7 @@ void HeadlessUi::BeginStep() {
 }
 
 void HeadlessUi::HideAllPeripherals() {
-    for (Peripheral window :
-         {Peripheral::TrafficLights, Peripheral::SevenSegment, Peripheral::Stepper,
-          Peripheral::Maze, Peripheral::Heater, Peripheral::Vdu, Peripheral::Lift,
-          Peripheral::Keyboard, Peripheral::Keypad}) {
+    for (Peripheral window : DeviceCloseList) {
         visible_.reset(Index(window));
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,6 +29,13 @@ enum class Peripheral {
     Keypad,
     KeyboardInput,
 };
+
+// The nine device windows in the order in which the one-at-a-time rule, the hide commands
+// and CLO close them.
+inline constexpr std::array<Peripheral, 9> DeviceCloseList = {
+    Peripheral::TrafficLights, Peripheral::SevenSegment, Peripheral::Stepper,
+    Peripheral::Maze,          Peripheral::Heater,       Peripheral::Vdu,
+    Peripheral::Lift,          Peripheral::Keyboard,     Peripheral::Keypad};
 
 enum class MessageIcon { Error, Warning, Information };
 

@@ -1,0 +1,307 @@
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <set>
+
+#include "WorkbenchFixture.h"
+#include "core/RunControl.h"
+#include "workbench/RunLogPane.h"
+#include "workbench/TFormKeybIn.h"
+#include "workbench/TFormRamHex.h"
+
+namespace {
+
+QColor Background(const QWidget* widget) {
+    return widget->palette().color(QPalette::Window);
+}
+
+const QColor Yellow(0xFF, 0xFF, 0x00);
+
+TEST_F(WorkbenchTest, RegisterLabelsShowTheValueAndTurnYellowOnlyForTheStepThatWroteThem) {
+    Open("regs.asm", "MOV AL,15\nMOV BL,FF\nEND\n");
+    ASSERT_TRUE(Assemble());
+    form->ButtonStepClick();
+    EXPECT_EQ(form->RegisterLabels[AL]->text(), "AL 00010101 15 +021");
+    EXPECT_EQ(Background(form->RegisterLabels[AL]), Yellow);
+    form->ButtonStepClick();
+    EXPECT_EQ(form->RegisterLabels[BL]->text(), "BL 11111111 FF -001");
+    EXPECT_EQ(Background(form->RegisterLabels[BL]), Yellow);
+    EXPECT_NE(Background(form->RegisterLabels[AL]), Yellow);
+    EXPECT_EQ(form->RegisterLabels[SP]->text(), "SP 10111111 BF -065");
+}
+
+TEST_F(WorkbenchTest, StatusLineShortensPast76CharactersAndBlanksAfter30Ticks) {
+    const std::string exact(76, 'a');
+    form->ShowStatus(exact, StatusStyle::Progress);
+    EXPECT_EQ(form->LabelCurrInstr->text().toStdString(), " " + exact);
+    std::string longer;
+    for (int i = 0; i < 77; ++i) {
+        longer += static_cast<char>('A' + i % 26);
+    }
+    form->ShowStatus(longer, StatusStyle::Error);
+    EXPECT_EQ(form->LabelCurrInstr->text().toStdString(),
+              " " + longer.substr(0, 37) + " ... " + longer.substr(43));
+    EXPECT_EQ(Background(form->LabelCurrInstr), QColor(0xFF, 0, 0));
+
+    form->ShowStatus("first", StatusStyle::Progress);
+    for (int tick = 0; tick < 20; ++tick) {
+        form->TimerStatusClearTimer();
+    }
+    form->ShowStatus("second", StatusStyle::Progress); // restarts the ten seconds
+    for (int tick = 0; tick < 29; ++tick) {
+        form->TimerStatusClearTimer();
+    }
+    EXPECT_EQ(form->LabelCurrInstr->text(), " second");
+    form->TimerStatusClearTimer();
+    EXPECT_EQ(form->LabelCurrInstr->text(), " ");
+    EXPECT_EQ(form->StatusTicks(), 30); // blanking restarts the count
+}
+
+// Engine offsets count a line break as two characters; the editor counts one.
+class InstructionSelection : public WorkbenchTest,
+                             public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(InstructionSelection, FollowsIpOnEveryKindOfLineEnd) {
+    const QString lineEnd = GetParam();
+    const QStringList lines = {
+        "; adds two numbers", "\tMOV AL,15  ; first", "MOV BL,", "  20", "\tADD AL,BL", "END"};
+    Open("lines.asm", (lines.join(lineEnd) + lineEnd).toLatin1());
+    ASSERT_TRUE(Assemble());
+    EXPECT_EQ(Selected(), "MOV AL,15");
+    form->ButtonStepClick();
+    EXPECT_EQ(Selected(), "MOV BL,\n  20");
+    EXPECT_EQ(form->LabelCurrInstr->text(), " MOV BL,   20");
+    form->ButtonStepClick();
+    EXPECT_EQ(Selected(), "ADD AL,BL");
+    form->ButtonStepClick();
+    EXPECT_EQ(Selected(), "END");
+    // Moving the selection is no edit.
+    EXPECT_FALSE(form->Machine().Machine.NeedsAssembly);
+    EXPECT_FALSE(form->memoSource->document()->isModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(LineEnds, InstructionSelection, ::testing::Values("\r\n", "\n", "\r"));
+
+TEST_F(WorkbenchTest, ClockButtonsHoldTheirLimitsAndTheTimerFollows) {
+    EXPECT_EQ(form->TimerCPU->interval(), 1000);
+    for (int press = 0; press < 10; ++press) {
+        form->ButtonFastClick();
+    }
+    EXPECT_EQ(form->TimerCPU->interval(), 2);
+    for (int press = 0; press < 12; ++press) {
+        form->ButtonSlowClick();
+    }
+    EXPECT_EQ(form->TimerCPU->interval(), 4096);
+    for (int press = 0; press < 5; ++press) {
+        form->ButtonIntervalReduceClick();
+    }
+    EXPECT_EQ(form->TimerHW->interval(), 1000);
+    EXPECT_EQ(form->GroupBoxHWT->title(), "Hardware Timer Interval = 1 Seconds");
+}
+
+TEST_F(WorkbenchTest, RunStepsOnClockTicksAndEscapeStopsIt) {
+    Open("loop.asm", "start:\nINC AL\nJMP start\nEND\n");
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form->memoSource, Qt::Key_F9);
+    EXPECT_TRUE(form->Machine().Machine.Running);
+    EXPECT_TRUE(form->memoSource->isReadOnly());
+    for (int tick = 0; tick < 4; ++tick) {
+        form->TimerCPUTimer();
+    }
+    EXPECT_EQ(Reg(AL), 2);
+    QTest::keyClick(form->memoSource, Qt::Key_Escape);
+    EXPECT_FALSE(form->Machine().Machine.Running);
+    EXPECT_FALSE(form->memoSource->isReadOnly());
+    form->TimerCPUTimer();
+    EXPECT_EQ(Reg(AL), 2);
+}
+
+// A stop while the student edits keeps the edits marked as unsaved.
+TEST_F(WorkbenchTest, EscapeWhileEditingKeepsTheModifiedFlag) {
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->memoSource->setFocus();
+    QTest::keyClicks(form->memoSource, "NOP");
+    QTest::keyClick(form->memoSource, Qt::Key_Escape);
+    EXPECT_TRUE(form->memoSource->document()->isModified());
+}
+
+TEST_F(WorkbenchTest, RunLogKeepsTheLast1001Lines) {
+    form->CheckBoxRunLog->setChecked(true);
+    for (int line = 0; line < 1200; ++line) {
+        form->RunLogLine(std::to_string(line));
+    }
+    form->FlushPanes();
+    form->RunLogLine("last");
+    form->FlushPanes();
+    const QStringList lines = form->RichEdit1->toPlainText().split(u'\n');
+    ASSERT_EQ(lines.size(), RunLogPane::MaxLines);
+    EXPECT_EQ(lines.first(), "200");
+    EXPECT_EQ(lines.last(), "last");
+}
+
+TEST_F(WorkbenchTest, FontCommandsStayWithin6And72PointsAndBoldToggles) {
+    form->EnlargeFontClick();
+    EXPECT_EQ(form->MemoList->font().pointSize(), 11);
+    EXPECT_EQ(form->ListBoxTokens->font().pointSize(), 11);
+    for (int press = 0; press < 80; ++press) {
+        form->EnlargeFontClick();
+    }
+    EXPECT_EQ(form->memoSource->font().pointSize(), 72);
+    for (int press = 0; press < 80; ++press) {
+        form->ReduceFontClick();
+    }
+    EXPECT_EQ(form->RichEdit1->font().pointSize(), 6);
+    EXPECT_EQ(form->PageControl1->tabBar()->font().pointSize(), 6);
+    form->BoldFontClick();
+    EXPECT_TRUE(form->MemoAsmLog->font().bold());
+    form->BoldFontClick();
+    EXPECT_FALSE(form->memoSource->font().bold());
+    EXPECT_FALSE(form->CheckBoxCLO->font().bold()); // the Configuration tab keeps its font
+}
+
+struct MenuItem {
+    const char* Menu;
+    const char* Caption; // nullptr for a separator
+    const char* Shortcut;
+};
+
+const MenuItem ExpectedMenus[] = {
+    {"&File", "&New", ""},
+    {"&File", nullptr, ""},
+    {"&File", "&Open", "Ctrl+O"},
+    {"&File", "&Save", "Ctrl+S"},
+    {"&File", "Save &As", ""},
+    {"&File", nullptr, ""},
+    {"&File", "&Print Source Code", ""},
+    {"&File", "Print &List File", ""},
+    {"&File", "Print S&etup", ""},
+    {"&File", nullptr, ""},
+    {"&File", "E&xit", ""},
+    {"E&dit", "&Copy", "Ctrl+C"},
+    {"E&dit", "Cu&t", "Ctrl+X"},
+    {"E&dit", "&Paste", "Ctrl+V"},
+    {"E&dit", nullptr, ""},
+    {"E&dit", "&Select All", "Ctrl+A"},
+    {"E&dit", "&Find", "Ctrl+F"},
+    {"E&dit", "&Replace", "Ctrl+R"},
+    {"&View", "Hide &All Peripherals", ""},
+    {"&View", "&Ram", ""},
+    {"&View", "&VDU", ""},
+    {"&View", "&Traffic Lights", ""},
+    {"&View", "Seven Segment &Displays", ""},
+    {"&View", "&Heater and Thermostat", ""},
+    {"&View", "&Maze", ""},
+    {"&View", "&Stepper Motor", ""},
+    {"&View", "&Lift", ""},
+    {"&View", "&Keyboard", ""},
+    {"&View", "Key &Pad", ""},
+    {"Example&s", "&0 Arithmetic", ""},
+    {"Example&s", "&1 Loops", ""},
+    {"Example&s", "&2 Lift", ""},
+    {"Example&s", "&3 Text", ""},
+    {"Example&s", "&4 Demonstration", ""},
+    {"&Help", "&Contents", "F1"},
+    {"&Help", nullptr, ""},
+    {"&Help", "&About", ""},
+};
+
+TEST_F(WorkbenchTest, MenuBarHasEveryItemWithItsShortcutAndSeparators) {
+    std::vector<MenuItem> built;
+    std::vector<std::string> texts;
+    for (QAction* menuAction : form->menuBar()->actions()) {
+        for (QAction* item : menuAction->menu()->actions()) {
+            texts.push_back(menuAction->text().toStdString() + "|" +
+                            (item->isSeparator() ? "-" : item->text().toStdString()) + "|" +
+                            item->shortcut().toString().toStdString());
+        }
+    }
+    std::vector<std::string> expected;
+    for (const MenuItem& item : ExpectedMenus) {
+        expected.push_back(std::string(item.Menu) + "|" + (item.Caption ? item.Caption : "-") +
+                           "|" + item.Shortcut);
+    }
+    EXPECT_EQ(texts, expected);
+}
+
+// An ambiguous mnemonic fires nothing, so no two may share a letter on any tab.
+TEST_F(WorkbenchTest, NoTwoAcceleratorsCollideOnAnyTab) {
+    form->show();
+    for (int tab = 0; tab < form->PageControl1->count(); ++tab) {
+        form->PageControl1->setCurrentIndex(tab);
+        QStringList captions = {"&X", "&Y", "&Z"};
+        for (QAction* menu : form->menuBar()->actions()) {
+            captions.append(menu->text());
+        }
+        for (int page = 0; page < form->PageControl1->count(); ++page) {
+            captions.append(form->PageControl1->tabText(page));
+        }
+        for (QAbstractButton* button : form->findChildren<QAbstractButton*>()) {
+            if (button->isVisible()) {
+                captions.append(button->text());
+            }
+        }
+        std::set<int> keys;
+        for (const QString& caption : captions) {
+            const QKeySequence key = QKeySequence::mnemonic(caption);
+            if (!key.isEmpty()) {
+                EXPECT_TRUE(keys.insert(key[0].toCombined()).second)
+                    << caption.toStdString() << " on tab " << tab;
+            }
+        }
+    }
+}
+
+TEST_F(WorkbenchTest, EveryToolButtonHasItsPictureAndHint) {
+    ASSERT_EQ(form->ToolButtons.size(), 17u);
+    for (const QToolButton* button : form->ToolButtons) {
+        EXPECT_FALSE(button->icon().isNull()) << button->toolTip().toStdString();
+        EXPECT_FALSE(button->toolTip().isEmpty());
+    }
+}
+
+// IN 00 waits in the keyboard input window; meanwhile the main window's commands do nothing.
+TEST_F(WorkbenchTest, In00TakesATypedKeyWhileCommandsWait) {
+    Open("key.asm", "IN 00\nEND\n");
+    ASSERT_TRUE(Assemble());
+    bool busy = false;
+    bool closed = true;
+    int ipDuringWait = -1;
+    QTimer::singleShot(0, form.get(), [&] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form->KeyboardInputWindow));
+        busy = form->Busy();
+        form->CommandButtons[1]->click(); // Step
+        ipDuringWait = Reg(IP);
+        closed = form->close();
+        QTest::keyClick(form->KeyboardInputWindow, Qt::Key_A);
+    });
+    form->ButtonStepClick();
+    EXPECT_TRUE(busy);
+    EXPECT_EQ(ipDuringWait, 0);
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(Reg(AL), 0x61);
+    EXPECT_EQ(Reg(IP), 2);
+}
+
+TEST_F(WorkbenchTest, AltXYZPickTheRamView) {
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->ButtonShowRamClick();
+    QTest::keyClick(form->memoSource, Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(form->RamView->windowTitle(), "RAM Hexadecimal View");
+    QTest::keyClick(form->memoSource, Qt::Key_Z, Qt::AltModifier);
+    EXPECT_EQ(form->RamView->windowTitle(), "RAM Source Code View");
+}
+
+} // namespace

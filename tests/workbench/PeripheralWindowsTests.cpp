@@ -1,0 +1,111 @@
+#include <QCheckBox>
+
+#include "WorkbenchFixture.h"
+#include "workbench/TFormRamHex.h"
+
+namespace {
+
+struct WindowLook {
+    Peripheral Window;
+    const char* Caption;
+    int Width;
+    int Height;
+};
+
+const WindowLook DeviceWindows[] = {
+    {Peripheral::TrafficLights, "Traffic Lights on Port One", 200, 218},
+    {Peripheral::SevenSegment, "Seven Segment Displays", 200, 218},
+    {Peripheral::Stepper, "Stepper Motor - Port 5", 200, 218},
+    {Peripheral::Maze, "Snake and Maze", 200, 271},
+    {Peripheral::Heater, "Heater and Thermostat", 200, 218},
+    {Peripheral::Lift, "Lift on Port 06", 200, 426},
+    {Peripheral::Keyboard, "Key press generates INT 03 - Read key from port 07", 430, 155},
+    {Peripheral::Keypad, "Key Pad", 152, 139},
+    {Peripheral::KeyboardInput, "Keyboard Input", 428, 39},
+};
+
+TEST_F(WorkbenchTest, DeviceWindowsHaveTheirCaptionsAndSizesAndStartHidden) {
+    for (const WindowLook& look : DeviceWindows) {
+        const QWidget* window = form->Windows().Window(look.Window);
+        ASSERT_NE(window, nullptr) << look.Caption;
+        EXPECT_EQ(window->windowTitle(), look.Caption);
+        EXPECT_EQ(window->size(), QSize(look.Width, look.Height)) << look.Caption;
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(window->parentWidget(), form.get());
+    }
+    EXPECT_EQ(form->Windows().Window(Peripheral::Vdu)->windowTitle(), "VDU C0..FF");
+}
+
+std::vector<Peripheral> Visible(TFormMain& form) {
+    std::vector<Peripheral> shown;
+    for (Peripheral window : DeviceCloseList) {
+        if (form.IsPeripheralVisible(window)) {
+            shown.push_back(window);
+        }
+    }
+    return shown;
+}
+
+TEST_F(WorkbenchTest, WithoutTheRuleEveryWindowCanBeOpenTogether) {
+    for (Peripheral window : DeviceCloseList) {
+        form->ShowPeripheral(window);
+    }
+    form->ButtonShowRamClick();
+    EXPECT_EQ(Visible(*form).size(), 9u);
+    EXPECT_TRUE(form->IsPeripheralVisible(Peripheral::RamView));
+    form->MenuHideAllClick();
+    EXPECT_TRUE(Visible(*form).empty());
+    EXPECT_TRUE(form->IsPeripheralVisible(Peripheral::RamView));
+    form->ToolCloseAllClick();
+    EXPECT_FALSE(form->IsPeripheralVisible(Peripheral::RamView));
+}
+
+TEST_F(WorkbenchTest, OneAtATimeClosesTheOtherDevicesButNotTheRamView) {
+    form->ShowPeripheral(Peripheral::Vdu);
+    form->ShowPeripheral(Peripheral::Lift);
+    form->ButtonShowRamClick();
+    form->CheckBoxCLO->setChecked(true);
+    EXPECT_EQ(Visible(*form).size(), 2u); // ticking closes nothing yet
+    form->ShowPeripheral(Peripheral::TrafficLights);
+    EXPECT_EQ(Visible(*form), std::vector{Peripheral::TrafficLights});
+    EXPECT_TRUE(form->IsPeripheralVisible(Peripheral::RamView));
+    form->ShowPeripheral(Peripheral::RamView);
+    EXPECT_TRUE(Visible(*form).empty());
+}
+
+TEST_F(WorkbenchTest, ProgramOutputsCloseEachOtherUnderTheRule) {
+    form->CheckBoxCLO->setChecked(true);
+    Open("both.asm", "MOV AL,41\nMOV [C0],AL\nOUT 01\nMOV [C1],AL\nEND\n");
+    ASSERT_TRUE(Assemble());
+    const std::vector<Peripheral> expected[] = {
+        {}, {Peripheral::Vdu}, {Peripheral::TrafficLights}, {Peripheral::Vdu}};
+    for (const auto& shown : expected) {
+        form->ButtonStepClick();
+        EXPECT_EQ(Visible(*form), shown);
+    }
+}
+
+TEST_F(WorkbenchTest, AVisibleWindowIsNeitherMovedNorShownAgain) {
+    form->ShowPeripheral(Peripheral::Heater);
+    QWidget* heater = form->Windows().Window(Peripheral::Heater);
+    heater->move(123, 45);
+    const QPoint place = heater->pos();
+    form->ShowPeripheral(Peripheral::Heater);
+    EXPECT_EQ(heater->pos(), place);
+    heater->close();
+    EXPECT_FALSE(heater->isVisible());
+    form->ShowPeripheral(Peripheral::Heater);
+    EXPECT_EQ(heater->pos(), place);
+}
+
+TEST_F(WorkbenchTest, AssembleClosesTheRamViewAndShowsItAgainDespiteTheRule) {
+    form->ShowPeripheral(Peripheral::Vdu);
+    form->CheckBoxCLO->setChecked(true);
+    Open("one.asm", "NOP\nEND\n");
+    ASSERT_TRUE(Assemble());
+    EXPECT_TRUE(form->IsPeripheralVisible(Peripheral::RamView));
+    EXPECT_TRUE(form->IsPeripheralVisible(Peripheral::Vdu));
+    EXPECT_EQ(form->RamView->CellText(0), "NOP");
+}
+
+} // namespace

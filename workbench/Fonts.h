@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QFont>
+
+// The windows ask for the classic font names; these map them once, at start, to fonts with
+// the same metrics that the set-up installs, so layouts hold on machines without them.
+void MapClassicFonts();
+
+// Courier New at a point size, or at a pixel height when pixels is true.
+QFont CourierNew(int size, bool pixels = false);
+// MS Sans Serif at a point size, or at a pixel height when pixels is true.
+QFont MsSansSerif(int size, bool pixels = false);

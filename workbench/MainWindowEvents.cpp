@@ -1,0 +1,88 @@
+// Keys the main window sees first, its activation, and the close request.
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include "core/Assem.h"
+#include "workbench/Dialogs.h"
+#include "workbench/TFormMain.h"
+#include "workbench/ToolWindow.h"
+
+namespace {
+
+// A key press reaches the focused widget first (the window itself when nothing has the
+// focus); its parents may see it again while it propagates, so only the first delivery counts.
+bool FirstDelivery(QObject* watched, QWidget* window) {
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? watched == focus && focus->window() == window : watched == window;
+}
+
+} // namespace
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        // Escape and F9 act here, and then still go on to the focused control.
+        if (FirstDelivery(watched, this) && !Busy()) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Escape) {
+                ButtonStopClick();
+            } else if (key == Qt::Key_F9) {
+                ButtonRunClick();
+            }
+        }
+        break;
+    case QEvent::WindowActivate:
+        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+            auto* window = static_cast<QWidget*>(watched);
+            if (window == this) {
+                OnActivated(lastActiveWindow_);
+            }
+            lastActiveWindow_ = window;
+        }
+        break;
+    case QEvent::Resize:
+        if (watched == LabelCurrInstr->parentWidget()) {
+            LabelCurrInstr->resize(LabelCurrInstr->parentWidget()->width() - 2, 16);
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The Source Code tab comes to the front at the first activation and whenever the window
+// comes back from one of our own windows; not after a box or a file dialog, which belong to
+// the command that opened them.
+void TFormMain::OnActivated(QWidget* previous) {
+    if (firstActivation_ || qobject_cast<ToolWindow*>(previous)) {
+        firstActivation_ = false;
+        ShowSourceTab();
+        FocusEditor();
+    }
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (CheckBoxAsmLog->isChecked()) {
+        CheckBoxAsmLog->setChecked(false);
+        dialogs_.Message(this,
+                         "Can not quit while assembler logging is on. Assembler logging has "
+                         "been turned off. You can now try to quit again.",
+                         QMessageBox::Warning);
+        return;
+    }
+    if (Busy() || !AskToSaveChanges(QStringLiteral("Save source code before quitting?"))) {
+        return;
+    }
+    for (QTimer* timer : findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) {
+        timer->stop();
+    }
+    machine_->ClearProgram();
+    event->accept();
+}

@@ -1,0 +1,105 @@
+#include "workbench/MainWindowTables.h"
+
+#include "workbench/TFormMain.h"
+
+namespace {
+
+template <void (TFormMain::*Handler)()> void Call(TFormMain& form) {
+    (form.*Handler)();
+}
+
+template <Peripheral Window> void Show(TFormMain& form) {
+    form.ShowPeripheral(Window);
+}
+
+constexpr CommandButtonEntry CommandButtons[] = {
+    {"&Assemble", "TRANSLATE SOURCE CODE TO MACHINE CODE", 0, 0,
+     Call<&TFormMain::ButtonAssembleClick>},
+    {"Ste&p", "SINGLE STEP PROGRAM", 0, 1, Call<&TFormMain::ButtonStepClick>},
+    {"&Run F9", "CONTINUOUS PROGRAM RUN", 0, 2, Call<&TFormMain::ButtonRunClick>},
+    {"S&lower", "SLOW DOWN CPU CLOCK", 1, 0, Call<&TFormMain::ButtonSlowClick>},
+    {"Fas&ter", "SPEED UP CPU CLOCK", 1, 1, Call<&TFormMain::ButtonFastClick>},
+    {"ST&OP", "STOP CONTINUOUS RUN", 1, 2, Call<&TFormMain::ButtonStopClick>},
+    {"Co&ntinue", "RESUME CONTINUOUS RUN", 2, 0, Call<&TFormMain::ButtonContinuousClick>},
+    {"Cpu R&eset", "RESET THE CPU", 2, 1, Call<&TFormMain::ButtonResetClick>},
+    {"Show Ra&m", "SHOW RAM CONTENTS", 2, 2, Call<&TFormMain::ButtonShowRamClick>},
+};
+
+constexpr ToolButtonEntry ToolButtons[] = {
+    {ToolPicture::FileOpen, "FILE OPEN   CTRL+O", 288, 3, Call<&TFormMain::MenuFileOpenClick>},
+    {ToolPicture::EnlargeFont, "ENLARGE FONT", 312, 3, Call<&TFormMain::EnlargeFontClick>},
+    {ToolPicture::ShowVdu, "SHOW VDU SCREEN", 336, 3, Show<Peripheral::Vdu>},
+    {ToolPicture::ShowTrafficLights, "SHOW TRAFFIC LIGHTS", 360, 3,
+     Show<Peripheral::TrafficLights>},
+    {ToolPicture::ShowSevenSegment, "SHOW SEVEN SEGMENT DISPLAYS", 384, 3,
+     Show<Peripheral::SevenSegment>},
+    {ToolPicture::CloseAll, "CLOSE ALL PERIPHERAL WINDOWS", 408, 3,
+     Call<&TFormMain::ToolCloseAllClick>},
+    {ToolPicture::FileSave, "FILE SAVE   CTRL+S", 288, 26, Call<&TFormMain::MenuFileSaveClick>},
+    {ToolPicture::ReduceFont, "REDUCE FONT", 312, 26, Call<&TFormMain::ReduceFontClick>},
+    {ToolPicture::ShowHeater, "SHOW HEATER AND THERMOSTAT", 336, 26, Show<Peripheral::Heater>},
+    {ToolPicture::ShowMaze, "SHOW MAZE", 360, 26, Show<Peripheral::Maze>},
+    {ToolPicture::ShowStepper, "SHOW STEPPER MOTOR", 384, 26, Show<Peripheral::Stepper>},
+    {ToolPicture::FileNew, "FILE NEW", 288, 49, Call<&TFormMain::MenuFileNewClick>},
+    {ToolPicture::BoldFont, "BOLD FONT (Toggle)", 312, 49, Call<&TFormMain::BoldFontClick>},
+    {ToolPicture::ShowLift, "SHOW LIFT/ELEVATOR", 336, 49, Show<Peripheral::Lift>},
+    {ToolPicture::ShowKeyboard, "SHOW KEYBOARD", 360, 49, Show<Peripheral::Keyboard>},
+    {ToolPicture::ShowKeypad, "SHOW NUMERIC KEYPAD", 384, 49, Show<Peripheral::Keypad>},
+    {ToolPicture::Forum, "VISIT THE INTERNET FORUM", 408, 38, Call<&TFormMain::ToolForumClick>},
+};
+
+// Items whose commands come with printing, find and replace and the about box have no
+// handler yet and are shown disabled.
+constexpr MenuEntry Menus[] = {
+    {"&File", "&New", "", Call<&TFormMain::MenuFileNewClick>},
+    {"&File", nullptr, "", nullptr},
+    {"&File", "&Open", "Ctrl+O", Call<&TFormMain::MenuFileOpenClick>},
+    {"&File", "&Save", "Ctrl+S", Call<&TFormMain::MenuFileSaveClick>},
+    {"&File", "Save &As", "", Call<&TFormMain::MenuFileSaveAsClick>},
+    {"&File", nullptr, "", nullptr},
+    {"&File", "&Print Source Code", "", nullptr},
+    {"&File", "Print &List File", "", nullptr},
+    {"&File", "Print S&etup", "", nullptr},
+    {"&File", nullptr, "", nullptr},
+    {"&File", "E&xit", "", Call<&TFormMain::MenuExitClick>},
+    {"E&dit", "&Copy", "Ctrl+C", Call<&TFormMain::MenuEditCopyClick>},
+    {"E&dit", "Cu&t", "Ctrl+X", Call<&TFormMain::MenuEditCutClick>},
+    {"E&dit", "&Paste", "Ctrl+V", Call<&TFormMain::MenuEditPasteClick>},
+    {"E&dit", nullptr, "", nullptr},
+    {"E&dit", "&Select All", "Ctrl+A", Call<&TFormMain::MenuEditSelectAllClick>},
+    {"E&dit", "&Find", "Ctrl+F", nullptr},
+    {"E&dit", "&Replace", "Ctrl+R", nullptr},
+    {"&View", "Hide &All Peripherals", "", Call<&TFormMain::MenuHideAllClick>},
+    {"&View", "&Ram", "", Show<Peripheral::RamView>},
+    {"&View", "&VDU", "", Show<Peripheral::Vdu>},
+    {"&View", "&Traffic Lights", "", Show<Peripheral::TrafficLights>},
+    {"&View", "Seven Segment &Displays", "", Show<Peripheral::SevenSegment>},
+    {"&View", "&Heater and Thermostat", "", Show<Peripheral::Heater>},
+    {"&View", "&Maze", "", Show<Peripheral::Maze>},
+    {"&View", "&Stepper Motor", "", Show<Peripheral::Stepper>},
+    {"&View", "&Lift", "", Show<Peripheral::Lift>},
+    {"&View", "&Keyboard", "", Show<Peripheral::Keyboard>},
+    {"&View", "Key &Pad", "", Show<Peripheral::Keypad>},
+    {"Example&s", "&0 Arithmetic", "", [](TFormMain& form) { form.LoadExample("arithmetic.asm"); }},
+    {"Example&s", "&1 Loops", "", [](TFormMain& form) { form.LoadExample("loops.asm"); }},
+    {"Example&s", "&2 Lift", "", [](TFormMain& form) { form.LoadExample("lift.asm"); }},
+    {"Example&s", "&3 Text", "", [](TFormMain& form) { form.LoadExample("text.asm"); }},
+    {"Example&s", "&4 Demonstration", "", [](TFormMain& form) { form.LoadExample("demo.asm"); }},
+    {"&Help", "&Contents", "F1", Call<&TFormMain::MenuHelpContentsClick>},
+    {"&Help", nullptr, "", nullptr},
+    {"&Help", "&About", "", nullptr},
+};
+
+} // namespace
+
+std::span<const CommandButtonEntry> CommandButtonTable() {
+    return CommandButtons;
+}
+
+std::span<const ToolButtonEntry> ToolButtonTable() {
+    return ToolButtons;
+}
+
+std::span<const MenuEntry> MenuTable() {
+    return Menus;
+}

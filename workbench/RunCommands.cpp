@@ -1,0 +1,235 @@
+// The command buttons, the timers that drive the machine, and the font and help commands.
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QUrl>
+
+#include "core/Assem.h"
+#include "core/RunControl.h"
+#include "workbench/Dialogs.h"
+#include "workbench/Fonts.h"
+#include "workbench/Links.h"
+#include "workbench/RunLogPane.h"
+#include "workbench/TFormKeybIn.h"
+#include "workbench/TFormMain.h"
+#include "workbench/TFormRamHex.h"
+#include "workbench/ToolWindow.h"
+
+namespace {
+
+constexpr int SmallestFont = 6;
+constexpr int LargestFont = 72;
+constexpr int TabStopDigits = 8;
+
+// While a box or dialog of ours waits for an answer, the machine's clocks do not step.
+bool ModalWindowOpen() {
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+} // namespace
+
+bool TFormMain::Busy() const {
+    return (machine_ && machine_->Assembling) || KeyboardInputWindow->Waiting();
+}
+
+void TFormMain::Command(void (*handler)(TFormMain&)) {
+    if (handler && !Busy()) {
+        handler(*this);
+    }
+}
+
+void TFormMain::ButtonAssembleClick() {
+    machine_->ButtonAssembleClick();
+}
+
+void TFormMain::ButtonStepClick() {
+    machine_->ButtonStepClick();
+}
+
+void TFormMain::ButtonRunClick() {
+    control_->ButtonRunClick();
+}
+
+void TFormMain::ButtonContinuousClick() {
+    control_->ButtonContinuousClick();
+}
+
+void TFormMain::ButtonStopClick() {
+    control_->ButtonStopClick();
+}
+
+void TFormMain::ButtonResetClick() {
+    control_->ButtonResetClick();
+}
+
+void TFormMain::ButtonSlowClick() {
+    control_->ButtonSlowClick();
+    TimerCPU->setInterval(control_->CpuClockInterval);
+}
+
+void TFormMain::ButtonFastClick() {
+    control_->ButtonFastClick();
+    TimerCPU->setInterval(control_->CpuClockInterval);
+}
+
+void TFormMain::ButtonIntervalReduceClick() {
+    control_->ButtonIntervalReduceClick();
+    TimerHW->setInterval(control_->HwTimerInterval);
+    GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
+}
+
+void TFormMain::ButtonIntervalIncreaseClick() {
+    control_->ButtonIntervalIncreaseClick();
+    TimerHW->setInterval(control_->HwTimerInterval);
+    GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
+}
+
+void TFormMain::ButtonShowRamClick() {
+    ShowPeripheral(Peripheral::RamView);
+}
+
+void TFormMain::ShowRamView(int view) {
+    if (!Busy()) {
+        RamView->SetView(static_cast<TFormRamHex::View>(view));
+    }
+}
+
+void TFormMain::MenuHideAllClick() {
+    HideAllPeripherals();
+}
+
+void TFormMain::ToolCloseAllClick() {
+    HideAllPeripherals();
+    HidePeripheral(Peripheral::RamView);
+}
+
+void TFormMain::MenuExitClick() {
+    close();
+}
+
+void TFormMain::MenuEditCopyClick() {
+    if (memoSource->hasFocus()) {
+        memoSource->copy();
+    } else if (MemoList->hasFocus()) {
+        MemoList->copy();
+    }
+}
+
+void TFormMain::MenuEditCutClick() {
+    if (memoSource->hasFocus()) {
+        memoSource->cut();
+    } else if (MemoList->hasFocus()) {
+        MemoList->cut();
+    }
+}
+
+void TFormMain::MenuEditPasteClick() {
+    if (memoSource->hasFocus()) {
+        memoSource->paste();
+    }
+}
+
+void TFormMain::MenuEditSelectAllClick() {
+    if (memoSource->hasFocus()) {
+        memoSource->selectAll();
+    }
+}
+
+// The manual stands beside the program, named after it.
+void TFormMain::MenuHelpContentsClick() {
+    const QString manual = QApplication::applicationFilePath() + ".html";
+    if (!QFileInfo::exists(manual)) {
+        dialogs_.Message(this, "The manual " + manual + " could not be found.",
+                         QMessageBox::Warning);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+}
+
+void TFormMain::ToolForumClick() {
+    QDesktopServices::openUrl(QUrl(ForumAddress));
+}
+
+void TFormMain::EnlargeFontClick() {
+    const int size = memoSource->font().pointSize();
+    if (size < LargestFont) {
+        ApplyFontSize(size + 1);
+    }
+}
+
+void TFormMain::ReduceFontClick() {
+    const int size = memoSource->font().pointSize();
+    if (size > SmallestFont) {
+        ApplyFontSize(size - 1);
+    }
+}
+
+void TFormMain::BoldFontClick() {
+    const bool bold = !memoSource->font().bold();
+    for (QWidget* pane : FontPanes()) {
+        QFont font = pane->font();
+        font.setBold(bold);
+        pane->setFont(font);
+    }
+    ApplyTabStops();
+}
+
+void TFormMain::ApplyFontSize(int points) {
+    for (QWidget* pane : FontPanes()) {
+        QFont font = pane->font();
+        font.setPointSize(points);
+        pane->setFont(font);
+    }
+    ApplyTabStops();
+}
+
+// The panes and the tab bar follow the font commands; the Configuration tab does not.
+std::vector<QWidget*> TFormMain::FontPanes() const {
+    return {memoSource, MemoList, MemoAsmLog, RichEdit1, ListBoxTokens, PageControl1->tabBar()};
+}
+
+// Tab stops are eight digit widths of each pane's own font.
+void TFormMain::ApplyTabStops() {
+    for (QPlainTextEdit* pane :
+         {memoSource, MemoList, MemoAsmLog, static_cast<QPlainTextEdit*>(RichEdit1)}) {
+        pane->setTabStopDistance(TabStopDigits * pane->fontMetrics().horizontalAdvance(u'0'));
+    }
+}
+
+void TFormMain::TimerCPUTimer() {
+    if (!ModalWindowOpen()) {
+        control_->TimerCPUTimer();
+    }
+}
+
+void TFormMain::TimerHWTimer() {
+    if (!ModalWindowOpen()) {
+        control_->TimerHWTimer();
+    }
+}
+
+// A message stays about ten seconds; the blanking restarts the count, without visible effect.
+void TFormMain::TimerStatusClearTimer() {
+    if (statusTicks_ > 0 && --statusTicks_ == 0) {
+        ShowStatus("", StatusStyle::Blank);
+    }
+    ReturnFocusFromToolWindow();
+}
+
+// Takes the activation back from our own RAM view and device windows only: never from
+// another program, the keyboard input window, a box, a menu or a popup.
+void TFormMain::ReturnFocusFromToolWindow() {
+    QWidget* active = QApplication::activeWindow();
+    if (!KeepFocus || !active || active == this || active == KeyboardInputWindow ||
+        !qobject_cast<ToolWindow*>(active) || ModalWindowOpen() ||
+        QApplication::activePopupWidget()) {
+        return;
+    }
+    activateWindow();
+}

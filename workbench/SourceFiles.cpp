@@ -1,0 +1,184 @@
+// New, Open, Save, Save As and the examples: the source between the editor and the disk.
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+
+#include "assembler/SourceText.h"
+#include "core/Assem.h"
+#include "workbench/Dialogs.h"
+#include "workbench/EditorText.h"
+#include "workbench/TFormMain.h"
+#include "workbench/TFormRamHex.h"
+
+namespace {
+
+const QString Untitled = QStringLiteral("Untitled");
+const QString DefaultExtension = QStringLiteral("ASM");
+
+// A file nobody may write is read only, even for a user whom the system would let write it.
+bool IsReadOnly(const QFileInfo& info) {
+    constexpr auto anyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return info.exists() && (!info.isWritable() || !(info.permissions() & anyWrite));
+}
+
+} // namespace
+
+void TFormMain::SetCaption(const QString& name) {
+    setWindowTitle(name);
+}
+
+// Asked before a command throws the editor's text away; false when the command must stop.
+bool TFormMain::AskToSaveChanges(const QString& question) {
+    if (!memoSource->document()->isModified()) {
+        return true;
+    }
+    switch (dialogs_.AskYesNoCancel(this, question)) {
+    case QMessageBox::Yes:
+        return SaveSource();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TFormMain::LoadFile(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        dialogs_.Message(this, path + " is a folder, not a source file.", QMessageBox::Critical);
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        dialogs_.Message(this, "Could not open " + path + ": " + file.errorString(),
+                         QMessageBox::Critical);
+        return false;
+    }
+    if (file.size() > static_cast<qint64>(MaxSourceFileBytes)) {
+        dialogs_.Message(this,
+                         path + " is larger than " + QString::number(MaxSourceFileBytes >> 20) +
+                             " MB and is not a source this machine can hold.",
+                         QMessageBox::Critical);
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        dialogs_.Message(this, "Could not read " + path + ": " + file.errorString(),
+                         QMessageBox::Critical);
+        return false;
+    }
+    memoSource->setPlainText(EditorText::FromFileBytes(bytes));
+    saveFileName_ = path;
+    ClearEditorModified();
+    machine_->Machine.NeedsAssembly = true;
+    SetCaption(saveFileName_);
+    return true;
+}
+
+// Written through a temporary file that replaces the old one only when all went well, so a
+// failed save leaves the old file whole.
+bool TFormMain::WriteFile(const QString& path) {
+    const QFileInfo info(path);
+    if (IsReadOnly(info)) {
+        dialogs_.Message(this, "Could not save " + path + ": the file is read only.",
+                         QMessageBox::Critical);
+        return false;
+    }
+    const std::string bytes = editorText_->Source().SavedText();
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                             static_cast<qint64>(bytes.size()) &&
+                         file.commit();
+    if (!written) {
+        dialogs_.Message(this, "Could not save " + path + ": " + file.errorString(),
+                         QMessageBox::Critical);
+    }
+    return written;
+}
+
+bool TFormMain::OpenSource(bool askUser) {
+    if (askUser) {
+        const QString chosen = dialogs_.FileName(
+            this, {QStringLiteral("Open Source File"), openFileName_, DefaultExtension, false});
+        if (chosen.isEmpty()) {
+            return false;
+        }
+        openFileName_ = chosen;
+    } else if (!QFileInfo::exists(openFileName_)) {
+        return false;
+    }
+    return LoadFile(openFileName_);
+}
+
+bool TFormMain::SaveSource() {
+    if (saveFileName_ != Untitled) {
+        if (!WriteFile(saveFileName_)) {
+            return false;
+        }
+        ClearEditorModified();
+        ShowStatus(("Saved " + QFileInfo(saveFileName_).fileName()).toLatin1().toStdString(),
+                   StatusStyle::Progress);
+        return true;
+    }
+    return SaveSourceAs();
+}
+
+bool TFormMain::SaveSourceAs() {
+    const QString chosen = dialogs_.FileName(
+        this, {QStringLiteral("Save Source FIle"), saveFileName_, DefaultExtension, true});
+    if (chosen.isEmpty() || !WriteFile(chosen)) {
+        return false;
+    }
+    openFileName_ = chosen;
+    saveFileName_ = chosen;
+    ClearEditorModified();
+    SetCaption(saveFileName_);
+    ShowStatus(("Saved " + chosen).toLatin1().toStdString(), StatusStyle::Progress);
+    return true;
+}
+
+void TFormMain::MenuFileNewClick() {
+    if (!AskToSaveChanges(QStringLiteral("Save source code now?"))) {
+        return;
+    }
+    machine_->LeaveRunMode();
+    machine_->ClearProgram();
+    memoSource->clear();
+    ClearEditorModified();
+    machine_->Machine.NeedsAssembly = true;
+    saveFileName_ = Untitled;
+    SetCaption(saveFileName_);
+    RamView->Relayout();
+}
+
+void TFormMain::MenuFileOpenClick() {
+    if (!AskToSaveChanges(QStringLiteral("Save source code now?"))) {
+        return;
+    }
+    machine_->LeaveRunMode();
+    ShowSourceTab();
+    OpenSource(true);
+}
+
+void TFormMain::MenuFileSaveClick() {
+    machine_->LeaveRunMode();
+    SaveSource();
+}
+
+void TFormMain::MenuFileSaveAsClick() {
+    SaveSourceAs();
+}
+
+// An example is looked up by its bare name in the current folder; when it is missing nothing
+// is loaded, but the next Open dialog proposes its name.
+void TFormMain::LoadExample(const char* fileName) {
+    if (!AskToSaveChanges(QStringLiteral("Save source code now?"))) {
+        return;
+    }
+    machine_->LeaveRunMode();
+    openFileName_ = QString::fromLatin1(fileName);
+    OpenSource(false);
+}

@@ -1,0 +1,351 @@
+#include "workbench/TFormMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <map>
+
+#include "core/Assem.h"
+#include "core/RunControl.h"
+#include "devices/Peripherals.h"
+#include "workbench/ButtonFace.h"
+#include "workbench/EditorText.h"
+#include "workbench/Fonts.h"
+#include "workbench/MainWindowTables.h"
+#include "workbench/RunLogPane.h"
+#include "workbench/TFormKeybIn.h"
+#include "workbench/TFormRamHex.h"
+#include "workbench/devices/TFormKeyPad.h"
+#include "workbench/devices/TFormKeyb.h"
+#include "workbench/devices/TFormLift.h"
+#include "workbench/devices/TformHeat.h"
+#include "workbench/devices/TformMaze.h"
+#include "workbench/devices/TformSevenSeg.h"
+#include "workbench/devices/TformStep.h"
+#include "workbench/devices/TformTlight.h"
+#include "workbench/devices/TformVdu.h"
+
+namespace {
+
+constexpr int PanelTopHeight = 113;
+constexpr int CommandButtonWidth = 60;
+constexpr int ButtonHeight = 23;
+constexpr int FirstCommandColumn = 432;
+constexpr int StartFontSize = 10;
+constexpr int StatusClearInterval = 333;
+constexpr int StartClockInterval = 1000; // what the settings give when they hold none
+
+const char* const RegisterHints[RegisterCount] = {
+    "General Purpose Register", "General Purpose Register", "General Purpose Register",
+    "General Purpose Register", "Instruction Pointer",      "Stack Pointer",
+    "Status Register"};
+
+constexpr int RegisterBoxWidth = 141;
+
+// Wide enough for "AL 00000000 00 +000" in the font as the machine has it.
+int RegisterLabelWidth() {
+    return QFontMetrics(CourierNew(9)).horizontalAdvance(QStringLiteral("AL 00000000 00 +000")) + 2;
+}
+
+QLabel* RegisterLabel(QWidget* box, int row, const QString& hint) {
+    auto* label = new QLabel(box);
+    label->setFont(CourierNew(9));
+    label->setGeometry(4, 5 + 16 * row, RegisterLabelWidth(), 16);
+    label->setToolTip(hint);
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+QFrame* BevelledBox(QWidget* panel, int x, int width) {
+    auto* box = new QFrame(panel);
+    box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    box->setGeometry(x, 3, width, 70);
+    return box;
+}
+
+QPlainTextEdit* TextPane(bool readOnly) {
+    auto* pane = new QPlainTextEdit;
+    pane->setReadOnly(readOnly);
+    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    pane->setFont(CourierNew(StartFontSize));
+    return pane;
+}
+
+// The selection stays visible while the editor does not have the focus.
+void KeepSelectionVisible(QPlainTextEdit* editor) {
+    QPalette colours = editor->palette();
+    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
+    }
+    editor->setPalette(colours);
+}
+
+} // namespace
+
+TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs) {
+    setWindowTitle(saveFileName_);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* panelTop = new QWidget(central);
+    panelTop->setObjectName("PanelTop");
+    panelTop->setFixedHeight(PanelTopHeight);
+    panelTop->setFont(CourierNew(10));
+    BuildPanelTop(panelTop);
+    layout->addWidget(panelTop);
+    PageControl1 = new QTabWidget(central);
+    layout->addWidget(PageControl1);
+    setCentralWidget(central);
+    BuildTabs();
+    BuildMenus();
+    CreateToolWindows();
+    BuildTimers();
+    ApplyTabStops();
+    resize(800, 600);
+    qApp->installEventFilter(this);
+}
+
+TFormMain::~TFormMain() = default;
+
+void TFormMain::BuildPanelTop(QWidget* panel) {
+    // Where the register texts need more room than the design gives, the boxes grow and
+    // everything to their right moves with them.
+    const int boxWidth = std::max(RegisterBoxWidth, RegisterLabelWidth() + 7);
+    const int shift = 2 * (boxWidth - RegisterBoxWidth);
+    QFrame* left = BevelledBox(panel, 3, boxWidth);
+    QFrame* right = BevelledBox(panel, 4 + boxWidth, boxWidth);
+    for (int index = 0; index < RegisterCount; ++index) {
+        QWidget* box = index < IP ? left : right;
+        RegisterLabels[index] = RegisterLabel(box, index % 4, RegisterHints[index]);
+    }
+    QLabel* flags = RegisterLabel(right, 3, "Status Flags");
+    flags->setText("      ISOZ");
+    flags->setAutoFillBackground(false);
+
+    BuildToolButtons(panel, shift);
+    BuildCommandButtons(panel, shift);
+
+    LabelCurrInstr = new QLabel(panel);
+    LabelCurrInstr->setAutoFillBackground(true);
+    LabelCurrInstr->setGeometry(1, 74, width() - 2, 16);
+    panel->installEventFilter(this); // keeps the status line as wide as the panel less 2
+
+    CheckBoxRunLog = new QCheckBox("&Write Run Log", panel);
+    CheckBoxRunLog->setToolTip("TOGGLE CPU LOGGING ON/OFF");
+    CheckBoxRunLog->move(3, 91);
+    CheckBoxAsmLog = new QCheckBox("Log Assem&bler Activity", panel);
+    CheckBoxAsmLog->setToolTip("WATCH ASSEMBLER ACTIVITY");
+    CheckBoxAsmLog->move(4 + boxWidth, 91);
+    for (QCheckBox* box : {CheckBoxRunLog, CheckBoxAsmLog}) {
+        box->setFont(MsSansSerif(9));
+        box->adjustSize();
+        box->setFocusPolicy(Qt::TabFocus);
+    }
+}
+
+void TFormMain::BuildToolButtons(QWidget* panel, int shift) {
+    for (const ToolButtonEntry& entry : ToolButtonTable()) {
+        auto* button = new QToolButton(panel);
+        const QSize picture = ToolPictureSize(entry.Picture);
+        button->setGeometry(entry.X + shift, entry.Y, ButtonHeight, picture.height() + 4);
+        button->setIcon(ToolButtonIcon(entry.Picture));
+        button->setIconSize(picture);
+        button->setToolTip(entry.Hint);
+        button->setFocusPolicy(Qt::NoFocus);
+        const MainCommand handler = entry.Handler;
+        connect(button, &QToolButton::clicked, this, [this, handler] { Command(handler); });
+        ToolButtons.push_back(button);
+    }
+}
+
+// A column is as wide as its widest caption needs, at least 60; the next column moves with it.
+void TFormMain::BuildCommandButtons(QWidget* panel, int shift) {
+    std::map<int, int> columnWidths;
+    for (const CommandButtonEntry& entry : CommandButtonTable()) {
+        auto* button = new QPushButton(entry.Caption, panel);
+        button->setFont(MsSansSerif(9));
+        button->setToolTip(entry.Hint);
+        button->setFocusPolicy(Qt::TabFocus);
+        const MainCommand handler = entry.Handler;
+        connect(button, &QPushButton::clicked, this, [this, handler] { Command(handler); });
+        CommandButtons.push_back(button);
+        int& width = columnWidths[entry.Column];
+        width = std::max({width, CommandButtonWidth, button->sizeHint().width()});
+    }
+    std::map<int, int> columnX;
+    int x = FirstCommandColumn + shift;
+    for (const auto& [column, width] : columnWidths) {
+        columnX[column] = x;
+        x += width + 1;
+    }
+    for (size_t i = 0; i < CommandButtons.size(); ++i) {
+        const CommandButtonEntry& entry = CommandButtonTable()[i];
+        CommandButtons[i]->setGeometry(columnX[entry.Column], 3 + 23 * entry.Row,
+                                       columnWidths[entry.Column], ButtonHeight);
+    }
+}
+
+void TFormMain::BuildTabs() {
+    memoSource = TextPane(false);
+    memoSource->setTabChangesFocus(false);
+    KeepSelectionVisible(memoSource);
+    editorText_ = new EditorText(memoSource->document());
+    connect(memoSource->document(), &QTextDocument::contentsChange, this,
+            [this](int, int removed, int added) {
+                if ((removed != 0 || added != 0) && machine_) {
+                    machine_->Machine.NeedsAssembly = true;
+                }
+            });
+    MemoList = TextPane(true);
+    QPalette face = MemoList->palette();
+    face.setColor(QPalette::Base, ButtonFace());
+    MemoList->setPalette(face);
+    MemoAsmLog = TextPane(true);
+    MemoAsmLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBoxTokens = new QListWidget;
+    ListBoxTokens->setFont(CourierNew(StartFontSize));
+    ListBoxTokens->setUniformItemSizes(true);
+    RichEdit1 = new RunLogPane;
+    RichEdit1->setFont(CourierNew(StartFontSize));
+
+    TabSheetSourceCode = memoSource;
+    TabSheetListFile = MemoList;
+    auto* splitter = new QSplitter(Qt::Vertical);
+    splitter->addWidget(MemoAsmLog);
+    splitter->addWidget(ListBoxTokens);
+    splitter->setSizes({185, 300});
+    splitter->setChildrenCollapsible(false);
+    TabSheetTokens = splitter;
+    TabSheetRunLog = RichEdit1;
+
+    TabSheetConfiguration = new QWidget;
+    TabSheetConfiguration->setFont(MsSansSerif(9));
+    GroupBoxHWT = new QGroupBox(TabSheetConfiguration);
+    GroupBoxHWT->setToolTip("INTERVAL BETWEEN HARDWARE TIMER INTERRUPTS");
+    GroupBoxHWT->setGeometry(8, 8, 260, 56);
+    auto* reduce = new QPushButton("Reduce", GroupBoxHWT);
+    reduce->setGeometry(16, 22, 100, 25);
+    connect(reduce, &QPushButton::clicked, this,
+            [this] { Command([](TFormMain& form) { form.ButtonIntervalReduceClick(); }); });
+    auto* increase = new QPushButton("Increase", GroupBoxHWT);
+    increase->setGeometry(140, 22, 100, 25);
+    connect(increase, &QPushButton::clicked, this,
+            [this] { Command([](TFormMain& form) { form.ButtonIntervalIncreaseClick(); }); });
+    CheckBoxCLO = new QCheckBox("Show only one peripheral at a time", TabSheetConfiguration);
+    CheckBoxCLO->setToolTip("SELECT TO MINIMISE SCREEN CLUTTER");
+    CheckBoxCLO->move(8, 76);
+    CheckBoxCLO->adjustSize();
+    connect(CheckBoxCLO, &QCheckBox::toggled, this, [this](bool on) { OneAtATime = on; });
+    CheckBoxPrintPause = new QCheckBox("Pause before printing each page.", TabSheetConfiguration);
+    CheckBoxPrintPause->setToolTip("SELECT IF YOU FEED PRINTER PAPER MANUALLY");
+    CheckBoxPrintPause->move(8, 100);
+    CheckBoxPrintPause->adjustSize();
+
+    PageControl1->addTab(TabSheetSourceCode, "So&urce Code");
+    PageControl1->addTab(TabSheetListFile, "L&ist File");
+    PageControl1->addTab(TabSheetConfiguration, "&Configuration");
+    PageControl1->addTab(TabSheetTokens, "To&kens");
+    PageControl1->addTab(TabSheetRunLog, "Run Lo&g");
+    PageControl1->tabBar()->setFont(MsSansSerif(StartFontSize));
+    PageControl1->setFocusPolicy(Qt::NoFocus);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int) {
+        QWidget* page = PageControl1->currentWidget();
+        QWidget* focus = page == TabSheetTokens ? ListBoxTokens : page;
+        if (page != TabSheetConfiguration) {
+            focus->setFocus();
+        }
+    });
+}
+
+void TFormMain::BuildMenus() {
+    std::map<QString, QMenu*> menus;
+    for (const MenuEntry& entry : MenuTable()) {
+        QMenu*& menu = menus[entry.Menu];
+        if (!menu) {
+            menu = menuBar()->addMenu(entry.Menu);
+        }
+        if (!entry.Caption) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(entry.Caption);
+        action->setShortcut(QKeySequence(entry.Shortcut));
+        action->setEnabled(entry.Handler != nullptr);
+        const MainCommand handler = entry.Handler;
+        connect(action, &QAction::triggered, this, [this, handler] { Command(handler); });
+    }
+    // Alt+X, Alt+Y and Alt+Z pick the RAM view's hexadecimal, ASCII and source views.
+    const char* const viewKeys[] = {"Alt+X", "Alt+Y", "Alt+Z"};
+    for (int view = 0; view < 3; ++view) {
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence(viewKeys[view]));
+        connect(action, &QAction::triggered, this, [this, view] { ShowRamView(view); });
+        addAction(action);
+    }
+}
+
+// The machine and its devices first, then the windows that show them.
+void TFormMain::CreateToolWindows() {
+    machine_ = std::make_unique<Taaa>(*this);
+    devices_ = std::make_unique<Peripherals>(*machine_);
+    control_ = std::make_unique<RunControl>(*machine_);
+    control_->CpuClockInterval = StartClockInterval;
+
+    windows_.Register(Peripheral::Heater, new TformHeat(this, devices_->Heating));
+    KeyboardInputWindow = new TFormKeybIn(this);
+    windows_.Register(Peripheral::KeyboardInput, KeyboardInputWindow);
+    windows_.Register(Peripheral::Lift, new TFormLift(this, devices_->Car));
+    windows_.Register(Peripheral::Maze, new TformMaze(this, devices_->Snake));
+    windows_.Register(Peripheral::SevenSegment, new TformSevenSeg(this, devices_->Digits));
+    windows_.Register(Peripheral::Stepper, new TformStep(this, devices_->Motor));
+    windows_.Register(Peripheral::TrafficLights, new TformTlight(this, devices_->Lights));
+    windows_.Register(Peripheral::Vdu, new TformVdu(this, machine_->Machine));
+    RamView = new TFormRamHex(this);
+    RamView->SetMachine(&machine_->Machine);
+    windows_.Register(Peripheral::RamView, RamView);
+    windows_.Register(Peripheral::Keyboard, new TFormKeyb(this, devices_->Keyboard));
+    windows_.Register(Peripheral::Keypad, new TFormKeyPad(this, devices_->Pad));
+
+    for (int index = 0; index < RegisterCount; ++index) {
+        RegisterChanged(index);
+    }
+    PaintRegistersFace();
+}
+
+void TFormMain::BuildTimers() {
+    TimerCPU = new QTimer(this);
+    TimerCPU->setTimerType(Qt::PreciseTimer);
+    TimerCPU->setInterval(control_->CpuClockInterval);
+    connect(TimerCPU, &QTimer::timeout, this, &TFormMain::TimerCPUTimer);
+    TimerHW = new QTimer(this);
+    TimerHW->setInterval(control_->HwTimerInterval);
+    connect(TimerHW, &QTimer::timeout, this, &TFormMain::TimerHWTimer);
+    GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
+    TimerStatusClear = new QTimer(this);
+    TimerStatusClear->setInterval(StatusClearInterval);
+    connect(TimerStatusClear, &QTimer::timeout, this, &TFormMain::TimerStatusClearTimer);
+    for (TimedDevice* device : devices_->Timers()) {
+        auto* timer = new QTimer(this);
+        timer->setInterval(device->TimerInterval());
+        connect(timer, &QTimer::timeout, this, [timer, device] {
+            device->Timer1Timer();
+            timer->setInterval(device->TimerInterval()); // a device may change its period
+        });
+    }
+    for (QTimer* timer : findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) {
+        timer->start();
+    }
+}

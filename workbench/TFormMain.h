@@ -1,0 +1,213 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/UserInterface.h"
+#include "workbench/PeripheralWindows.h"
+
+class Dialogs;
+class EditorText;
+class Peripherals;
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class RunControl;
+class RunLogPane;
+class TFormKeybIn;
+class TFormRamHex;
+class Taaa;
+
+// The workbench: registers, tool and command buttons, the status line and the five tabs. It
+// is the engine's user interface: every call of the engine lands here and becomes widgets.
+class TFormMain : public QMainWindow, public UserInterface {
+    Q_OBJECT
+  public:
+    explicit TFormMain(Dialogs& dialogs, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // The engine and its devices, for the windows that show them and for tests.
+    Taaa& Machine() { return *machine_; }
+    RunControl& Control() { return *control_; }
+    Peripherals& Devices() { return *devices_; }
+    PeripheralWindows& Windows() { return windows_; }
+
+    // While an assembly lets events through, or IN 00 waits for a key, commands do nothing.
+    bool Busy() const;
+    // The current file as the save dialog holds it, "Untitled" when there is none.
+    const QString& CurrentFileName() const { return saveFileName_; }
+    const QString& OpenFileName() const { return openFileName_; }
+    int StatusTicks() const { return statusTicks_; }
+    bool KeepFocus = true;
+    bool OneAtATime = false;
+
+    // UserInterface
+    void ShowStatus(std::string_view text, StatusStyle style) override;
+    std::string GetStatusText() const override { return statusText_; }
+    void ShowSourceStatus(int32_t start, int32_t length) override;
+    void SelectSource(int32_t start, int32_t length) override;
+    void SetEditorReadOnly(bool readOnly) override;
+    void SetEditorGrey(bool grey) override;
+    void ClearEditorModified() override;
+    void FocusEditor() override;
+    void EnterEditMode() override;
+    int64_t SourceTextLength() const override;
+    bool SourceHasNoLines() const override;
+    bool SaveSource() override;
+    bool ReadSourceFile(std::string& bytes, size_t maxBytes) override;
+    void ShowSourceTab() override;
+    void ShowTokensTab() override;
+    void BeginStep() override;
+    void RegisterChanged(int index) override;
+    void CellChanged(uint8_t address) override;
+    void ShowPeripheral(Peripheral window) override;
+    void HidePeripheral(Peripheral window) override;
+    bool IsPeripheralVisible(Peripheral window) const override;
+    void HideAllPeripherals() override;
+    void RefreshVdu() override;
+    void ListFileChanged() override;
+    bool AsmLogEnabled() const override;
+    void ClearAsmLog() override;
+    void AsmLogLine(std::string_view text) override;
+    void ClearTokenList() override;
+    void TokenAdded(std::string_view text) override;
+    void WatchToken(int line) override;
+    bool RunLogEnabled() const override;
+    void ClearRunLog() override;
+    void RunLogLine(std::string_view text) override;
+    void MessageBox(std::string_view text, MessageIcon icon) override;
+    void Beep() override;
+    uint8_t WaitForKey() override;
+
+    // Source files.
+    bool OpenSource(bool askUser);
+    bool SaveSourceAs();
+    void SetOpenFileName(const QString& name) { openFileName_ = name; }
+
+    // Commands of the buttons and menus.
+    void ButtonAssembleClick();
+    void ButtonStepClick();
+    void ButtonRunClick();
+    void ButtonContinuousClick();
+    void ButtonStopClick();
+    void ButtonResetClick();
+    void ButtonSlowClick();
+    void ButtonFastClick();
+    void ButtonIntervalReduceClick();
+    void ButtonIntervalIncreaseClick();
+    void ButtonShowRamClick();
+    void MenuFileNewClick();
+    void MenuFileOpenClick();
+    void MenuFileSaveClick();
+    void MenuFileSaveAsClick();
+    void MenuExitClick();
+    void MenuEditCopyClick();
+    void MenuEditCutClick();
+    void MenuEditPasteClick();
+    void MenuEditSelectAllClick();
+    void MenuHideAllClick();
+    void MenuHelpContentsClick();
+    void ToolCloseAllClick();
+    void ToolForumClick();
+    void EnlargeFontClick();
+    void ReduceFontClick();
+    void BoldFontClick();
+    void LoadExample(const char* fileName);
+    void ShowRamView(int view);
+
+    // Puts what waits for the event loop into the list file, token list and run log now.
+    void FlushPanes();
+
+    // Timers, called by their QTimers and by tests.
+    void TimerCPUTimer();
+    void TimerHWTimer();
+    void TimerStatusClearTimer();
+
+    // Controls, named as the design names them.
+    QPlainTextEdit* memoSource = nullptr;
+    QPlainTextEdit* MemoList = nullptr;
+    QPlainTextEdit* MemoAsmLog = nullptr;
+    QListWidget* ListBoxTokens = nullptr;
+    RunLogPane* RichEdit1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheetSourceCode = nullptr;
+    QWidget* TabSheetListFile = nullptr;
+    QWidget* TabSheetConfiguration = nullptr;
+    QWidget* TabSheetTokens = nullptr;
+    QWidget* TabSheetRunLog = nullptr;
+    QLabel* LabelCurrInstr = nullptr;
+    std::array<QLabel*, 7> RegisterLabels{};
+    QCheckBox* CheckBoxRunLog = nullptr;
+    QCheckBox* CheckBoxAsmLog = nullptr;
+    QCheckBox* CheckBoxCLO = nullptr;
+    QCheckBox* CheckBoxPrintPause = nullptr;
+    QGroupBox* GroupBoxHWT = nullptr;
+    std::vector<QPushButton*> CommandButtons;
+    std::vector<QToolButton*> ToolButtons;
+    QTimer* TimerCPU = nullptr;
+    QTimer* TimerHW = nullptr;
+    QTimer* TimerStatusClear = nullptr;
+    TFormRamHex* RamView = nullptr;
+    TFormKeybIn* KeyboardInputWindow = nullptr;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // Construction, in the order the window is built.
+    void BuildPanelTop(QWidget* panel);
+    void BuildCommandButtons(QWidget* panel, int shift);
+    void BuildToolButtons(QWidget* panel, int shift);
+    void BuildTabs();
+    void BuildMenus();
+    void BuildTimers();
+    void CreateToolWindows();
+
+    // Runs a command unless the window is busy.
+    void Command(void (*handler)(TFormMain&));
+    bool AskToSaveChanges(const QString& question);
+    bool LoadFile(const QString& path);
+    bool WriteFile(const QString& path);
+    void SetCaption(const QString& name);
+    void ShowStatusText(const QString& text, StatusStyle style);
+    void PaintRegistersFace();
+    void RefreshListFile();
+    void FlushTokenList();
+    void ApplyFontSize(int points);
+    void ApplyTabStops();
+    std::vector<QWidget*> FontPanes() const;
+    void OnActivated(QWidget* previous);
+    void ReturnFocusFromToolWindow();
+
+    Dialogs& dialogs_;
+    PeripheralWindows windows_;
+    std::unique_ptr<Taaa> machine_;
+    std::unique_ptr<Peripherals> devices_;
+    std::unique_ptr<RunControl> control_;
+    EditorText* editorText_ = nullptr;
+
+    QString saveFileName_ = QStringLiteral("Untitled");
+    QString openFileName_ = QStringLiteral("Untitled");
+    std::string statusText_ = " ";
+    int statusTicks_ = 0;
+    unsigned yellowRegisters_ = 0; // one bit per register label painted yellow
+    bool editorGrey_ = false;
+    bool firstActivation_ = true;
+    bool listFileStale_ = false;
+    QStringList pendingTokens_;
+    QPointer<QWidget> lastActiveWindow_;
+};

@@ -1,0 +1,29 @@
+#include "workbench/ToolWindow.h"
+
+namespace {
+
+Qt::WindowFlags FlagsFor(ToolWindow::Frame frame) {
+    Qt::WindowFlags flags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (frame != ToolWindow::Frame::NoButtons) {
+        flags |= Qt::WindowCloseButtonHint;
+    }
+    return flags;
+}
+
+} // namespace
+
+ToolWindow::ToolWindow(QWidget* owner, const QString& caption, QSize clientSize, Frame frame,
+                       const QColor& background)
+    : QWidget(owner, FlagsFor(frame)) {
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, background);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    if (frame == Frame::Sizeable) {
+        resize(clientSize);
+    } else {
+        setFixedSize(clientSize);
+    }
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QColor>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+// A small window owned by the main window: the RAM view, a device window or the keyboard
+// input window. Being a tool window of the main window, the window manager keeps it above
+// its owner (and only above its owner). It is shown without taking the keyboard focus, and
+// closing it only hides it, so it keeps its state and place.
+class ToolWindow : public QWidget {
+    Q_OBJECT
+  public:
+    enum class Frame { Fixed, Sizeable, NoButtons };
+
+    ToolWindow(QWidget* owner, const QString& caption, QSize clientSize, Frame frame,
+               const QColor& background);
+};
