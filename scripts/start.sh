@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Sets everything up and starts Corvane.
+# Sets everything up and starts Corvane in the examples folder, so that the Examples menu
+# finds its programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
 scripts/build.sh
-if [ -x build/workbench/corvane ]; then
-  cd examples
-  exec ../build/workbench/corvane "$@"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display is available here, so instead of opening the workbench window this runs the demonstration program headless."
+  build/cli/corvane-cli assemble examples/demo.asm
+  build/cli/corvane-cli run examples/demo.asm --ram --vdu --devices
+  exit 0
 fi
-echo "The workbench is not built yet; assembling and running an example headless instead."
-build/cli/corvane-cli assemble examples/demo.asm
-build/cli/corvane-cli run examples/demo.asm --ram --vdu --devices
+cd examples
+exec ../build/workbench/corvane "$@"

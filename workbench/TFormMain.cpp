@@ -323,6 +323,26 @@ void TFormMain::CreateToolWindows() {
         RegisterChanged(index);
     }
     PaintRegistersFace();
+    PlaceWindowsAtDefaults();
+}
+
+// Where the windows stand until they are moved: beside a main window of 800 x 600 at the
+// top left corner, device windows along its right edge.
+void TFormMain::PlaceWindowsAtDefaults() {
+    move(0, 0);
+    KeyboardInputWindow->move(364, 30);
+    RamView->move(300, 266);
+    windows_.Window(Peripheral::Vdu)->move(600, 205);
+    for (Peripheral peripheral : DeviceCloseList) {
+        QWidget* window = windows_.Window(peripheral);
+        if (peripheral == Peripheral::Maze) {
+            window->move(775 - window->width(), 0);
+        } else if (peripheral == Peripheral::Keyboard) {
+            window->move(800 - window->width(), 600 - window->height());
+        } else if (peripheral != Peripheral::Vdu) {
+            window->move(800 - window->width(), 30);
+        }
+    }
 }
 
 void TFormMain::BuildTimers() {

@@ -176,6 +176,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     void BuildMenus();
     void BuildTimers();
     void CreateToolWindows();
+    void PlaceWindowsAtDefaults();
 
     // Runs a command unless the window is busy.
     void Command(void (*handler)(TFormMain&));
