@@ -31,39 +31,41 @@ TEST(CliRun, TextEchoesTheKeysUntilEnter) {
     EXPECT_EQ(result.Err, "");
     EXPECT_EQ(result.Out, std::string("AL 00001101 0D +013\n"
                                       "BL 11001101 CD -051\n"
-                                      "CL 00000000 00 +000\n"
+                                      "CL 11111001 F9 -007\n"
                                       "DL 00000000 00 +000\n"
-                                      "IP 00010001 11 +017\n"
+                                      "IP 01000111 47 +071\n"
                                       "SP 10111111 BF -065\n"
                                       "SR 00000010 02 +002\n"
                                       "STATUS END  Program has halted.\n"
-                                      "STEPS 83\n"
+                                      "STEPS 550\n"
                                       "Hello, world!   \n"
                                       "                \n"
                                       "                \n"
-                                      "                \n") +
+                                      "KEY CODE: 0D    \n") +
                               QuietDevices);
 }
 
+// The lift example never halts: it waits for the next call once it has answered its own.
 TEST(CliRun, LiftServesTheTopCallAndStopsAtTheTopFloor) {
-    const auto result = RunCli({"run", LiftExample, "--clock", "100", "--devices"});
+    const auto result =
+        RunCli({"run", LiftExample, "--clock", "62", "--max-steps", "400", "--devices"});
     EXPECT_EQ(result.Exit, 0);
     EXPECT_EQ(result.Err, "");
     EXPECT_EQ(result.Out, "AL 00000000 00 +000\n"
-                          "BL 00000000 00 +000\n"
-                          "CL 00000000 00 +000\n"
-                          "DL 00000000 00 +000\n"
-                          "IP 00011101 1D +029\n"
+                          "BL 00000100 04 +004\n"
+                          "CL 00000001 01 +001\n"
+                          "DL 00010000 10 +016\n"
+                          "IP 00001010 0A +010\n"
                           "SP 10111111 BF -065\n"
-                          "SR 00000000 00 +000\n"
-                          "STATUS END  Program has halted.\n"
-                          "STEPS 154\n"
+                          "SR 00000010 02 +002\n"
+                          "STATUS JZ\tBottom\n"
+                          "STEPS 400\n"
                           "TLIGHT 00000000\n"
                           "SEVSEG 00000000 00000000\n"
                           "HEATER 0.00 OFF\n"
                           "MAZE 20 20\n"
                           "STEPPER 01\n"
-                          "LIFT 74 04 OK\n"
+                          "LIFT 75 04 OK\n"
                           "KEYB 00\n"
                           "KEYPAD 00\n");
 }
