@@ -11,6 +11,7 @@
 #include "core/MachineState.h"
 #include "workbench/ButtonFace.h"
 #include "workbench/Fonts.h"
+#include "workbench/Glyphs.h"
 
 namespace {
 
@@ -54,11 +55,6 @@ const QString& Heading(int index, bool row) {
         return texts;
     }();
     return headings[row ? 1 : 0][index];
-}
-
-// Control codes would draw as boxes or nothing at all; they show as blanks.
-bool DrawsBlank(int code) {
-    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
 }
 
 void AppendBytes(QString& text, const std::string& bytes) {
@@ -192,12 +188,10 @@ void TFormRamHex::FillCellText(int address, View view, QString& text) const {
     case View::Hexadecimal:
         AppendBytes(text, cell->HexText);
         break;
-    case View::Ascii: {
-        const int code = cell->Value & 0xFF;
+    case View::Ascii:
         text.append(QLatin1Char(' '));
-        text.append(DrawsBlank(code) ? QLatin1Char(' ') : QLatin1Char(static_cast<char>(code)));
+        text.append(ShownGlyph(static_cast<uint8_t>(cell->Value)));
         break;
-    }
     case View::Source:
         AppendBytes(text, cell->Text);
         break;

@@ -1,5 +1,7 @@
 #include "workbench/ToolWindow.h"
 
+#include <QKeyEvent>
+
 namespace {
 
 Qt::WindowFlags FlagsFor(ToolWindow::Frame frame) {
@@ -25,5 +27,19 @@ ToolWindow::ToolWindow(QWidget* owner, const QString& caption, QSize clientSize,
         resize(clientSize);
     } else {
         setFixedSize(clientSize);
+    }
+}
+
+void ToolWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && !helpTopic_.isEmpty()) {
+        emit HelpRequested(helpTopic_);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void ToolWindow::GiveFocusBack() const {
+    if (QWidget* owner = parentWidget()) {
+        owner->activateWindow();
     }
 }

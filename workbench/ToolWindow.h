@@ -16,4 +16,18 @@ class ToolWindow : public QWidget {
 
     ToolWindow(QWidget* owner, const QString& caption, QSize clientSize, Frame frame,
                const QColor& background);
+
+    // The manual's section on this window, which F1 asks for while the window is active.
+    void SetHelpTopic(const QString& topic) { helpTopic_ = topic; }
+
+  signals:
+    void HelpRequested(const QString& topic);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    // A click on a device is for the program: the keyboard goes back to the owner.
+    void GiveFocusBack() const;
+
+  private:
+    QString helpTopic_;
 };

@@ -1,7 +1,12 @@
 #include "workbench/devices/PictureWindow.h"
 
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
+
+#include "workbench/Fonts.h"
 
 PictureWindow::PictureWindow(QWidget* owner, const QString& caption, QSize clientSize,
                              const QColor& background)
@@ -14,4 +19,46 @@ PictureWindow::PictureWindow(QWidget* owner, const QString& caption, QSize clien
 void PictureWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(event->rect(), picture_, event->rect());
+}
+
+QPoint PictureWindow::PicturePixel(const QMouseEvent& event) {
+    const QPointF at = event.position();
+    return QPoint(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
+}
+
+QLabel* PictureWindow::AddBitLabel(const QString& objectName, const QRect& place) {
+    auto* label = new QLabel(QStringLiteral("00000000"), this);
+    label->setObjectName(objectName);
+    label->setGeometry(place);
+    QFont font = CourierNew(13, true);
+    font.setBold(true);
+    label->setFont(font);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, Qt::yellow);
+    label->setPalette(colours);
+    return label;
+}
+
+void PictureWindow::DrawPortPlug(QPainter& painter, QPoint topLeft) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x2A, 0x2A, 0x2A));
+    painter.drawRoundedRect(QRectF(QPointF(topLeft) + QPointF(0.5, 0.5), QSizeF(72, 15)), 3, 3);
+    painter.setBrush(QColor(0xD8, 0xB0, 0x40));
+    for (int pin = 0; pin < 8; ++pin) {
+        painter.drawRect(topLeft.x() + 6 + 8 * pin, topLeft.y() + 5, 5, 5);
+    }
+    QFont font = MsSansSerif(10, true);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::yellow);
+    painter.drawText(QRect(topLeft + QPoint(-40, 0), QSize(36, 16)),
+                     Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("MSB"));
+    painter.drawText(QRect(topLeft + QPoint(77, 0), QSize(36, 16)),
+                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("LSB"));
+}
+
+QRect PictureWindow::WriteText(QPainter& painter, QPoint topLeft, const QString& text) {
+    const QFontMetrics metrics(painter.font());
+    painter.drawText(topLeft + QPoint(0, metrics.ascent()), text);
+    return {topLeft, QSize(metrics.horizontalAdvance(text), metrics.height())};
 }

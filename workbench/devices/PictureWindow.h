@@ -1,8 +1,15 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
 
 #include "workbench/ToolWindow.h"
+
+class QLabel;
+class QMouseEvent;
+class QPainter;
 
 // A device window that shows a picture. What the device draws goes onto the picture, so it
 // stays while the window is hidden; a paint only copies the changed area. The picture is
@@ -22,6 +29,18 @@ class PictureWindow : public ToolWindow {
     // Asks for a repaint of part of the picture after drawing on it.
     void PictureChanged(const QRect& area) { update(area); }
     void paintEvent(QPaintEvent* event) override;
+
+    // The picture pixel under the mouse; exact on a scaled screen too.
+    static QPoint PicturePixel(const QMouseEvent& event);
+    // The byte on the port's pins, "00000000" until the device shows one: bold yellow
+    // Courier New over the pins.
+    QLabel* AddBitLabel(const QString& objectName, const QRect& place);
+    // The port's plug, its top left corner at a point, between "MSB" and "LSB": eight gold
+    // pins centred 8, 16 .. 64 pixels in, bit 7 at the left, their tops 5 pixels down.
+    static void DrawPortPlug(QPainter& painter, QPoint topLeft);
+    // Writes a text with its top left corner at a point, in the painter's pen, background
+    // and background mode; the area it covers.
+    static QRect WriteText(QPainter& painter, QPoint topLeft, const QString& text);
 
   private:
     QImage picture_;

@@ -1,6 +1,97 @@
 #include "workbench/devices/TFormKeyPad.h"
 
+#include <QMouseEvent>
+#include <QPainter>
+#include <vector>
+
 #include "workbench/ButtonFace.h"
+#include "workbench/Fonts.h"
+#include "workbench/devices/KeyCaps.h"
+
+namespace {
+
+constexpr uint8_t Backspace = 0x08;
+constexpr uint8_t Enter = 0x0D;
+
+struct PadKey {
+    QRect Box;
+    uint8_t Code;
+};
+
+template <size_t N> int Start(const std::array<int, N>& ends, size_t index) {
+    return index == 0 ? 0 : ends[index - 1];
+}
+
+// The cells of the code table, merged down a column where the code repeats: the backspace
+// and enter keys are two rows tall.
+std::vector<PadKey> PadKeys() {
+    std::vector<PadKey> keys;
+    for (size_t column = 0; column < Keypad::ColumnEnds.size(); ++column) {
+        for (size_t row = 0; row < Keypad::RowEnds.size(); ++row) {
+            const QRect cell(QPoint(Start(Keypad::ColumnEnds, column), Start(Keypad::RowEnds, row)),
+                             QPoint(Keypad::ColumnEnds[column] - 1, Keypad::RowEnds[row] - 1));
+            const uint8_t code = Keypad::Codes[row][column];
+            if (row > 0 && Keypad::Codes[row - 1][column] == code) {
+                keys.back().Box |= cell;
+            } else {
+                keys.push_back({cell, code});
+            }
+        }
+    }
+    return keys;
+}
+
+// The tall keys show their short name above an arrow.
+void DrawTallKey(QPainter& painter, const QRect& face, const QString& name,
+                 const QPolygonF& arrow) {
+    painter.save();
+    QFont font = painter.font();
+    font.setPixelSize(14);
+    painter.setFont(font);
+    painter.drawText(face.adjusted(0, 5, 0, 0), Qt::AlignHCenter | Qt::AlignTop, name);
+    painter.restore();
+    DrawKeyArrow(painter, arrow);
+}
+
+void DrawLegend(QPainter& painter, const PadKey& key, const QRegion& face) {
+    const QRectF box = QRectF(face.boundingRect());
+    const double x = box.center().x();
+    const double y = box.center().y() + 8;
+    if (key.Code == Backspace) {
+        DrawTallKey(painter, face.boundingRect(), QStringLiteral("Bk"), {{x + 7, y}, {x - 8, y}});
+    } else if (key.Code == Enter) {
+        DrawTallKey(painter, face.boundingRect(), QStringLiteral("En"),
+                    {{x + 6, y - 9}, {x + 6, y}, {x - 8, y}});
+    } else {
+        painter.drawText(face.boundingRect(), Qt::AlignCenter, QString(QChar(key.Code)));
+    }
+}
+
+void DrawKeyPad(QImage& picture) {
+    QPainter painter(&picture);
+    painter.setPen(KeyInk);
+    QFont font = MsSansSerif(16, true);
+    font.setBold(true);
+    painter.setFont(font);
+    for (const PadKey& key : PadKeys()) {
+        DrawLegend(painter, key, DrawKeyCap(painter, key.Box));
+    }
+    font.setPixelSize(13);
+    painter.setFont(font);
+    const int below = Keypad::RowEnds.back();
+    painter.drawText(QRect(0, below, Keypad::ColumnEnds.back(), picture.height() - below),
+                     Qt::AlignCenter, QStringLiteral("INT 04 / Port 08"));
+}
+
+} // namespace
 
 TFormKeyPad::TFormKeyPad(QWidget* owner, Keypad& model)
-    : ToolWindow(owner, "Key Pad", QSize(152, 139), Frame::Fixed, ButtonFace()), model_(model) {}
+    : PictureWindow(owner, "Key Pad", QSize(152, 139), ButtonFace()), model_(model) {
+    DrawKeyPad(Picture());
+}
+
+void TFormKeyPad::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = PicturePixel(*event);
+    model_.ImageKeyPadMouseDown(at.x(), at.y());
+    GiveFocusBack();
+}

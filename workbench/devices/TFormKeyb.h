@@ -1,14 +1,24 @@
 #pragma once
 
 #include "devices/OnScreenKeyboard.h"
-#include "workbench/ToolWindow.h"
+#include "workbench/devices/PictureWindow.h"
 
-// The on-screen keyboard: clicks raise interrupt 03, port 07 reads the key.
-class TFormKeyb : public ToolWindow {
+class QLabel;
+class QMouseEvent;
+
+// The on-screen keyboard: a British keyboard drawn on the regions of the key map. A click
+// on a key stores its code and raises interrupt 03; port 07 reads the code. Label1 names
+// the key under the mouse.
+class TFormKeyb : public PictureWindow {
     Q_OBJECT
   public:
     TFormKeyb(QWidget* owner, OnScreenKeyboard& model);
 
+  protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
   private:
     OnScreenKeyboard& model_;
+    QLabel* Label1;
 };

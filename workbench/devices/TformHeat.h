@@ -1,14 +1,39 @@
 #pragma once
 
-#include "devices/Heater.h"
-#include "workbench/ToolWindow.h"
+#include <QRect>
+#include <QString>
 
-// A room with a heater and a thermostat on port 03.
-class TformHeat : public ToolWindow {
+#include "devices/Heater.h"
+#include "workbench/devices/PictureWindow.h"
+
+class QLabel;
+
+// A room with a heater and a thermostat on port 03. The mercury and the reading go onto the
+// picture; a click on the picture sets the temperature the thermometer points at.
+class TformHeat : public PictureWindow {
     Q_OBJECT
   public:
     TformHeat(QWidget* owner, Heater& model);
 
+    // Where the picture of the room lies; clicks and the hint belong to it.
+    static constexpr QRect Image1{0, 0, 200, 201};
+
+    QLabel* labelIO;
+    QLabel* labelOnOff;
+
+  protected:
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
   private:
+    // Brings the picture and the labels up to the model, drawing only what changed.
+    void ShowModel();
+    void DrawMercury(int height);
+    void DrawReading(const QString& text);
+    void ShowSwitch(Heater::SwitchLabel state);
+
     Heater& model_;
+    int mercury_ = -1;
+    QString reading_;
+    Heater::SwitchLabel switch_ = Heater::SwitchLabel::Blank;
 };
