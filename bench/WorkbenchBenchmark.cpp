@@ -56,6 +56,9 @@ class SilentDialogs : public Dialogs {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     }
     QString FileName(QWidget*, const FileDialogRequest&) override { return {}; }
+    bool AskYesCancel(QWidget*, const QString&) override { return false; }
+    bool PrintDialog(QWidget*, QPrinter&) override { return false; }
+    void PageSetupDialog(QWidget*, QPrinter&) override {}
 };
 
 double CpuSeconds() {

@@ -1,6 +1,8 @@
 #include "workbench/Dialogs.h"
 
 #include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 
 namespace {
 
@@ -39,4 +41,24 @@ QString QtDialogs::FileName(QWidget* parent, const FileDialogRequest& request) {
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+// Where nobody answers, the printing questions and dialogs are cancelled.
+bool QtDialogs::AskYesCancel(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, Title, text, QMessageBox::Yes | QMessageBox::Cancel,
+                    parent);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Yes;
+}
+
+// No preview and no page range: every page of the text is printed.
+bool QtDialogs::PrintDialog(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::PageSetupDialog(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.exec();
 }

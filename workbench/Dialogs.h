@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 // What a file dialog shows when it opens.
@@ -24,6 +25,12 @@ class Dialogs {
     virtual void Message(QWidget* parent, const QString& text, QMessageBox::Icon icon) = 0;
     // The chosen path, or an empty text when the user cancelled.
     virtual QString FileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    // Yes or Cancel; true for Yes, closing the box counts as Cancel.
+    virtual bool AskYesCancel(QWidget* parent, const QString& text) = 0;
+    // The print dialog on the printer; false when the user cancelled.
+    virtual bool PrintDialog(QWidget* parent, QPrinter& printer) = 0;
+    // The page set-up dialog; its choices become the printer's settings.
+    virtual void PageSetupDialog(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The real boxes and dialogs.
@@ -32,4 +39,7 @@ class QtDialogs : public Dialogs {
     QMessageBox::StandardButton AskYesNoCancel(QWidget* parent, const QString& text) override;
     void Message(QWidget* parent, const QString& text, QMessageBox::Icon icon) override;
     QString FileName(QWidget* parent, const FileDialogRequest& request) override;
+    bool AskYesCancel(QWidget* parent, const QString& text) override;
+    bool PrintDialog(QWidget* parent, QPrinter& printer) override;
+    void PageSetupDialog(QWidget* parent, QPrinter& printer) override;
 };

@@ -36,3 +36,9 @@ QFont MsSansSerif(int size, bool pixels) {
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
+
+QFont TimesNewRoman(int size, bool pixels) {
+    QFont font = Sized("Times New Roman", size, pixels);
+    font.setStyleHint(QFont::Serif);
+    return font;
+}

@@ -10,3 +10,5 @@ void MapClassicFonts();
 QFont CourierNew(int size, bool pixels = false);
 // MS Sans Serif at a point size, or at a pixel height when pixels is true.
 QFont MsSansSerif(int size, bool pixels = false);
+// Times New Roman at a point size, or at a pixel height when pixels is true.
+QFont TimesNewRoman(int size, bool pixels = false);

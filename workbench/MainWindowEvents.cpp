@@ -1,7 +1,8 @@
-// Keys the main window sees first, its activation, and the close request.
+// Start-up, the keys the main window sees first, its activation, and the close request.
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@
 #include "core/Assem.h"
 #include "workbench/Dialogs.h"
 #include "workbench/TFormMain.h"
+#include "workbench/TformAboutBox.h"
 #include "workbench/ToolWindow.h"
 
 namespace {
@@ -22,6 +24,22 @@ bool FirstDelivery(QObject* watched, QWidget* window) {
 }
 
 } // namespace
+
+// The arguments are joined with single spaces, so a path with a space works unquoted.
+void TFormMain::StartUp(const QStringList& arguments) {
+    LoadSettings();
+    if (arguments.isEmpty()) {
+        return;
+    }
+    const QString name = arguments.join(u' ');
+    if (!QFileInfo::exists(name)) {
+        dialogs_.Message(this, arguments.first() + " : File not found.", QMessageBox::Critical);
+        return;
+    }
+    if (LoadFile(name)) {
+        openFileName_ = name;
+    }
+}
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
@@ -60,7 +78,8 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
 // comes back from one of our own windows; not after a box or a file dialog, which belong to
 // the command that opened them.
 void TFormMain::OnActivated(QWidget* previous) {
-    if (firstActivation_ || qobject_cast<ToolWindow*>(previous)) {
+    if (firstActivation_ || qobject_cast<ToolWindow*>(previous) ||
+        qobject_cast<TformAboutBox*>(previous)) {
         firstActivation_ = false;
         ShowSourceTab();
         FocusEditor();
@@ -69,6 +88,7 @@ void TFormMain::OnActivated(QWidget* previous) {
 
 void TFormMain::closeEvent(QCloseEvent* event) {
     event->ignore();
+    SaveSettings(); // also when the close is then refused
     if (CheckBoxAsmLog->isChecked()) {
         CheckBoxAsmLog->setChecked(false);
         dialogs_.Message(this,

@@ -48,8 +48,6 @@ constexpr ToolButtonEntry ToolButtons[] = {
     {ToolPicture::Forum, "VISIT THE INTERNET FORUM", 408, 38, Call<&TFormMain::ToolForumClick>},
 };
 
-// Items whose commands come with printing, find and replace and the about box have no
-// handler yet and are shown disabled.
 constexpr MenuEntry Menus[] = {
     {"&File", "&New", "", Call<&TFormMain::MenuFileNewClick>},
     {"&File", nullptr, "", nullptr},
@@ -57,9 +55,9 @@ constexpr MenuEntry Menus[] = {
     {"&File", "&Save", "Ctrl+S", Call<&TFormMain::MenuFileSaveClick>},
     {"&File", "Save &As", "", Call<&TFormMain::MenuFileSaveAsClick>},
     {"&File", nullptr, "", nullptr},
-    {"&File", "&Print Source Code", "", nullptr},
-    {"&File", "Print &List File", "", nullptr},
-    {"&File", "Print S&etup", "", nullptr},
+    {"&File", "&Print Source Code", "", Call<&TFormMain::MenuPrintSourceClick>},
+    {"&File", "Print &List File", "", Call<&TFormMain::MenuPrintListClick>},
+    {"&File", "Print S&etup", "", Call<&TFormMain::MenuPrintSetupClick>},
     {"&File", nullptr, "", nullptr},
     {"&File", "E&xit", "", Call<&TFormMain::MenuExitClick>},
     {"E&dit", "&Copy", "Ctrl+C", Call<&TFormMain::MenuEditCopyClick>},
@@ -67,8 +65,8 @@ constexpr MenuEntry Menus[] = {
     {"E&dit", "&Paste", "Ctrl+V", Call<&TFormMain::MenuEditPasteClick>},
     {"E&dit", nullptr, "", nullptr},
     {"E&dit", "&Select All", "Ctrl+A", Call<&TFormMain::MenuEditSelectAllClick>},
-    {"E&dit", "&Find", "Ctrl+F", nullptr},
-    {"E&dit", "&Replace", "Ctrl+R", nullptr},
+    {"E&dit", "&Find", "Ctrl+F", Call<&TFormMain::MenuFindClick>},
+    {"E&dit", "&Replace", "Ctrl+R", Call<&TFormMain::MenuReplaceClick>},
     {"&View", "Hide &All Peripherals", "", Call<&TFormMain::MenuHideAllClick>},
     {"&View", "&Ram", "", Show<Peripheral::RamView>},
     {"&View", "&VDU", "", Show<Peripheral::Vdu>},
@@ -87,7 +85,7 @@ constexpr MenuEntry Menus[] = {
     {"Example&s", "&4 Demonstration", "", [](TFormMain& form) { form.LoadExample("demo.asm"); }},
     {"&Help", "&Contents", "F1", Call<&TFormMain::MenuHelpContentsClick>},
     {"&Help", nullptr, "", nullptr},
-    {"&Help", "&About", "", nullptr},
+    {"&Help", "&About", "", Call<&TFormMain::MenuAboutClick>},
 };
 
 } // namespace

@@ -19,6 +19,7 @@
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormMain.h"
 #include "workbench/TFormRamHex.h"
+#include "workbench/devices/TformVdu.h"
 
 namespace {
 
@@ -224,7 +225,7 @@ void TFormMain::HideAllPeripherals() {
 }
 
 void TFormMain::RefreshVdu() {
-    windows_.Window(Peripheral::Vdu)->update();
+    Vdu->Refresh();
 }
 
 // The list file grows a line at a time; the pane takes the whole text once the event loop

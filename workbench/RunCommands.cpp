@@ -1,5 +1,6 @@
 // The command buttons, the timers that drive the machine, and the font and help commands.
 #include <QApplication>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -13,12 +14,15 @@
 #include "core/Assem.h"
 #include "core/RunControl.h"
 #include "workbench/Dialogs.h"
+#include "workbench/FindReplace.h"
 #include "workbench/Fonts.h"
 #include "workbench/Links.h"
 #include "workbench/RunLogPane.h"
+#include "workbench/SourcePrinter.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormMain.h"
 #include "workbench/TFormRamHex.h"
+#include "workbench/TformAboutBox.h"
 #include "workbench/ToolWindow.h"
 
 namespace {
@@ -141,15 +145,47 @@ void TFormMain::MenuEditSelectAllClick() {
     }
 }
 
-// The manual stands beside the program, named after it.
+void TFormMain::MenuFindClick() {
+    findReplace_->ShowFind();
+}
+
+void TFormMain::MenuReplaceClick() {
+    findReplace_->ShowReplace();
+}
+
+// Both printouts are headed with the source file's name.
+void TFormMain::MenuPrintSourceClick() {
+    printer_->Print(*memoSource, windowTitle(), CheckBoxPrintPause->isChecked());
+}
+
+void TFormMain::MenuPrintListClick() {
+    FlushPanes();
+    printer_->Print(*MemoList, windowTitle(), CheckBoxPrintPause->isChecked());
+}
+
+void TFormMain::MenuPrintSetupClick() {
+    printer_->Setup();
+}
+
+void TFormMain::MenuAboutClick() {
+    AboutBox->exec();
+}
+
 void TFormMain::MenuHelpContentsClick() {
+    ShowHelp({});
+}
+
+// The manual stands beside the program, named after it; a topic is a section of it.
+void TFormMain::ShowHelp(const QString& topic) {
     const QString manual = QApplication::applicationFilePath() + ".html";
     if (!QFileInfo::exists(manual)) {
         dialogs_.Message(this, "The manual " + manual + " could not be found.",
                          QMessageBox::Warning);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+    QUrl address = QUrl::fromLocalFile(manual);
+    address.setFragment(topic);
+    QDesktopServices::openUrl(address);
 }
 
 void TFormMain::ToolForumClick() {

@@ -2,12 +2,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 
 #include "assembler/SourceText.h"
 #include "core/Assem.h"
 #include "workbench/Dialogs.h"
 #include "workbench/EditorText.h"
+#include "workbench/SafeFile.h"
 #include "workbench/TFormMain.h"
 #include "workbench/TFormRamHex.h"
 
@@ -15,13 +15,6 @@ namespace {
 
 const QString Untitled = QStringLiteral("Untitled");
 const QString DefaultExtension = QStringLiteral("ASM");
-
-// A file nobody may write is read only, even for a user whom the system would let write it.
-bool IsReadOnly(const QFileInfo& info) {
-    constexpr auto anyWrite =
-        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return info.exists() && (!info.isWritable() || !(info.permissions() & anyWrite));
-}
 
 } // namespace
 
@@ -77,26 +70,19 @@ bool TFormMain::LoadFile(const QString& path) {
     return true;
 }
 
-// Written through a temporary file that replaces the old one only when all went well, so a
-// failed save leaves the old file whole.
 bool TFormMain::WriteFile(const QString& path) {
     const QFileInfo info(path);
-    if (IsReadOnly(info)) {
+    if (IsReadOnlyFile(info)) {
         dialogs_.Message(this, "Could not save " + path + ": the file is read only.",
                          QMessageBox::Critical);
         return false;
     }
-    const std::string bytes = editorText_->Source().SavedText();
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                             static_cast<qint64>(bytes.size()) &&
-                         file.commit();
-    if (!written) {
-        dialogs_.Message(this, "Could not save " + path + ": " + file.errorString(),
-                         QMessageBox::Critical);
+    QString error;
+    if (!WriteWholeFile(path, editorText_->Source().SavedText(), error)) {
+        dialogs_.Message(this, "Could not save " + path + ": " + error, QMessageBox::Critical);
+        return false;
     }
-    return written;
+    return true;
 }
 
 bool TFormMain::OpenSource(bool askUser) {

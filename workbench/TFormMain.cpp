@@ -22,11 +22,15 @@
 #include "devices/Peripherals.h"
 #include "workbench/ButtonFace.h"
 #include "workbench/EditorText.h"
+#include "workbench/FindReplace.h"
 #include "workbench/Fonts.h"
 #include "workbench/MainWindowTables.h"
 #include "workbench/RunLogPane.h"
+#include "workbench/SourcePrinter.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormRamHex.h"
+#include "workbench/TformAboutBox.h"
+#include "workbench/WindowFrames.h"
 #include "workbench/devices/TFormKeyPad.h"
 #include "workbench/devices/TFormKeyb.h"
 #include "workbench/devices/TFormLift.h"
@@ -92,9 +96,25 @@ void KeepSelectionVisible(QPlainTextEdit* editor) {
     editor->setPalette(colours);
 }
 
+// The manual's section on each window.
+const std::pair<Peripheral, const char*> HelpTopics[] = {
+    {Peripheral::Vdu, "vdu"},
+    {Peripheral::TrafficLights, "traffic-lights"},
+    {Peripheral::SevenSegment, "seven-segment"},
+    {Peripheral::Heater, "heater"},
+    {Peripheral::Maze, "maze"},
+    {Peripheral::Stepper, "stepper-motor"},
+    {Peripheral::Lift, "lift"},
+    {Peripheral::Keyboard, "keyboard"},
+    {Peripheral::Keypad, "keypad"},
+    {Peripheral::RamView, "ram-view"},
+};
+
 } // namespace
 
-TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs) {
+TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), VersionText(VersionFromFileName(QApplication::applicationFilePath())),
+      dialogs_(dialogs) {
     setWindowTitle(saveFileName_);
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -110,10 +130,16 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     layout->addWidget(PageControl1);
     setCentralWidget(central);
     BuildTabs();
+    printer_ = std::make_unique<SourcePrinter>(dialogs_, this);
+    findReplace_ = new FindReplace(*memoSource, dialogs_, this);
+    // The status-clear timer leaves the focus alone while a search dialog is open.
+    connect(findReplace_, &FindReplace::VisibilityChanged, this,
+            [this](bool anyVisible) { KeepFocus = !anyVisible; });
     BuildMenus();
     CreateToolWindows();
     BuildTimers();
     ApplyTabStops();
+    frames_ = new WindowFrames(this);
     resize(800, 600);
     qApp->installEventFilter(this);
 }
@@ -304,6 +330,7 @@ void TFormMain::CreateToolWindows() {
     control_ = std::make_unique<RunControl>(*machine_);
     control_->CpuClockInterval = StartClockInterval;
 
+    AboutBox = new TformAboutBox(this, VersionText);
     windows_.Register(Peripheral::Heater, new TformHeat(this, devices_->Heating));
     KeyboardInputWindow = new TFormKeybIn(this);
     windows_.Register(Peripheral::KeyboardInput, KeyboardInputWindow);
@@ -312,37 +339,23 @@ void TFormMain::CreateToolWindows() {
     windows_.Register(Peripheral::SevenSegment, new TformSevenSeg(this, devices_->Digits));
     windows_.Register(Peripheral::Stepper, new TformStep(this, devices_->Motor));
     windows_.Register(Peripheral::TrafficLights, new TformTlight(this, devices_->Lights));
-    windows_.Register(Peripheral::Vdu, new TformVdu(this, machine_->Machine));
+    Vdu = new TformVdu(this, machine_->Machine);
+    windows_.Register(Peripheral::Vdu, Vdu);
     RamView = new TFormRamHex(this);
     RamView->SetMachine(&machine_->Machine);
     windows_.Register(Peripheral::RamView, RamView);
     windows_.Register(Peripheral::Keyboard, new TFormKeyb(this, devices_->Keyboard));
     windows_.Register(Peripheral::Keypad, new TFormKeyPad(this, devices_->Pad));
 
+    for (const auto& [peripheral, topic] : HelpTopics) {
+        auto* window = static_cast<ToolWindow*>(windows_.Window(peripheral));
+        window->SetHelpTopic(topic);
+        connect(window, &ToolWindow::HelpRequested, this, &TFormMain::ShowHelp);
+    }
     for (int index = 0; index < RegisterCount; ++index) {
         RegisterChanged(index);
     }
     PaintRegistersFace();
-    PlaceWindowsAtDefaults();
-}
-
-// Where the windows stand until they are moved: beside a main window of 800 x 600 at the
-// top left corner, device windows along its right edge.
-void TFormMain::PlaceWindowsAtDefaults() {
-    move(0, 0);
-    KeyboardInputWindow->move(364, 30);
-    RamView->move(300, 266);
-    windows_.Window(Peripheral::Vdu)->move(600, 205);
-    for (Peripheral peripheral : DeviceCloseList) {
-        QWidget* window = windows_.Window(peripheral);
-        if (peripheral == Peripheral::Maze) {
-            window->move(775 - window->width(), 0);
-        } else if (peripheral == Peripheral::Keyboard) {
-            window->move(800 - window->width(), 600 - window->height());
-        } else if (peripheral != Peripheral::Vdu) {
-            window->move(800 - window->width(), 30);
-        }
-    }
 }
 
 void TFormMain::BuildTimers() {

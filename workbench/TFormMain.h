@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 
 class Dialogs;
 class EditorText;
+class FindReplace;
 class Peripherals;
 class QAction;
 class QCheckBox;
@@ -27,8 +29,12 @@ class QTimer;
 class QToolButton;
 class RunControl;
 class RunLogPane;
+class SourcePrinter;
 class TFormKeybIn;
 class TFormRamHex;
+class TformAboutBox;
+class TformVdu;
+class WindowFrames;
 class Taaa;
 
 // The workbench: registers, tool and command buttons, the status line and the five tabs. It
@@ -92,6 +98,14 @@ class TFormMain : public QMainWindow, public UserInterface {
     void Beep() override;
     uint8_t WaitForKey() override;
 
+    // Start-up: the settings, then the file named by the command line's arguments.
+    void StartUp(const QStringList& arguments);
+    static QString IniFileName();
+    void LoadSettings();
+    void SaveSettings();
+    // The settings file's text as the windows and switches stand now.
+    std::string SettingsText() const;
+
     // Source files.
     bool OpenSource(bool askUser);
     bool SaveSourceAs();
@@ -118,8 +132,15 @@ class TFormMain : public QMainWindow, public UserInterface {
     void MenuEditCutClick();
     void MenuEditPasteClick();
     void MenuEditSelectAllClick();
+    void MenuFindClick();
+    void MenuReplaceClick();
+    void MenuPrintSourceClick();
+    void MenuPrintListClick();
+    void MenuPrintSetupClick();
     void MenuHideAllClick();
     void MenuHelpContentsClick();
+    void MenuAboutClick();
+    void ShowHelp(const QString& topic);
     void ToolCloseAllClick();
     void ToolForumClick();
     void EnlargeFontClick();
@@ -161,7 +182,12 @@ class TFormMain : public QMainWindow, public UserInterface {
     QTimer* TimerHW = nullptr;
     QTimer* TimerStatusClear = nullptr;
     TFormRamHex* RamView = nullptr;
+    TformVdu* Vdu = nullptr;
     TFormKeybIn* KeyboardInputWindow = nullptr;
+    TformAboutBox* AboutBox = nullptr;
+    // The version made from the executable's name.
+    const QString VersionText;
+    FindReplace* SearchDialogs() const { return findReplace_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -176,7 +202,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     void BuildMenus();
     void BuildTimers();
     void CreateToolWindows();
-    void PlaceWindowsAtDefaults();
+    QWidget* PlacedWindow(std::optional<Peripheral> window);
 
     // Runs a command unless the window is busy.
     void Command(void (*handler)(TFormMain&));
@@ -200,6 +226,9 @@ class TFormMain : public QMainWindow, public UserInterface {
     std::unique_ptr<Peripherals> devices_;
     std::unique_ptr<RunControl> control_;
     EditorText* editorText_ = nullptr;
+    WindowFrames* frames_ = nullptr;
+    std::unique_ptr<SourcePrinter> printer_;
+    FindReplace* findReplace_ = nullptr;
 
     QString saveFileName_ = QStringLiteral("Untitled");
     QString openFileName_ = QStringLiteral("Untitled");

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ProgramIcon());
     QtDialogs dialogs;
     TFormMain form(dialogs);
+    form.StartUp(QApplication::arguments().mid(1));
     form.show();
     return QApplication::exec();
 }

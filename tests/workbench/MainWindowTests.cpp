@@ -293,6 +293,26 @@ TEST_F(WorkbenchTest, In00TakesATypedKeyWhileCommandsWait) {
     EXPECT_EQ(Reg(IP), 2);
 }
 
+// While the assembler log is watched, events pass; no command may free the tokens meanwhile.
+TEST_F(WorkbenchTest, CommandsWaitWhileTheAssemblerLogIsWatched) {
+    Open("watched.asm", "MOV AL,1\nEND\n");
+    form->CheckBoxAsmLog->setChecked(true);
+    bool busy = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        busy = form->Busy();
+        form->ToolButtons[11]->click();   // FILE NEW
+        form->CommandButtons[0]->click(); // Assemble again
+    });
+    EXPECT_TRUE(Assemble());
+    EXPECT_TRUE(busy);
+    EXPECT_EQ(form->memoSource->toPlainText(), "MOV AL,1\nEND\n");
+    EXPECT_EQ(form->LabelCurrInstr->text(),
+              " Saved watched.asm  Make tokens.  Parse tokens.  Calculate jumps.  Success.");
+    EXPECT_FALSE(form->close()); // refused once, with the logging switched off
+    EXPECT_FALSE(form->CheckBoxAsmLog->isChecked());
+    EXPECT_EQ(dialogs.Messages.size(), 1);
+}
+
 TEST_F(WorkbenchTest, AltXYZPickTheRamView) {
     form->show();
     form->activateWindow();

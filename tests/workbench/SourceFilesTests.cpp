@@ -88,6 +88,7 @@ TEST_F(WorkbenchTest, SourcesRoundTripByteForByte) {
         {"MOV AL,1\nEND", "MOV AL,1\r\nEND\r\n"},
         {"DB \"\xA3\xA0\xE9\xFF\"\rEND\r", "DB \"\xA3\xA0\xE9\xFF\"\r\nEND\r\n"},
         {"\r\n\r\n", "\r\n\r\n"},
+        {QByteArray("; a\0b\x01\x7F\r\n", 9), QByteArray("; a\0b\x01\x7F\r\n", 9)},
     };
     for (const auto& c : cases) {
         Open("trip.asm", c.Read);

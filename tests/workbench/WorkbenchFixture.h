@@ -35,6 +35,23 @@ class ScriptedDialogs : public Dialogs {
         return Next(FileNames, QString());
     }
 
+    std::deque<bool> PrintDialogAnswers; // true prints, false cancels
+    std::vector<QPrinter*> PrintDialogPrinters;
+    std::vector<QPrinter*> PageSetupPrinters;
+
+    // Yes or Cancel questions share the questions and the answers with AskYesNoCancel.
+    bool AskYesCancel(QWidget*, const QString& text) override {
+        Questions.append(text);
+        return Next(Answers, QMessageBox::Cancel) == QMessageBox::Yes;
+    }
+    bool PrintDialog(QWidget*, QPrinter& printer) override {
+        PrintDialogPrinters.push_back(&printer);
+        return Next(PrintDialogAnswers, false);
+    }
+    void PageSetupDialog(QWidget*, QPrinter& printer) override {
+        PageSetupPrinters.push_back(&printer);
+    }
+
   private:
     template <typename T> static T Next(std::deque<T>& queue, T fallback) {
         if (queue.empty()) {

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// The settings file's text: "[Section]" lines, each followed by "Key=Value" lines. Only
+// whole numbers are kept; switches are numbers too (any non-zero number is on).
+class SettingsFile {
+  public:
+    struct Entry {
+        std::string Section;
+        std::string Key;
+        int Value = 0;
+    };
+
+    static SettingsFile Parse(std::string_view text);
+    // Decimal, or hexadecimal after "0x" or "$"; nothing when missing or not a whole number.
+    std::optional<int> Integer(std::string_view section, std::string_view key) const;
+    // The text that writes every entry in the given order, a section line wherever the
+    // section changes.
+    static std::string Text(const std::vector<Entry>& entries);
+
+  private:
+    std::map<std::pair<std::string, std::string>, std::string> values_;
+};
