@@ -7,6 +7,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev
   xvfb xauth fonts-liberation
+  poppler-utils
+  dpkg-dev desktop-file-utils
 )
 
 missing=()
