@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   xvfb xauth fonts-liberation
   poppler-utils
-  dpkg-dev desktop-file-utils
+  dpkg-dev desktop-file-utils shared-mime-info
 )
 
 missing=()

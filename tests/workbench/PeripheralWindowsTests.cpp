@@ -109,3 +109,18 @@ TEST_F(WorkbenchTest, AssembleClosesTheRamViewAndShowsItAgainDespiteTheRule) {
 }
 
 } // namespace
+
+namespace {
+
+// F1 in a device window asks for its section of the manual; the test program has no manual
+// beside it, so the request ends in the warning that says so.
+TEST_F(WorkbenchTest, F1InADeviceWindowAsksForTheManual) {
+    for (Peripheral window : {Peripheral::Lift, Peripheral::Vdu, Peripheral::RamView}) {
+        QTest::keyClick(form->Windows().Window(window), Qt::Key_F1);
+    }
+    ASSERT_EQ(dialogs.Messages.size(), 3);
+    EXPECT_TRUE(dialogs.Messages[0].startsWith("The manual "));
+    EXPECT_TRUE(dialogs.Messages[0].endsWith(".html could not be found."));
+}
+
+} // namespace
