@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QCheckBox>
+#include <QTabWidget>
 
 #include "WorkbenchFixture.h"
 #include "workbench/TFormRamHex.h"
@@ -121,6 +123,40 @@ TEST_F(WorkbenchTest, F1InADeviceWindowAsksForTheManual) {
     ASSERT_EQ(dialogs.Messages.size(), 3);
     EXPECT_TRUE(dialogs.Messages[0].startsWith("The manual "));
     EXPECT_TRUE(dialogs.Messages[0].endsWith(".html could not be found."));
+}
+
+} // namespace
+
+namespace {
+
+// A tool window's owner counts as active too, so ask the application which window it is.
+bool BecomesActive(QWidget* window) {
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+}
+
+void Activate(QWidget* window) {
+    window->activateWindow();
+    ASSERT_TRUE(BecomesActive(window));
+}
+
+// The status-clear timer takes the activation back from our own windows, and the main window
+// then shows the Source Code tab; not while a search dialog is open.
+TEST_F(WorkbenchTest, ActivationComesBackFromADeviceWindowOnTheSourceTab) {
+    form->show();
+    Activate(form.get());
+    form->PageControl1->setCurrentWidget(form->TabSheetListFile);
+    form->ShowPeripheral(Peripheral::Heater);
+    QWidget* heater = form->Windows().Window(Peripheral::Heater);
+    Activate(heater);
+    form->TimerStatusClearTimer();
+    ASSERT_TRUE(BecomesActive(form.get()));
+    EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheetSourceCode);
+
+    form->KeepFocus = false;
+    Activate(heater);
+    form->TimerStatusClearTimer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), heater);
 }
 
 } // namespace
