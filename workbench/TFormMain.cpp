@@ -49,7 +49,6 @@ constexpr int ButtonHeight = 23;
 constexpr int FirstCommandColumn = 432;
 constexpr int StartFontSize = 10;
 constexpr int StatusClearInterval = 333;
-constexpr int StartClockInterval = 1000; // what the settings give when they hold none
 
 const char* const RegisterHints[RegisterCount] = {
     "General Purpose Register", "General Purpose Register", "General Purpose Register",
@@ -328,7 +327,6 @@ void TFormMain::CreateToolWindows() {
     machine_ = std::make_unique<Taaa>(*this);
     devices_ = std::make_unique<Peripherals>(*machine_);
     control_ = std::make_unique<RunControl>(*machine_);
-    control_->CpuClockInterval = StartClockInterval;
 
     AboutBox = new TformAboutBox(this, VersionText);
     windows_.Register(Peripheral::Heater, new TformHeat(this, devices_->Heating));

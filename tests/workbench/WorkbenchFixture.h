@@ -71,6 +71,7 @@ class WorkbenchTest : public ::testing::Test {
         previousFolder = QDir::currentPath();
         QDir::setCurrent(folder.path());
         form = std::make_unique<TFormMain>(dialogs);
+        form->StartUp({});
     }
     void TearDown() override {
         form.reset();
