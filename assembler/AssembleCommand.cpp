@@ -54,6 +54,7 @@ void Taaa::ButtonAssembleClick() {
         return; // the assembly under way finishes first
     }
     Assembling = true;
+    Errors.clear();
     Ui.ClearAsmLog();
     Ui.HidePeripheral(Peripheral::RamView);
     LeaveRunMode();

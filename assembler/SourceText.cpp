@@ -47,3 +47,15 @@ std::string SourceText::SavedText() const {
     }
     return text;
 }
+
+SourcePosition SourceText::PositionOf(int32_t offset) const {
+    int64_t lineStart = 0;
+    for (size_t line = 0; line < Lines.size(); ++line) {
+        const int64_t next = lineStart + static_cast<int64_t>(Lines[line].size()) + 2;
+        if (offset < next || line + 1 == Lines.size()) {
+            return {static_cast<int64_t>(line) + 1, offset - lineStart + 1};
+        }
+        lineStart = next;
+    }
+    return {1, offset + 1};
+}

@@ -89,7 +89,7 @@ bool Taaa::MakeTokens() {
         bytes.resize(SourceBufferSize);
     }
     if (static_cast<int64_t>(bytes.size()) != Ui.SourceTextLength()) {
-        Ui.MessageBox("Block read error", MessageIcon::Error);
+        ReportBox("Block read error");
     }
 
     std::string t;

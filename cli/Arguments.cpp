@@ -1,27 +1,130 @@
 #include "cli/Arguments.h"
 
+#include <CLI/CLI.hpp>
 #include <charconv>
 
 #include "core/RegisterText.h"
 
 namespace {
 
-std::optional<int64_t> PositiveNumber(std::string_view text) {
-    int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value <= 0) {
-        return std::nullopt;
-    }
-    return value;
+// Accepts a whole number within the limit, and says which numbers it takes otherwise.
+CLI::Validator WholeNumber(ClockLimit limit, const char* unit) {
+    const std::string range = std::to_string(limit.Least) + " to " + std::to_string(limit.Most);
+    return CLI::Validator(
+        [range, limit, unit](std::string& text) -> std::string {
+            int64_t value = 0;
+            const auto [end, error] =
+                std::from_chars(text.data(), text.data() + text.size(), value);
+            if (error == std::errc() && end == text.data() + text.size() && value >= limit.Least &&
+                value <= limit.Most) {
+                return {};
+            }
+            return "expects a whole number of " + std::string(unit) + " from " + range + ", not '" +
+                   text + "'";
+        },
+        "");
 }
+
+CLI::Validator KeyText() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            if (DecodeKeys(text)) {
+                return {};
+            }
+            return "'" + text + "' has an escape other than \\r \\n \\t \\e \\\\ and \\xHH";
+        },
+        "");
+}
+
+void AddFile(CLI::App& command, std::string& file) {
+    command.add_option("FILE", file, "the source file; - reads standard input")
+        ->required()
+        ->type_name("");
+}
+
+struct Parser {
+    Arguments parsed;
+    std::string keys;
+    CLI::App app{"Assembles and runs Corvane programs without a window.", "corvane-cli"};
+    CLI::App* assemble = app.add_subcommand("assemble", "print the list file");
+    CLI::App* tokens = app.add_subcommand("tokens", "print the token list, one token a line");
+    CLI::App* run =
+        app.add_subcommand("run", "assemble, run, print registers, status, steps and how it ended");
+
+    Parser() {
+        app.require_subcommand(1);
+        app.set_version_flag("--version", std::string("corvane-cli ") + CORVANE_VERSION,
+                             "print the version and exit");
+        app.set_help_flag("--help", "print this help and exit");
+        for (CLI::App* command : {assemble, tokens, run}) {
+            command->set_help_flag("--help", "print this help and exit");
+            AddFile(*command, parsed.File);
+        }
+        AddNumber("--clock", parsed.ClockMs, CpuClockLimit, "MS", "milliseconds",
+                  "the CPU clock, 1..60000 ms (default 1000)");
+        AddNumber("--hw-timer", parsed.HwTimerMs, HwTimerLimit, "MS", "milliseconds",
+                  "the hardware timer, 1..86400000 ms (default 5000)");
+        AddNumber("--max-steps", parsed.MaxSteps, StepCountLimit, "N", "steps",
+                  "the most steps to run, 1..10^12 (default 100000)");
+        run->add_option("--keys", keys,
+                        "keys typed at IN 00, one byte each; \\r \\n \\t \\e \\\\ \\xHH")
+            ->type_name("TEXT")
+            ->check(KeyText());
+        run->add_flag("--run-log", parsed.RunLog, "print the run log as it is written");
+        run->add_flag("--ram", parsed.Ram, "print RAM after the run");
+        run->add_flag("--vdu", parsed.Vdu, "print the VDU's four rows");
+        run->add_flag("--devices", parsed.Devices, "print one line per device");
+    }
+
+    void AddNumber(const char* name, int64_t& value, ClockLimit limit, const char* metavar,
+                   const char* unit, const char* description) {
+        run->add_option(name, value, description)
+            ->type_name(metavar)
+            ->check(WholeNumber(limit, unit));
+    }
+
+    // A first word that is neither an option nor a command.
+    static std::optional<std::string> UnknownCommand(const std::vector<std::string_view>& args) {
+        if (args.empty() || args[0].starts_with('-') || args[0] == "assemble" ||
+            args[0] == "tokens" || args[0] == "run") {
+            return std::nullopt;
+        }
+        return "unknown command: " + std::string(args[0]) +
+               "; the commands are assemble, tokens and run";
+    }
+
+    static ArgumentReply UsageError(const std::string& message) {
+        return {"corvane-cli: " + message + " (see corvane-cli --help)\n", UsageErrorExit};
+    }
+
+    std::string Help() {
+        const auto selected = app.get_subcommands();
+        return selected.empty() ? app.help("", CLI::AppFormatMode::All) : app.help();
+    }
+
+    std::variant<Arguments, ArgumentReply> Parse(const std::vector<std::string_view>& args) {
+        if (const auto unknown = UnknownCommand(args)) {
+            return UsageError(*unknown);
+        }
+        std::vector<std::string> reversed(args.rbegin(), args.rend());
+        try {
+            app.parse(reversed);
+        } catch (const CLI::CallForHelp&) {
+            return ArgumentReply{Help(), 0};
+        } catch (const CLI::CallForVersion& version) {
+            return ArgumentReply{std::string(version.what()) + "\n", 0};
+        } catch (const CLI::ParseError& error) {
+            return UsageError(error.what());
+        }
+        parsed.Action = assemble->parsed() ? Command::Assemble
+                        : tokens->parsed() ? Command::Tokens
+                                           : Command::Run;
+        parsed.Keys = *DecodeKeys(keys);
+        return parsed;
+    }
+};
 
 } // namespace
-
-std::string_view UsageText() {
-    return "usage: corvane-cli assemble FILE | tokens FILE | run FILE [--clock MS] "
-           "[--hw-timer MS] [--max-steps N] [--keys TEXT] [--run-log] [--ram] [--vdu] "
-           "[--devices]";
-}
 
 std::optional<std::string> DecodeKeys(std::string_view text) {
     std::string keys;
@@ -69,59 +172,6 @@ std::optional<std::string> DecodeKeys(std::string_view text) {
     return keys;
 }
 
-std::variant<Arguments, std::string> ParseArguments(const std::vector<std::string_view>& args) {
-    if (args.size() < 2) {
-        return std::string(UsageText());
-    }
-    Arguments parsed;
-    if (args[0] == "assemble") {
-        parsed.Action = Command::Assemble;
-    } else if (args[0] == "tokens") {
-        parsed.Action = Command::Tokens;
-    } else if (args[0] == "run") {
-        parsed.Action = Command::Run;
-    } else {
-        return "unknown command: " + std::string(args[0]);
-    }
-    parsed.File = args[1];
-    if (parsed.Action != Command::Run && args.size() > 2) {
-        return "unexpected argument: " + std::string(args[2]);
-    }
-    for (size_t i = 2; i < args.size(); ++i) {
-        const std::string_view option = args[i];
-        auto value = [&]() -> std::optional<std::string_view> {
-            if (i + 1 >= args.size()) {
-                return std::nullopt;
-            }
-            return args[++i];
-        };
-        if (option == "--run-log") {
-            parsed.RunLog = true;
-        } else if (option == "--ram") {
-            parsed.Ram = true;
-        } else if (option == "--vdu") {
-            parsed.Vdu = true;
-        } else if (option == "--devices") {
-            parsed.Devices = true;
-        } else if (option == "--keys") {
-            const auto text = value();
-            const auto keys = text ? DecodeKeys(*text) : std::nullopt;
-            if (!keys) {
-                return "--keys takes a text; its escapes are \\r \\n \\t \\e \\\\ and \\xHH";
-            }
-            parsed.Keys = *keys;
-        } else if (option == "--clock" || option == "--hw-timer" || option == "--max-steps") {
-            const auto text = value();
-            const auto number = text ? PositiveNumber(*text) : std::nullopt;
-            if (!number) {
-                return std::string(option) + " takes a whole number above 0";
-            }
-            (option == "--clock"      ? parsed.ClockMs
-             : option == "--hw-timer" ? parsed.HwTimerMs
-                                      : parsed.MaxSteps) = *number;
-        } else {
-            return "unknown option: " + std::string(option);
-        }
-    }
-    return parsed;
+std::variant<Arguments, ArgumentReply> ParseArguments(const std::vector<std::string_view>& args) {
+    return Parser().Parse(args);
 }

@@ -7,25 +7,35 @@
 #include <variant>
 #include <vector>
 
+#include "core/VirtualClock.h"
+
 enum class Command { Assemble, Tokens, Run };
 
 struct Arguments {
     Command Action = Command::Assemble;
-    std::string File;
-    int64_t ClockMs = 1000;
-    int64_t HwTimerMs = 5000;
-    int64_t MaxSteps = 100000;
-    std::string Keys;
+    std::string File; // "-" is standard input
+    int64_t ClockMs = DefaultCpuClockMs;
+    int64_t HwTimerMs = DefaultHwTimerMs;
+    int64_t MaxSteps = DefaultMaxSteps;
+    std::string Keys; // decoded
     bool RunLog = false;
     bool Ram = false;
     bool Vdu = false;
     bool Devices = false;
 };
 
-// The parsed arguments, or the one-line message that says what is wrong with them.
-std::variant<Arguments, std::string> ParseArguments(const std::vector<std::string_view>& args);
+// A command line that asks for no command: help or the version (exit 0, text for stdout),
+// or a usage error (exit 2, one line for stderr).
+struct ArgumentReply {
+    std::string Text;
+    int Exit = 0;
+};
+
+inline constexpr int UsageErrorExit = 2;
+
+// Options may stand anywhere after the command, as --name value or --name=value; -- ends
+// them.
+std::variant<Arguments, ArgumentReply> ParseArguments(const std::vector<std::string_view>& args);
 
 // Decodes --keys: one byte per character; \r \n \t \e \\ and \xHH stand for one byte.
 std::optional<std::string> DecodeKeys(std::string_view text);
-
-std::string_view UsageText();

@@ -1,19 +1,17 @@
-#include <algorithm>
-#include <filesystem>
+#include "cli/Commands.h"
+
 #include <string>
 #include <variant>
-#include <vector>
-
-#include "cli/Commands.h"
 
 #include "cli/Arguments.h"
 #include "cli/DeviceReport.h"
+#include "cli/ErrorLine.h"
 #include "cli/HeadlessUi.h"
 #include "cli/RunReport.h"
 #include "cli/SourceFile.h"
-#include "cli/VirtualClock.h"
 #include "core/Assem.h"
 #include "core/RunControl.h"
+#include "core/VirtualClock.h"
 #include "devices/Peripherals.h"
 
 namespace {
@@ -21,108 +19,132 @@ namespace {
 enum ExitCode { Success = 0, AssemblyFailed = 1, BadArguments = 2, ExecutionFailed = 3 };
 
 const char* const NothingToAssemble = "Nothing to assemble.";
-const char* const DivideByZero = "Divide by zero error.";
 
-// Assembles and prints what went wrong; true when the program is ready to run.
-bool Assemble(Taaa& machine, HeadlessUi& ui, std::ostream& err) {
-    machine.ButtonAssembleClick();
-    if (ui.SourceHasNoLines()) {
-        err << NothingToAssemble << '\n';
-        return false;
-    }
-    if (!machine.Machine.NoError) {
-        err << ui.LastError() << '\n';
-        return false;
-    }
-    return true;
-}
+// One command's machine, and the errors it has printed so far.
+class Session {
+  public:
+    Session(SourceText source, const Arguments& args, std::ostream& out, std::ostream& err)
+        : ui_(std::move(source)), args_(args), out_(out), err_(err) {}
 
-int AssembleCommand(Taaa& machine, HeadlessUi& ui, std::ostream& out, std::ostream& err) {
-    const bool assembled = Assemble(machine, ui, err);
-    if (!ui.SourceHasNoLines()) {
-        for (const std::string& line : machine.List.Lines()) {
-            out << line << '\n';
+    int Execute() {
+        switch (args_.Action) {
+        case Command::Assemble:
+            return AssembleCommand();
+        case Command::Tokens:
+            return TokensCommand();
+        case Command::Run:
+            return RunCommand();
         }
-    }
-    return assembled ? Success : AssemblyFailed;
-}
-
-int TokensCommand(Taaa& machine, HeadlessUi& ui, std::ostream& out) {
-    if (ui.SourceHasNoLines()) {
-        return Success;
-    }
-    machine.ClearProgram();
-    machine.MakeTokens();
-    for (const std::string& line : ui.TokenLines()) {
-        out << line << '\n';
-    }
-    return Success;
-}
-
-int RunCommand(Taaa& machine, HeadlessUi& ui, const Arguments& args, std::ostream& out,
-               std::ostream& err) {
-    Peripherals devices(machine);
-    if (!Assemble(machine, ui, err)) {
-        return AssemblyFailed;
-    }
-    ui.QueueKeys(args.Keys);
-    if (args.RunLog) {
-        ui.RunLogSwitch = true;
-        ui.OnRunLogLine = [&out](std::string_view line) { out << line << '\n'; };
-    }
-    RunControl control(machine);
-    control.ButtonRunClick();
-    const ClockSettings clock{args.ClockMs, args.HwTimerMs, args.MaxSteps};
-    const int64_t steps = RunInVirtualTime(machine, control, devices.Timers(), clock);
-
-    PrintRegisters(out, machine.Machine);
-    out << "STATUS " << ui.StatusText().substr(1) << '\n';
-    out << "STEPS " << steps << '\n';
-    if (args.Ram) {
-        PrintRam(out, machine.Machine);
-    }
-    if (args.Vdu) {
-        PrintVdu(out, machine.Machine);
-    }
-    if (args.Devices) {
-        PrintDevices(out, devices);
-    }
-    if (!machine.Machine.NoError) {
-        err << ui.LastError() << '\n';
-        return ExecutionFailed;
-    }
-    const auto& boxes = ui.MessageBoxes();
-    return std::find(boxes.begin(), boxes.end(), DivideByZero) != boxes.end() ? ExecutionFailed
-                                                                              : Success;
-}
-
-} // namespace
-
-int RunCorvaneCli(const std::vector<std::string_view>& words, std::ostream& out,
-                  std::ostream& err) {
-    const auto parsed = ParseArguments(words);
-    if (const auto* message = std::get_if<std::string>(&parsed)) {
-        err << *message << '\n';
         return BadArguments;
     }
-    const Arguments& args = std::get<Arguments>(parsed);
-    const SourceRead read = ReadSourceBytes(args.File);
+
+  private:
+    // Every error reported since the last call, in order.
+    void PrintNewErrors() {
+        for (; printed_ < machine_.Errors.size(); ++printed_) {
+            err_ << ErrorLine(machine_.Errors[printed_], ui_.Source(), args_.File) << '\n';
+        }
+    }
+
+    // Assembles and prints what went wrong; true when the program is ready to run.
+    bool Assemble() {
+        machine_.ButtonAssembleClick();
+        if (ui_.SourceHasNoLines()) {
+            err_ << NothingToAssemble << '\n';
+            return false;
+        }
+        PrintNewErrors();
+        return machine_.Machine.NoError;
+    }
+
+    int AssembleCommand() {
+        const bool assembled = Assemble();
+        if (!ui_.SourceHasNoLines()) {
+            for (const std::string& line : machine_.List.Lines()) {
+                out_ << line << '\n';
+            }
+        }
+        return assembled ? Success : AssemblyFailed;
+    }
+
+    int TokensCommand() {
+        if (ui_.SourceHasNoLines()) {
+            return Success;
+        }
+        machine_.ClearProgram();
+        machine_.MakeTokens();
+        PrintNewErrors();
+        for (const std::string& line : ui_.TokenLines()) {
+            out_ << line << '\n';
+        }
+        return Success;
+    }
+
+    int RunCommand() {
+        Peripherals devices(machine_);
+        if (!Assemble()) {
+            return AssemblyFailed;
+        }
+        ui_.QueueKeys(args_.Keys);
+        if (args_.RunLog) {
+            ui_.RunLogSwitch = true;
+            ui_.OnRunLogLine = [this](std::string_view line) { out_ << line << '\n'; };
+        }
+        RunControl control(machine_);
+        control.ButtonRunClick();
+        const RunOutcome run = RunInVirtualTime(machine_, control, devices.Timers(),
+                                                {args_.ClockMs, args_.HwTimerMs, args_.MaxSteps});
+
+        PrintRegisters(out_, machine_.Machine);
+        out_ << "STATUS " << ui_.StatusText().substr(1) << '\n';
+        out_ << "STEPS " << run.Steps << '\n';
+        out_ << "ENDED " << RunEndName(run.Ended) << '\n';
+        if (args_.Ram) {
+            PrintRam(out_, machine_.Machine);
+        }
+        if (args_.Vdu) {
+            PrintVdu(out_, machine_.Machine);
+        }
+        if (args_.Devices) {
+            PrintDevices(out_, devices);
+        }
+        PrintNewErrors();
+        const bool failed = run.Ended == RunEnd::Error || run.Ended == RunEnd::DivideByZero;
+        return failed ? ExecutionFailed : Success;
+    }
+
+    HeadlessUi ui_;
+    Taaa machine_{ui_};
+    const Arguments& args_;
+    std::ostream& out_;
+    std::ostream& err_;
+    size_t printed_ = 0;
+};
+
+int Execute(const Arguments& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    const SourceRead read = ReadSourceBytes(args.File, in);
     if (!read.Error.empty()) {
         err << read.Error << '\n';
         return BadArguments;
     }
+    return Session(SourceText::FromBytes(read.Bytes), args, out, err).Execute();
+}
 
-    HeadlessUi ui(SourceText::FromBytes(read.Bytes));
-    ui.FileName = std::filesystem::path(args.File).filename().string();
-    ui.OnMessageBox = [&err](std::string_view text) { err << text << '\n'; };
-    Taaa machine(ui);
-    switch (args.Action) {
-    case Command::Assemble:
-        return AssembleCommand(machine, ui, out, err);
-    case Command::Tokens:
-        return TokensCommand(machine, ui, out);
-    case Command::Run:
-        return RunCommand(machine, ui, args, out, err);
+} // namespace
+
+int RunCorvaneCli(const std::vector<std::string_view>& words, std::istream& in, std::ostream& out,
+                  std::ostream& err) {
+    const auto parsed = ParseArguments(words);
+    int exit = BadArguments;
+    if (const auto* reply = std::get_if<ArgumentReply>(&parsed)) {
+        (reply->Exit == Success ? out : err) << reply->Text;
+        exit = reply->Exit;
+    } else {
+        exit = Execute(std::get<Arguments>(parsed), in, out, err);
     }
-    return BadArguments;
+    if (!out.flush()) {
+        err << "corvane-cli: cannot write the output\n";
+        return BadArguments;
+    }
+    return exit;
 }

@@ -28,22 +28,32 @@ std::string HeadlessUi::GetStatusText() const {
     if (!statusSpan_) {
         return status_;
     }
-    const auto [start, length] = *statusSpan_;
+    const auto [start, length] = InEditor(statusSpan_->first, statusSpan_->second);
     return StatusLineText(std::string_view(editorText_).substr(start, length));
 }
 
-void HeadlessUi::ShowSourceStatus(int32_t start, int32_t length) {
+std::pair<int32_t, int32_t> HeadlessUi::InEditor(int32_t start, int32_t length) const {
     const auto size = static_cast<int32_t>(editorText_.size());
     start = std::clamp(start, 0, size);
-    length = std::clamp(length, 0, size - start);
+    return {start, std::clamp(length, 0, size - start)};
+}
+
+void HeadlessUi::ShowSourceStatus(int32_t start, int32_t length) {
     statusSpan_.emplace(start, length);
     statusStyle_ = StatusStyle::Instruction;
 }
 
 void HeadlessUi::SelectSource(int32_t start, int32_t length) {
-    const auto size = static_cast<int32_t>(editorText_.size());
-    selectionStart_ = std::clamp(start, 0, size);
-    selectionLength_ = std::clamp(length, 0, size - selectionStart_);
+    selectionStart_ = start;
+    selectionLength_ = length;
+}
+
+int32_t HeadlessUi::SelectionStart() const {
+    return InEditor(selectionStart_, selectionLength_).first;
+}
+
+int32_t HeadlessUi::SelectionLength() const {
+    return InEditor(selectionStart_, selectionLength_).second;
 }
 
 void HeadlessUi::EnterEditMode() {
@@ -53,14 +63,7 @@ void HeadlessUi::EnterEditMode() {
 }
 
 int64_t HeadlessUi::SourceTextLength() const {
-    return static_cast<int64_t>(editorText_.size());
-}
-
-bool HeadlessUi::SaveSource() {
-    if (!FileName.empty()) {
-        ShowStatus("Saved " + FileName, StatusStyle::Progress);
-    }
-    return true;
+    return static_cast<int64_t>(savedText_.size());
 }
 
 bool HeadlessUi::ReadSourceFile(std::string& bytes, size_t maxBytes) {
@@ -88,9 +91,6 @@ void HeadlessUi::RunLogLine(std::string_view text) {
 
 void HeadlessUi::MessageBox(std::string_view text, MessageIcon) {
     messageBoxes_.emplace_back(text);
-    if (OnMessageBox) {
-        OnMessageBox(text);
-    }
 }
 
 uint8_t HeadlessUi::WaitForKey() {

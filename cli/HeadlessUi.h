@@ -14,12 +14,14 @@
 // The user interface without a screen: it keeps the editor text, the status line, the
 // token list and the window states as plain records, and hands run-log lines and message
 // boxes to callbacks. The source file is never written: saving only produces the text
-// that would be saved, which assembling reads back.
+// that would be saved, which assembling reads back, and says nothing. The status line and
+// the selection are kept as offsets; their text is made only when it is read.
 class HeadlessUi : public UserInterface {
   public:
     explicit HeadlessUi(SourceText source = {});
 
     void SetSource(SourceText source);
+    const SourceText& Source() const { return source_; }
 
     // What the interface shows.
     std::string StatusText() const { return GetStatusText(); }
@@ -30,14 +32,11 @@ class HeadlessUi : public UserInterface {
     const std::vector<std::string>& TokenLines() const { return tokenLines_; }
     const std::vector<std::string>& AsmLogLines() const { return asmLog_; }
     const std::vector<std::string>& MessageBoxes() const { return messageBoxes_; }
-    int32_t SelectionStart() const { return selectionStart_; }
-    int32_t SelectionLength() const { return selectionLength_; }
+    int32_t SelectionStart() const;
+    int32_t SelectionLength() const;
     bool EditorReadOnly() const { return readOnly_; }
     bool EditorGrey() const { return grey_; }
     int BeepCount() const { return beeps_; }
-
-    // The current file's name without its folder; saving names it in the status line.
-    std::string FileName;
 
     // Switches and keys.
     bool RunLogSwitch = false;
@@ -46,7 +45,6 @@ class HeadlessUi : public UserInterface {
 
     // Receivers; unset ones drop what they would receive.
     std::function<void(std::string_view)> OnRunLogLine;
-    std::function<void(std::string_view)> OnMessageBox;
 
     // UserInterface
     void ShowStatus(std::string_view text, StatusStyle style) override;
@@ -60,7 +58,7 @@ class HeadlessUi : public UserInterface {
     void EnterEditMode() override;
     int64_t SourceTextLength() const override;
     bool SourceHasNoLines() const override { return source_.Lines.empty(); }
-    bool SaveSource() override;
+    bool SaveSource() override { return true; }
     bool ReadSourceFile(std::string& bytes, size_t maxBytes) override;
     void ShowSourceTab() override {}
     void ShowTokensTab() override {}
@@ -91,18 +89,20 @@ class HeadlessUi : public UserInterface {
 
   private:
     static size_t Index(Peripheral window) { return static_cast<size_t>(window); }
+    // [start, start+length) cut to the editor's text.
+    std::pair<int32_t, int32_t> InEditor(int32_t start, int32_t length) const;
 
     SourceText source_;
     std::string editorText_;
     std::string savedText_;
 
     std::string status_ = " ";
-    std::optional<std::pair<int32_t, int32_t>> statusSpan_; // shown lazily from the editor
+    std::optional<std::pair<int32_t, int32_t>> statusSpan_; // as asked, clamped when read
     StatusStyle statusStyle_ = StatusStyle::Blank;
     std::string lastError_;
     int errorCount_ = 0;
 
-    int32_t selectionStart_ = 0;
+    int32_t selectionStart_ = 0; // as asked, clamped when read
     int32_t selectionLength_ = 0;
     bool readOnly_ = false;
     bool grey_ = false;

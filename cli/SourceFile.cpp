@@ -5,34 +5,44 @@
 
 #include "assembler/SourceText.h"
 
-SourceRead ReadSourceBytes(const std::string& path) {
+namespace {
+
+SourceRead Failed(const std::string& path, const char* why) {
+    return {{}, "cannot read " + path + ": " + why};
+}
+
+SourceRead ReadStream(const std::string& path, std::istream& stream) {
     SourceRead read;
-    const auto fail = [&](const char* why) {
-        read.Bytes.clear();
-        read.Error = "cannot read " + path + ": " + why;
-        return read;
-    };
+    char buffer[65536];
+    while (stream.read(buffer, sizeof buffer) || stream.gcount() > 0) {
+        read.Bytes.append(buffer, static_cast<size_t>(stream.gcount()));
+        if (read.Bytes.size() > MaxSourceFileBytes) {
+            return Failed(path, "larger than 16 MiB");
+        }
+    }
+    if (stream.bad()) {
+        return Failed(path, "read error");
+    }
+    return read;
+}
+
+} // namespace
+
+SourceRead ReadSourceBytes(const std::string& path, std::istream& standardInput) {
+    if (path == "-") {
+        return ReadStream("standard input", standardInput);
+    }
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (error || !std::filesystem::exists(status)) {
-        return fail("no such file");
+        return Failed(path, "no such file");
     }
     if (!std::filesystem::is_regular_file(status)) {
-        return fail("not a file");
+        return Failed(path, "not a file");
     }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        return fail("access denied");
+        return Failed(path, "access denied");
     }
-    char buffer[65536];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-        read.Bytes.append(buffer, static_cast<size_t>(file.gcount()));
-        if (read.Bytes.size() > MaxSourceFileBytes) {
-            return fail("larger than 16 MiB");
-        }
-    }
-    if (file.bad()) {
-        return fail("read error");
-    }
-    return read;
+    return ReadStream(path, file);
 }

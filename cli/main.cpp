@@ -7,5 +7,5 @@
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string_view> words(argv + 1, argv + argc);
-    return RunCorvaneCli(words, std::cout, std::cerr);
+    return RunCorvaneCli(words, std::cin, std::cout, std::cerr);
 }

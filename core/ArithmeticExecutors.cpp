@@ -1,6 +1,6 @@
 #include "core/Assem.h"
 
-// INC, DEC, NOT, rotates and shifts; CALL, INT, PUSH and POP share the two-byte frame.
+// CALL, INT, PUSH and POP share the two-byte frame of the one-register instructions.
 void Taaa::ExecuteOneRegister() {
     if (BeyondEndOfMemory(2)) {
         return;
@@ -14,19 +14,18 @@ void Taaa::ExecuteOneRegister() {
     case 0xE0:
         ExecutePush();
         break;
-    case 0xE1:
-        ExecutePop();
-        break;
     default:
-        ExecuteShiftOrCount(opcode);
+        ExecutePop();
         break;
     }
 }
 
-void Taaa::ExecuteShiftOrCount(int opcode) {
-    if (!ValidRegister(1)) {
+// INC, DEC, NOT, rotates and shifts: dispatched here directly, being the most frequent.
+void Taaa::ExecuteShiftOrCount() {
+    if (BeyondEndOfMemory(2) || !ValidRegister(1)) {
         return;
     }
+    const int opcode = OperandByte(0) & 0xFF;
     const int ip = Machine.Reg[IP] & 0xFF;
     const int reg = OperandByte(1) & 0xFF;
     const int value = Machine.Reg[reg];
@@ -146,8 +145,10 @@ void Taaa::ExecuteArithmetic() {
 void Taaa::DivideByZero() {
     Log.Line("\tDivide by zero error. Processor halted.");
     Log.ShortDashes();
-    LeaveRunMode();
-    Ui.MessageBox("Divide by zero error.", MessageIcon::Error);
+    const char* const message = "Divide by zero error.";
+    RecordProgramError(message, Machine.Cell(stepIp_));
+    EndRun(RunEnd::DivideByZero);
+    Ui.MessageBox(message, MessageIcon::Error);
 }
 
 void Taaa::ExecuteMove() {

@@ -16,9 +16,18 @@ void Taaa::AddListLine(std::string line) {
     Ui.ListFileChanged();
 }
 
+void Taaa::RecordProgramError(std::string_view message, const tokNode* place) {
+    ErrorReport report{std::string(message), true, std::nullopt};
+    if (place && place->SrcLength > 0) {
+        report.SourceStart = place->SrcStart;
+    }
+    Errors.push_back(std::move(report));
+}
+
 void Taaa::ReportError(std::string_view message, tokNode* token) {
+    RecordProgramError(message, stepIp_ == NoStep ? token : Machine.Cell(stepIp_));
     Machine.NoError = false;
-    LeaveRunMode();
+    EndRun(RunEnd::Error);
     AddListLine(";");
     AddListLine("; " + std::string(message));
     Ui.ShowStatus(message, StatusStyle::Error);
@@ -29,6 +38,11 @@ void Taaa::ReportError(std::string_view message, tokNode* token) {
     if (token) {
         Ui.SelectSource(token->SrcStart, token->SrcLength);
     }
+}
+
+void Taaa::ReportBox(std::string_view message) {
+    Errors.push_back({std::string(message), false, std::nullopt});
+    Ui.MessageBox(message, MessageIcon::Error);
 }
 
 void Taaa::EnterRunMode() {
@@ -44,4 +58,9 @@ void Taaa::LeaveRunMode() {
     Machine.Running = false;
     ResumeAfterInput = false;
     Ui.EnterEditMode();
+}
+
+void Taaa::EndRun(RunEnd why) {
+    Ended = why;
+    LeaveRunMode();
 }

@@ -8,7 +8,9 @@
 
 #include "assembler/ListFile.h"
 #include "assembler/TokNode.h"
+#include "core/ErrorReport.h"
 #include "core/MachineState.h"
+#include "core/RunEnd.h"
 #include "core/RunLog.h"
 #include "core/UserInterface.h"
 #include "devices/PortMap.h"
@@ -42,6 +44,11 @@ class Taaa {
     int LastShownIP = 0;
     bool ResumeAfterInput = false;
 
+    // How the last step or run ended; None while it goes on.
+    RunEnd Ended = RunEnd::None;
+    // Every error and box reported since the last assembly began, in order.
+    std::vector<ErrorReport> Errors;
+
     // Token list (tokeniser).
     void ClearProgram();
     bool MakeTokens(); // false when the source file cannot be read back
@@ -58,17 +65,21 @@ class Taaa {
     // The two closing lines and the first line's suffix, once parse and jump pass succeeded.
     void AddSuccessLines();
     void ReportError(std::string_view message, tokNode* token);
+    // A message box with no place in the source.
+    void ReportBox(std::string_view message);
     void AddListLine(std::string line);
 
     // The Assemble command.
     void ButtonAssembleClick();
 
-    // Execution.
-    void ButtonStepClick();
+    // Execution. A step, and an interrupt, report how they ended the run (None: it goes on).
+    RunEnd ButtonStepClick();
     void ShowCurrentInstruction();
-    void RaiseInterrupt(int vectorAddress);
+    RunEnd RaiseInterrupt(int vectorAddress);
     void EnterRunMode();
     void LeaveRunMode();
+    // Every end of a run (HALT, errors, Escape at IN 00, the maze's edge) goes through here.
+    void EndRun(RunEnd why);
 
   private:
     // Recognisers.
@@ -114,14 +125,31 @@ class Taaa {
     void ShowProgress(std::string_view phase);
 
     // Execution.
-    using Executor = void (Taaa::*)();
+    static constexpr int NoStep = -1;
+    // The IP at which the executing step or interrupt began: execution errors belong there.
+    int stepIp_ = NoStep;
+    void RecordProgramError(std::string_view message, const tokNode* place);
+    using Executor = void (*)(Taaa&);
     static std::array<Executor, 256> BuildDispatch();
     static const std::array<Executor, 256> Dispatch;
-    bool BeyondEndOfMemory(int length);
-    bool ValidRegister(int address);
-    int OperandByte(int offset) const;
-    void AdvanceIp(int length);
-    void DecrementStack(); // SP - 1, or "Stack overflow." at 00
+    // The checks and the IP advance of every step are inline; their rare paths are not.
+    [[gnu::always_inline]] bool BeyondEndOfMemory(int length) {
+        return (Machine.Reg[IP] & 0xFF) + length > 0xFF && RefuseBeyondEnd();
+    }
+    [[gnu::always_inline]] bool ValidRegister(int offset) {
+        return (OperandByte(offset) & 0xFF) <= DL || RefuseRegister();
+    }
+    int OperandByte(int offset) const { return Machine.CellValue(Machine.Reg[IP] + offset); }
+    [[gnu::always_inline]] void AdvanceIp(int length) {
+        Machine.SetRegister(IP, Machine.Reg[IP] + length, false);
+        if (Log.Enabled()) {
+            LogIpAdvance(length);
+        }
+    }
+    void LogIpAdvance(int length);
+    bool RefuseBeyondEnd(); // true, after the error
+    bool RefuseRegister();  // false, after the error
+    void DecrementStack();  // SP - 1, or "Stack overflow." at 00
     void PushValue(int value);
     bool PopUnderflows();
     std::string ExplanationPrefix(int ip) const;
@@ -134,7 +162,7 @@ class Taaa {
     void ExecuteMove();
     void ExecuteCompare();
     void ExecuteInOut();
-    void ExecuteShiftOrCount(int opcode);
+    void ExecuteShiftOrCount();
     void ExecuteCallOrInt(int opcode);
     void ExecutePush();
     void ExecutePop();

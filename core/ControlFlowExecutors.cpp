@@ -30,7 +30,7 @@ void Taaa::ExecuteOneByte() {
     Log.OneByteBlock(Machine.Reg[IP] & 0xFF);
     switch (opcode) {
     case 0x00:
-        LeaveRunMode();
+        EndRun(RunEnd::Halt);
         return;
     case 0xCB:
     case 0xCD:
@@ -212,12 +212,16 @@ void Taaa::ExecuteInOut() {
     AdvanceIp(2);
 }
 
-void Taaa::RaiseInterrupt(int vectorAddress) {
+RunEnd Taaa::RaiseInterrupt(int vectorAddress) {
     if (!Machine.Running || !(Machine.Reg[SR] & FlagI)) {
-        return;
+        return RunEnd::None;
     }
+    Ended = RunEnd::None;
+    stepIp_ = Machine.Reg[IP] & 0xFF;
     Machine.WriteCell(Machine.Reg[SP], Machine.Reg[IP]);
     Machine.SetRegister(IP, Machine.CellValue(vectorAddress), false);
     DecrementStack();
+    stepIp_ = NoStep;
     ShowCurrentInstruction();
+    return Ended;
 }

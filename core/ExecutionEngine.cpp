@@ -1,32 +1,66 @@
 #include "core/Assem.h"
 #include "core/InstructionTable.h"
 
+namespace {
+
+// Every step ends here, so it is inline in the step.
+[[gnu::always_inline]] inline void ShowInstructionAtIp(Taaa& machine) {
+    const bool needsAssembly = machine.Machine.NeedsAssembly;
+    const int ip = machine.Machine.Reg[IP];
+    const tokNode* cell = machine.Machine.Cell(ip);
+    if (cell && cell->SrcLength > 0) {
+        machine.Ui.SelectSource(cell->SrcStart, cell->SrcLength);
+        if (cell->Value != 0 || ip != machine.LastShownIP) {
+            if (machine.Machine.NoError) {
+                machine.Ui.ShowSourceStatus(cell->SrcStart, cell->SrcLength);
+            }
+        } else if (machine.Machine.NoError) {
+            machine.Ui.ShowStatus("END  Program has halted.", StatusStyle::Halted);
+        }
+        machine.LastShownIP = ip;
+    }
+    machine.Machine.NeedsAssembly = needsAssembly;
+}
+
+// CALL, INT, PUSH and POP.
+bool IsStackFrameOpcode(int opcode) {
+    return opcode == 0xCA || opcode == 0xCC || opcode == 0xE0 || opcode == 0xE1;
+}
+
+} // namespace
+
+// Plain functions rather than member pointers: a step's call is then one indirect jump,
+// and each executor is inlined into its own entry.
 std::array<Taaa::Executor, 256> Taaa::BuildDispatch() {
     std::array<Executor, 256> executors{};
-    executors.fill(&Taaa::ExecuteIllegal);
+    executors.fill([](Taaa& m) { m.ExecuteIllegal(); });
     for (const Instruction& instruction : InstructionTable()) {
         Executor executor = nullptr;
         switch (instruction.Kind) {
         case Family::OneByte:
-            executor = &Taaa::ExecuteOneByte;
+            executor = [](Taaa& m) { m.ExecuteOneByte(); };
             break;
         case Family::OneRegister:
-            executor = &Taaa::ExecuteOneRegister;
+            if (IsStackFrameOpcode(instruction.Opcode)) {
+                executor = [](Taaa& m) { m.ExecuteOneRegister(); };
+            } else {
+                executor = [](Taaa& m) { m.ExecuteShiftOrCount(); };
+            }
             break;
         case Family::Arithmetic:
-            executor = &Taaa::ExecuteArithmetic;
+            executor = [](Taaa& m) { m.ExecuteArithmetic(); };
             break;
         case Family::Jump:
-            executor = &Taaa::ExecuteJump;
+            executor = [](Taaa& m) { m.ExecuteJump(); };
             break;
         case Family::Move:
-            executor = &Taaa::ExecuteMove;
+            executor = [](Taaa& m) { m.ExecuteMove(); };
             break;
         case Family::Compare:
-            executor = &Taaa::ExecuteCompare;
+            executor = [](Taaa& m) { m.ExecuteCompare(); };
             break;
         case Family::InOut:
-            executor = &Taaa::ExecuteInOut;
+            executor = [](Taaa& m) { m.ExecuteInOut(); };
             break;
         }
         executors[instruction.Opcode] = executor;
@@ -36,72 +70,49 @@ std::array<Taaa::Executor, 256> Taaa::BuildDispatch() {
 
 const std::array<Taaa::Executor, 256> Taaa::Dispatch = BuildDispatch();
 
-void Taaa::ButtonStepClick() {
+RunEnd Taaa::ButtonStepClick() {
     if (Assembling) {
-        return;
+        return RunEnd::None;
     }
+    Ended = RunEnd::None;
     if (Machine.NeedsAssembly) {
         ButtonAssembleClick();
     }
     if (!Head()) {
-        return;
+        return Ended;
     }
     Ui.BeginStep();
     if (!Machine.NoError) {
-        return;
+        return RunEnd::Error;
     }
     Log.BeginStep();
-    const int opcode = Machine.CellValue(Machine.Reg[IP]) & 0xFF;
-    (this->*Dispatch[opcode])();
-    ShowCurrentInstruction();
+    stepIp_ = Machine.Reg[IP] & 0xFF;
+    const int opcode = Machine.CellValue(stepIp_) & 0xFF;
+    Dispatch[opcode](*this);
+    stepIp_ = NoStep;
+    ShowInstructionAtIp(*this);
     if (Ui.IsPeripheralVisible(Peripheral::Vdu)) {
         Ui.RefreshVdu();
     }
+    return Ended;
 }
 
 void Taaa::ShowCurrentInstruction() {
-    const bool needsAssembly = Machine.NeedsAssembly;
-    const int ip = Machine.Reg[IP];
-    const tokNode* cell = Machine.Cell(ip);
-    if (cell && cell->SrcLength > 0) {
-        Ui.SelectSource(cell->SrcStart, cell->SrcLength);
-        if (cell->Value != 0 || ip != LastShownIP) {
-            if (Machine.NoError) {
-                Ui.ShowSourceStatus(cell->SrcStart, cell->SrcLength);
-            }
-        } else if (Machine.NoError) {
-            Ui.ShowStatus("END  Program has halted.", StatusStyle::Halted);
-        }
-        LastShownIP = ip;
-    }
-    Machine.NeedsAssembly = needsAssembly;
+    ShowInstructionAtIp(*this);
 }
 
-bool Taaa::BeyondEndOfMemory(int length) {
-    if ((Machine.Reg[IP] & 0xFF) + length > 0xFF) {
-        ReportError("Can not execute code beyond the end of memory.", CurrentToken());
-        return true;
-    }
-    return false;
+void Taaa::LogIpAdvance(int length) {
+    Log.IpAdvance(std::to_string(length));
 }
 
-int Taaa::OperandByte(int offset) const {
-    return Machine.CellValue(Machine.Reg[IP] + offset);
-}
-
-bool Taaa::ValidRegister(int offset) {
-    if ((OperandByte(offset) & 0xFF) > DL) {
-        ReportError("Invalid register in machine code.", CurrentToken());
-        return false;
-    }
+bool Taaa::RefuseBeyondEnd() {
+    ReportError("Can not execute code beyond the end of memory.", CurrentToken());
     return true;
 }
 
-void Taaa::AdvanceIp(int length) {
-    Machine.SetRegister(IP, Machine.Reg[IP] + length, false);
-    if (Log.Enabled()) {
-        Log.IpAdvance(std::to_string(length));
-    }
+bool Taaa::RefuseRegister() {
+    ReportError("Invalid register in machine code.", CurrentToken());
+    return false;
 }
 
 std::string Taaa::ExplanationPrefix(int ip) const {

@@ -2,36 +2,6 @@
 
 #include "core/RegisterText.h"
 
-int16_t FoldByte(int value) {
-    if (value > 127 || value < -128) {
-        value = (value & 0x80) ? (value | ~0x7F) : (value & 0x7F);
-    }
-    return static_cast<int16_t>(value);
-}
-
-namespace {
-
-int FlagsFor(int value) {
-    if (value == 0) {
-        return FlagZ;
-    }
-    if (value > 127 || value < -128) {
-        return (value & 0x80) ? (FlagO | FlagS) : FlagO;
-    }
-    return value < 0 ? FlagS : 0;
-}
-
-} // namespace
-
-void MachineState::SetRegister(int index, int value, bool updateFlags) {
-    if (updateFlags) {
-        Reg[SR] = static_cast<int16_t>((Reg[SR] & FlagI) | FlagsFor(value));
-        ui_.RegisterChanged(SR);
-    }
-    Reg[index] = FoldByte(value);
-    ui_.RegisterChanged(index);
-}
-
 void MachineState::WriteCell(int address, int value) {
     const int at = address & 0xFF;
     tokNode* cell = Cells[at];

@@ -22,7 +22,23 @@ inline constexpr int StackBottom = 0xBF;
 inline constexpr int VduStart = 0xC0;
 
 // A byte above 127 or below -128 becomes its low byte read as a signed byte.
-int16_t FoldByte(int value);
+inline int16_t FoldByte(int value) {
+    if (value > 127 || value < -128) {
+        value = (value & 0x80) ? (value | ~0x7F) : (value & 0x7F);
+    }
+    return static_cast<int16_t>(value);
+}
+
+// Z, S and O for an unfolded result.
+inline int ResultFlags(int value) {
+    if (value == 0) {
+        return FlagZ;
+    }
+    if (value > 127 || value < -128) {
+        return (value & 0x80) ? (FlagO | FlagS) : FlagO;
+    }
+    return value < 0 ? FlagS : 0;
+}
 
 // RAM cells, registers and the flags that say whether the machine may run.
 class MachineState {
@@ -36,8 +52,15 @@ class MachineState {
     bool Running = false;
 
     // The only way registers change. With updateFlags, SR gets Z, S and O of the unfolded
-    // value and keeps its I bit.
-    void SetRegister(int index, int value, bool updateFlags);
+    // value and keeps its I bit. Inline: every step makes one or two of these.
+    [[gnu::always_inline]] void SetRegister(int index, int value, bool updateFlags) {
+        if (updateFlags) {
+            Reg[SR] = static_cast<int16_t>((Reg[SR] & FlagI) | ResultFlags(value));
+            ui_.RegisterChanged(SR);
+        }
+        Reg[index] = FoldByte(value);
+        ui_.RegisterChanged(index);
+    }
     // The CPU's store into RAM; value is already a held byte.
     void WriteCell(int address, int value);
     void CpuReset();

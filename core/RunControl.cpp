@@ -60,14 +60,12 @@ void RunControl::ButtonIntervalIncreaseClick() {
     }
 }
 
-void RunControl::TimerCPUTimer() {
-    if (machine_.Machine.Running) {
-        machine_.ButtonStepClick();
-    }
+RunEnd RunControl::TimerCPUTimer() {
+    return machine_.Machine.Running ? machine_.ButtonStepClick() : RunEnd::None;
 }
 
-void RunControl::TimerHWTimer() {
-    machine_.RaiseInterrupt(0x02);
+RunEnd RunControl::TimerHWTimer() {
+    return machine_.RaiseInterrupt(0x02);
 }
 
 std::string RunControl::HwTimerCaption() const {

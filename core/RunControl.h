@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/RunEnd.h"
+
 class Taaa;
 
 // Run, Continue, Stop, CPU Reset and the two clocks. The timers themselves belong to the
@@ -27,8 +29,9 @@ class RunControl {
     void ButtonIntervalReduceClick();
     void ButtonIntervalIncreaseClick();
 
-    void TimerCPUTimer();
-    void TimerHWTimer();
+    // Each tick reports how it ended the run (None: the run goes on, or none was running).
+    RunEnd TimerCPUTimer();
+    RunEnd TimerHWTimer();
 
     // "Hardware Timer Interval = 5 Seconds"
     std::string HwTimerCaption() const;

@@ -2,12 +2,6 @@
 
 #include "core/RegisterText.h"
 
-void RunLog::Line(std::string_view text) {
-    if (enabled_) {
-        ui_.RunLogLine(text);
-    }
-}
-
 void RunLog::Registers() {
     if (!enabled_) {
         return;
@@ -56,10 +50,7 @@ void RunLog::FetchLines(int ip, int count) {
     Line("EXECUTE");
 }
 
-void RunLog::ThreeByteBlock(int ip, std::string_view executeSuffix) {
-    if (!enabled_) {
-        return;
-    }
+void RunLog::WriteThreeByteBlock(int ip, std::string_view executeSuffix) {
     FetchLines(ip, 3);
     std::string line = "\t" + CellText(ip) + "\t" + CellText(ip + 1) + "," + CellText(ip + 2);
     line += executeSuffix;
@@ -67,25 +58,13 @@ void RunLog::ThreeByteBlock(int ip, std::string_view executeSuffix) {
     Line("");
 }
 
-void RunLog::TwoByteHeader(int ip) {
-    if (enabled_) {
-        FetchLines(ip, 2);
-    }
-}
-
-void RunLog::TwoByteBlock(int ip) {
-    if (!enabled_) {
-        return;
-    }
+void RunLog::WriteTwoByteBlock(int ip) {
     FetchLines(ip, 2);
     Line("\t" + CellText(ip) + "\t" + CellText(ip + 1));
     Line("");
 }
 
-void RunLog::OneByteBlock(int ip) {
-    if (!enabled_) {
-        return;
-    }
+void RunLog::WriteOneByteBlock(int ip) {
     FetchLines(ip, 1);
     Line("\t" + CellText(ip));
     Line("");

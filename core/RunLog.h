@@ -15,22 +15,46 @@ class RunLog {
     void BeginStep() { enabled_ = ui_.RunLogEnabled(); }
     bool Enabled() const { return enabled_; }
 
-    void Line(std::string_view text);
+    // The guards are inline: with the switch off a step pays one test per block.
+    void Line(std::string_view text) {
+        if (enabled_) {
+            ui_.RunLogLine(text);
+        }
+    }
     void Registers();
     void IpAdvance(std::string_view amount);
     void ShortDashes(); // 85
     void LongDashes();  // 91
 
     // FETCH/EXECUTE blocks; t0, t1, t2 are the texts of the cells at IP, IP+1, IP+2.
-    void ThreeByteBlock(int ip, std::string_view executeSuffix = {});
-    void TwoByteHeader(int ip); // up to EXECUTE; the explanation lines follow
-    void TwoByteBlock(int ip);  // jumps, IN, OUT
-    void OneByteBlock(int ip);
+    void ThreeByteBlock(int ip, std::string_view executeSuffix = {}) {
+        if (enabled_) {
+            WriteThreeByteBlock(ip, executeSuffix);
+        }
+    }
+    void TwoByteHeader(int ip) { // up to EXECUTE; the explanation lines follow
+        if (enabled_) {
+            FetchLines(ip, 2);
+        }
+    }
+    void TwoByteBlock(int ip) { // jumps, IN, OUT
+        if (enabled_) {
+            WriteTwoByteBlock(ip);
+        }
+    }
+    void OneByteBlock(int ip) {
+        if (enabled_) {
+            WriteOneByteBlock(ip);
+        }
+    }
 
     std::string CellText(int address) const;
 
   private:
     void FetchLines(int ip, int count);
+    void WriteThreeByteBlock(int ip, std::string_view executeSuffix);
+    void WriteTwoByteBlock(int ip);
+    void WriteOneByteBlock(int ip);
 
     UserInterface& ui_;
     const MachineState& machine_;

@@ -59,6 +59,8 @@ class UserInterface {
     // Source tab in front, editor writable and white, modified mark cleared, focus, and the
     // selection emptied where it began.
     virtual void EnterEditMode() = 0;
+    // The length of the text as saving writes it: every line followed by a line break. The
+    // tokeniser compares what it read back with this to find lost bytes.
     virtual int64_t SourceTextLength() const = 0;
     virtual bool SourceHasNoLines() const = 0;
     // Writes the editor's text to the current file, or asks for a name.

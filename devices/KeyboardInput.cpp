@@ -11,7 +11,7 @@ constexpr uint8_t Escape = 0x1B;
 void KeyboardInput::WaitForKey() {
     const uint8_t code = machine_.Ui.WaitForKey();
     if (code == Escape) {
-        machine_.Machine.Running = false;
+        machine_.EndRun(RunEnd::Escape);
         return;
     }
     machine_.Machine.SetRegister(AL, code, false);

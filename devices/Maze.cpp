@@ -1,6 +1,6 @@
 #include "devices/Maze.h"
 
-#include "core/MachineState.h"
+#include "core/Assem.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ void Maze::Move(int16_t& coordinate, int step, int distance, int edge) {
         const int k = from + step * moved;
         if (step < 0 ? k < edge : k > edge) {
             coordinate = static_cast<int16_t>(edge);
-            machine_.Running = false;
+            machine_.EndRun(RunEnd::MazeEdge);
             return;
         }
         coordinate = static_cast<int16_t>(k);

@@ -9,14 +9,14 @@
 #include "devices/Drawing.h"
 #include "devices/PortMap.h"
 
-class MachineState;
+class Taaa;
 
 // Port 04: a snake steered through a maze. The upper four bits of the byte give the
 // direction (80 up, 40 down, 20 left, 10 right), the lower four the distance in pixels;
-// FF resets the maze. The inner walls are only drawn; the outer edge stops the CPU.
+// FF resets the maze. The inner walls are only drawn; the outer edge ends the run.
 class Maze : public OutputDevice, public ChangeNotifier {
   public:
-    explicit Maze(MachineState& machine) : machine_(machine) {}
+    explicit Maze(Taaa& machine) : machine_(machine) {}
 
     // The picture: a lime field in a black frame, the maze square's bottom and right edges,
     // olive inner walls and a legend under the square.
@@ -51,11 +51,11 @@ class Maze : public OutputDevice, public ChangeNotifier {
 
   private:
     void ResetMaze();
-    // Moves one coordinate by up to distance pixels, one circle per pixel, and stops the
-    // CPU where the next pixel would cross the edge.
+    // Moves one coordinate by up to distance pixels, one circle per pixel, and ends the run
+    // where the next pixel would cross the edge.
     void Move(int16_t& coordinate, int step, int distance, int edge);
 
-    MachineState& machine_;
+    Taaa& machine_;
     int16_t snakeX_ = 20;
     int16_t snakeY_ = 20;
     std::string bitsText_;

@@ -3,7 +3,7 @@
 #include "core/Assem.h"
 
 Peripherals::Peripherals(Taaa& machine)
-    : TypedKeys(machine), Snake(machine.Machine), Motor(machine.Ui), Keyboard(machine),
+    : TypedKeys(machine), Snake(machine), Motor(machine.Ui), Keyboard(machine),
       Pad(machine) {
     PortMap& ports = machine.Ports;
     ports.PlugKeyWaiter(&TypedKeys);

@@ -38,6 +38,7 @@ TEST(CliRun, TextEchoesTheKeysUntilEnter) {
                                       "SR 00000010 02 +002\n"
                                       "STATUS END  Program has halted.\n"
                                       "STEPS 550\n"
+                                      "ENDED HALT\n"
                                       "Hello, world!   \n"
                                       "                \n"
                                       "                \n"
@@ -60,6 +61,7 @@ TEST(CliRun, LiftServesTheTopCallAndStopsAtTheTopFloor) {
                           "SR 00000010 02 +002\n"
                           "STATUS JZ\tBottom\n"
                           "STEPS 400\n"
+                          "ENDED STEP-LIMIT\n"
                           "TLIGHT 00000000\n"
                           "SEVSEG 00000000 00000000\n"
                           "HEATER 0.00 OFF\n"
@@ -80,6 +82,7 @@ TEST(CliRun, DevicesReportsEveryDevice) {
     // Seven heater ticks from the OUT 03 at 6 s to the end at 13 s; the lift's sensor bit
     // from its first tick.
     EXPECT_TRUE(result.Out.ends_with("STEPS 13\n"
+                                     "ENDED HALT\n"
                                      "TLIGHT 10000100\n"
                                      "SEVSEG 00000000 00001011\n"
                                      "HEATER 6.50 ON\n"

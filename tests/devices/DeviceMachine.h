@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/VirtualClock.h"
 #include "core/RegisterText.h"
+#include "core/VirtualClock.h"
 #include "devices/Peripherals.h"
 #include "support/TestMachine.h"
 
@@ -27,7 +27,8 @@ struct DeviceMachine : TestMachine {
     // Runs in virtual time with the device timers until the run stops; the step count.
     int64_t RunToStop(int64_t clockMs = 100, int64_t maxSteps = 10000) {
         Start();
-        return RunInVirtualTime(machine, control, devices.Timers(), {clockMs, 5000, maxSteps});
+        return RunInVirtualTime(machine, control, devices.Timers(), {clockMs, 5000, maxSteps})
+            .Steps;
     }
     bool Running() const { return machine.Machine.Running; }
     bool NoError() const { return machine.Machine.NoError; }

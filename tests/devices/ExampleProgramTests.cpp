@@ -47,16 +47,16 @@ std::map<std::string, std::string> Report(const CliResult& result) {
     return report;
 }
 
-// The four screen rows that --vdu prints after the step count.
+// The four screen rows that --vdu prints after the ENDED line.
 std::vector<std::string> ScreenOf(const CliResult& result) {
     const std::vector<std::string> lines = LinesOf(result.Out);
-    const auto steps = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
-        return line.starts_with("STEPS ");
+    const auto ended = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.starts_with("ENDED ");
     });
-    if (lines.end() - steps < 5) {
+    if (lines.end() - ended < 5) {
         return {};
     }
-    return {steps + 1, steps + 5};
+    return {ended + 1, ended + 5};
 }
 
 const char* const Halted = "END  Program has halted.";
@@ -84,6 +84,7 @@ TEST_P(EveryExample, AssemblesAndRunsHeadlessWithoutAnError) {
     EXPECT_EQ(result.Err, "");
     const auto report = Report(result);
     EXPECT_EQ(report.at("STATUS") == Halted, run.Halts) << report.at("STATUS");
+    EXPECT_EQ(report.at("ENDED"), run.Halts ? "HALT" : "STEP-LIMIT");
     if (!run.Halts) {
         EXPECT_EQ(report.at("STEPS"), run.MaxSteps);
     }
@@ -163,6 +164,7 @@ TEST_P(TextExample, EchoesTheKeysAndShowsTheLastCode) {
     EXPECT_EQ(result.Exit, 0);
     EXPECT_EQ(ScreenOf(result), typing.Screen);
     EXPECT_EQ(Report(result).at("STATUS") == Halted, typing.Halts);
+    EXPECT_EQ(Report(result).at("ENDED"), typing.Halts ? "HALT" : "ESCAPE");
 }
 
 const std::string Blank(16, ' ');
@@ -235,9 +237,10 @@ TEST(LiftExample, AnswersCallsAtBothFloorsForAnHourWithoutACrash) {
     timers.push_back(&passenger);
     constexpr int64_t HourMs = 60 * 60 * 1000;
     m.Start();
-    const int64_t steps =
+    const RunOutcome run =
         RunInVirtualTime(m.machine, m.control, timers, {LiftClockMs, 5000, HourMs / LiftClockMs});
-    EXPECT_EQ(steps, HourMs / LiftClockMs);
+    EXPECT_EQ(run.Steps, HourMs / LiftClockMs);
+    EXPECT_EQ(run.Ended, RunEnd::StepLimit);
     EXPECT_TRUE(m.Running());
     EXPECT_TRUE(m.NoError());
     EXPECT_FALSE(m.devices.Car.Crashed());

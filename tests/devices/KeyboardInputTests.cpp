@@ -23,12 +23,16 @@ TEST_F(KeyboardInputTest, ATypedKeyGoesToALAndARunGoesOn) {
     EXPECT_EQ(m.RegLow(IP), 0x05);
 }
 
-TEST_F(KeyboardInputTest, EscapeStopsTheRunAndLeavesAL) {
+// Escape ends the run as every other end does: the step says so and the editor is given back.
+TEST_F(KeyboardInputTest, EscapeEndsTheRunAndLeavesAL) {
     m.ui.QueueKeys("\x1B");
     m.Start();
-    m.Tick(2);
+    m.Tick(1);
+    EXPECT_EQ(m.control.TimerCPUTimer(), RunEnd::Escape);
     EXPECT_EQ(m.RegLow(AL), 0x55);
     EXPECT_FALSE(m.Running());
+    EXPECT_FALSE(m.ui.EditorReadOnly());
+    EXPECT_FALSE(m.ui.EditorGrey());
     EXPECT_TRUE(m.NoError());
     EXPECT_EQ(m.RegLow(IP), 0x05);
 }

@@ -33,7 +33,7 @@ TEST(Maze, MovesOnePixelPerCircleInASingleDirection) {
     EXPECT_EQ((PixelPoint{maze.SnakeX(), maze.SnakeY()}), (PixelPoint{20, 20}));
 }
 
-// A program that steers one way until the maze's edge stops the run. The head stops on the
+// A program that steers one way until the maze's edge ends the run. The head stops on the
 // edge without a circle past it, and the OUT completes: the run stops on the jump after it.
 TEST(Maze, ASnakeHitsEachEdge) {
     struct Edge {
@@ -50,6 +50,8 @@ TEST(Maze, ASnakeHitsEachEdge) {
         ASSERT_TRUE(m.Assemble());
         EXPECT_LT(m.RunToStop(), 100);
         SCOPED_TRACE(HexByte(edge.Byte));
+        EXPECT_EQ(m.machine.Ended, RunEnd::MazeEdge);
+        EXPECT_FALSE(m.ui.EditorReadOnly()); // the run ended: the editor is given back
         EXPECT_TRUE(m.NoError());
         EXPECT_EQ(m.RegLow(IP), 0x05);
         EXPECT_EQ(m.devices.Snake.SnakeX(), edge.X);

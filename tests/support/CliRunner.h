@@ -7,17 +7,19 @@
 
 #include "cli/Commands.h"
 
-// corvane-cli run in-process, with what it printed and its exit code.
+// corvane-cli run in-process, with what it printed and its exit code; input is what it
+// reads as standard input.
 struct CliResult {
     int Exit;
     std::string Out;
     std::string Err;
 };
 
-inline CliResult RunCli(const std::vector<std::string>& words) {
+inline CliResult RunCli(const std::vector<std::string>& words, const std::string& input = {}) {
     const std::vector<std::string_view> views(words.begin(), words.end());
+    std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    const int exit = RunCorvaneCli(views, out, err);
+    const int exit = RunCorvaneCli(views, in, out, err);
     return {exit, out.str(), err.str()};
 }

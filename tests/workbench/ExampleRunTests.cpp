@@ -4,8 +4,8 @@
 #include <QTimer>
 
 #include "WorkbenchFixture.h"
-#include "cli/VirtualClock.h"
 #include "core/RunControl.h"
+#include "core/VirtualClock.h"
 #include "devices/Peripherals.h"
 #include "devices/Vdu.h"
 #include "workbench/TFormKeybIn.h"

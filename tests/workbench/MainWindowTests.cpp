@@ -125,6 +125,38 @@ TEST_F(WorkbenchTest, RunStepsOnClockTicksAndEscapeStopsIt) {
     EXPECT_EQ(Reg(AL), 2);
 }
 
+// The maze's edge and Escape at IN 00 end a run as HALT does: the clock tick learns how the
+// run ended, and the editor is writable and white again.
+TEST_F(WorkbenchTest, MazeEdgeAndEscapeGiveTheEditorBack) {
+    struct Case {
+        const char* Source;
+        RunEnd Ended;
+    };
+    for (const Case& c : {Case{"MOV AL,8F\nOUT 04\nL:\nJMP L\nEND\n", RunEnd::MazeEdge},
+                          Case{"IN 00\nL:\nJMP L\nEND\n", RunEnd::Escape}}) {
+        Open("ends.asm", c.Source);
+        form->ButtonRunClick();
+        ASSERT_TRUE(form->memoSource->isReadOnly());
+        if (c.Ended == RunEnd::Escape) {
+            // IN 00 waits in the keyboard input window; Escape is typed there.
+            QTimer::singleShot(0, form->KeyboardInputWindow, [this] {
+                if (QTest::qWaitForWindowActive(form->KeyboardInputWindow)) {
+                    QTest::keyClick(form->KeyboardInputWindow, Qt::Key_Escape);
+                }
+            });
+        }
+        RunEnd ended = RunEnd::None;
+        for (int tick = 0; tick < 3 && ended == RunEnd::None; ++tick) {
+            ended = form->Control().TimerCPUTimer();
+        }
+        EXPECT_EQ(ended, c.Ended);
+        EXPECT_FALSE(form->Machine().Machine.Running);
+        EXPECT_FALSE(form->memoSource->isReadOnly());
+        EXPECT_EQ(form->memoSource->palette().color(QPalette::Base),
+                  QApplication::palette().color(QPalette::Base));
+    }
+}
+
 // A stop while the student edits keeps the edits marked as unsaved.
 TEST_F(WorkbenchTest, EscapeWhileEditingKeepsTheModifiedFlag) {
     form->show();

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// An error as the engine reported it, kept in order for front ends that list errors rather
+// than show them one at a time.
+struct ErrorReport {
+    std::string Message;
+    // True for an error of the program (ReportError, divide by zero); false for a box that
+    // has no place in the source, such as "Block read error".
+    bool OfProgram = false;
+    // Offset in the editor's text where the erring token or instruction begins; none when
+    // the place has no source text (an empty cell filled after END).
+    std::optional<int32_t> SourceStart;
+};
