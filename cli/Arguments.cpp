@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <charconv>
+#include <map>
 
 #include "core/RegisterText.h"
 
@@ -36,6 +37,33 @@ CLI::Validator KeyText() {
         "");
 }
 
+CLI::Validator EventText() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            const auto event = ParseDeviceEvent(text);
+            const auto* problem = std::get_if<std::string>(&event);
+            return problem ? *problem : std::string();
+        },
+        "");
+}
+
+constexpr ClockLimit JobLimit{1, 256};
+
+const std::map<std::string, ReportFormat> FormatNames{{"text", ReportFormat::Text},
+                                                      {"json", ReportFormat::Json},
+                                                      {"junit", ReportFormat::Junit},
+                                                      {"csv", ReportFormat::Csv}};
+
+CLI::Validator FormatName() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            return FormatNames.contains(text)
+                       ? std::string()
+                       : "must be text, json, junit or csv, not '" + text + "'";
+        },
+        "");
+}
+
 void AddFile(CLI::App& command, std::string& file) {
     command.add_option("FILE", file, "the source file; - reads standard input")
         ->required()
@@ -45,21 +73,29 @@ void AddFile(CLI::App& command, std::string& file) {
 struct Parser {
     Arguments parsed;
     std::string keys;
+    std::vector<std::string> events;
+    std::string format = "text";
+    int64_t jobs = 0;
     CLI::App app{"Assembles and runs Corvane programs without a window.", "corvane-cli"};
     CLI::App* assemble = app.add_subcommand("assemble", "print the list file");
     CLI::App* tokens = app.add_subcommand("tokens", "print the token list, one token a line");
     CLI::App* run =
         app.add_subcommand("run", "assemble, run, print registers, status, steps and how it ended");
+    CLI::App* check = app.add_subcommand(
+        "check", "mark submissions against an exercise's cases; print a table of the results");
 
     Parser() {
         app.require_subcommand(1);
         app.set_version_flag("--version", std::string("corvane-cli ") + CORVANE_VERSION,
                              "print the version and exit");
         app.set_help_flag("--help", "print this help and exit");
-        for (CLI::App* command : {assemble, tokens, run}) {
+        for (CLI::App* command : {assemble, tokens, run, check}) {
             command->set_help_flag("--help", "print this help and exit");
+        }
+        for (CLI::App* command : {assemble, tokens, run}) {
             AddFile(*command, parsed.File);
         }
+        AddCheck();
         AddNumber("--clock", parsed.ClockMs, CpuClockLimit, "MS", "milliseconds",
                   "the CPU clock, 1..60000 ms (default 1000)");
         AddNumber("--hw-timer", parsed.HwTimerMs, HwTimerLimit, "MS", "milliseconds",
@@ -74,6 +110,35 @@ struct Parser {
         run->add_flag("--ram", parsed.Ram, "print RAM after the run");
         run->add_flag("--vdu", parsed.Vdu, "print the VDU's four rows");
         run->add_flag("--devices", parsed.Devices, "print one line per device");
+        run->add_option("--event", events,
+                        "a click at a simulated time in ms: TIME:keypad:KEY, TIME:keyboard:KEY, "
+                        "TIME:lift:call-top|call-bottom|repair, TIME:thermometer:DEGREES; "
+                        "repeatable")
+            ->type_name("TIME:WHAT")
+            ->take_all()
+            ->allow_extra_args(false)
+            ->check(EventText());
+        run->add_flag("--trace-ports", parsed.TracePorts,
+                      "print every IN and OUT as it happens: PORT TIME IN|OUT PORT BYTE");
+    }
+
+    void AddCheck() {
+        check->add_option("EXERCISE", parsed.File, "the exercise, a TOML file")
+            ->required()
+            ->type_name("");
+        check
+            ->add_option("SUBMISSION", parsed.Submissions,
+                         "a source file, or a folder whose *.asm files are each a submission")
+            ->required()
+            ->type_name("");
+        check->add_option("--format", format, "the report: text, json, junit or csv (default text)")
+            ->type_name("FORMAT")
+            ->check(FormatName());
+        check
+            ->add_option("-j,--jobs", jobs,
+                         "submissions marked at once, 1..256 (default: one per core)")
+            ->type_name("N")
+            ->check(WholeNumber(JobLimit, "jobs"));
     }
 
     void AddNumber(const char* name, int64_t& value, ClockLimit limit, const char* metavar,
@@ -86,11 +151,11 @@ struct Parser {
     // A first word that is neither an option nor a command.
     static std::optional<std::string> UnknownCommand(const std::vector<std::string_view>& args) {
         if (args.empty() || args[0].starts_with('-') || args[0] == "assemble" ||
-            args[0] == "tokens" || args[0] == "run") {
+            args[0] == "tokens" || args[0] == "run" || args[0] == "check") {
             return std::nullopt;
         }
         return "unknown command: " + std::string(args[0]) +
-               "; the commands are assemble, tokens and run";
+               "; the commands are assemble, tokens, run and check";
     }
 
     static ArgumentReply UsageError(const std::string& message) {
@@ -118,8 +183,14 @@ struct Parser {
         }
         parsed.Action = assemble->parsed() ? Command::Assemble
                         : tokens->parsed() ? Command::Tokens
+                        : check->parsed()  ? Command::Check
                                            : Command::Run;
         parsed.Keys = *DecodeKeys(keys);
+        parsed.Format = FormatNames.at(format);
+        parsed.Jobs = static_cast<int>(jobs);
+        for (const std::string& event : events) {
+            parsed.Events.push_back(std::get<DeviceEvent>(ParseDeviceEvent(event)));
+        }
         return parsed;
     }
 };

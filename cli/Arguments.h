@@ -7,13 +7,15 @@
 #include <variant>
 #include <vector>
 
+#include "cli/CheckReport.h"
+#include "cli/Events.h"
 #include "core/VirtualClock.h"
 
-enum class Command { Assemble, Tokens, Run };
+enum class Command { Assemble, Tokens, Run, Check };
 
 struct Arguments {
     Command Action = Command::Assemble;
-    std::string File; // "-" is standard input
+    std::string File; // "-" is standard input; the exercise for check
     int64_t ClockMs = DefaultCpuClockMs;
     int64_t HwTimerMs = DefaultHwTimerMs;
     int64_t MaxSteps = DefaultMaxSteps;
@@ -22,6 +24,12 @@ struct Arguments {
     bool Ram = false;
     bool Vdu = false;
     bool Devices = false;
+    std::vector<DeviceEvent> Events;
+    bool TracePorts = false;
+    // check
+    std::vector<std::string> Submissions;
+    ReportFormat Format = ReportFormat::Text;
+    int Jobs = 0; // 0: one per core
 };
 
 // A command line that asks for no command: help or the version (exit 0, text for stdout),

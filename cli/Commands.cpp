@@ -1,12 +1,15 @@
 #include "cli/Commands.h"
 
+#include <optional>
 #include <string>
 #include <variant>
 
 #include "cli/Arguments.h"
+#include "cli/CheckCommand.h"
 #include "cli/DeviceReport.h"
 #include "cli/ErrorLine.h"
 #include "cli/HeadlessUi.h"
+#include "cli/PortTrace.h"
 #include "cli/RunReport.h"
 #include "cli/SourceFile.h"
 #include "core/Assem.h"
@@ -34,6 +37,8 @@ class Session {
             return TokensCommand();
         case Command::Run:
             return RunCommand();
+        case Command::Check:
+            break;
         }
         return BadArguments;
     }
@@ -92,8 +97,21 @@ class Session {
         }
         RunControl control(machine_);
         control.ButtonRunClick();
-        const RunOutcome run = RunInVirtualTime(machine_, control, devices.Timers(),
-                                                {args_.ClockMs, args_.HwTimerMs, args_.MaxSteps});
+        ClockHooks hooks;
+        int64_t now = 0;
+        hooks.NowMs = &now;
+        for (const DeviceEvent& event : args_.Events) {
+            hooks.Actions.push_back(ClickAction(event, devices));
+        }
+        std::optional<PortTrace> trace;
+        if (args_.TracePorts) {
+            trace.emplace(machine_, now, [this](const PortAccess& access) {
+                out_ << PortAccessLine(access) << '\n';
+            });
+        }
+        const RunOutcome run =
+            RunInVirtualTime(machine_, control, devices.Timers(),
+                             {args_.ClockMs, args_.HwTimerMs, args_.MaxSteps}, std::move(hooks));
 
         PrintRegisters(out_, machine_.Machine);
         out_ << "STATUS " << ui_.StatusText().substr(1) << '\n';
@@ -122,6 +140,9 @@ class Session {
 };
 
 int Execute(const Arguments& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    if (args.Action == Command::Check) {
+        return CheckCommand(args, out, err);
+    }
     const SourceRead read = ReadSourceBytes(args.File, in);
     if (!read.Error.empty()) {
         err << read.Error << '\n';

@@ -3,16 +3,34 @@
 #include "core/RegisterText.h"
 #include "devices/Peripherals.h"
 
+std::vector<std::string> DeviceLines(const Peripherals& devices) {
+    return {
+        "TLIGHT " + devices.Lights.LabelText(),
+        "SEVSEG " + BinaryText(devices.Digits.LeftLatch()) + ' ' +
+            BinaryText(devices.Digits.RightLatch()),
+        "HEATER " + devices.Heating.TemperatureText() + ' ' +
+            (devices.Heating.HeaterOn() ? "ON" : "OFF"),
+        "MAZE " + std::to_string(devices.Snake.SnakeX()) + ' ' +
+            std::to_string(devices.Snake.SnakeY()),
+        "STEPPER " + HexByte(devices.Motor.StepState()),
+        "LIFT " + std::to_string(devices.Car.CarTop()) + ' ' + HexByte(devices.Car.LiftBits()) +
+            ' ' + (devices.Car.Crashed() ? "CRASHED" : "OK"),
+        "KEYB " + HexByte(devices.Keyboard.KeyCode()),
+        "KEYPAD " + HexByte(devices.Pad.PadCode()),
+    };
+}
+
+std::string DeviceLine(const Peripherals& devices, std::string_view device) {
+    for (std::string& line : DeviceLines(devices)) {
+        if (line.starts_with(device) && line.size() > device.size() && line[device.size()] == ' ') {
+            return line;
+        }
+    }
+    return {};
+}
+
 void PrintDevices(std::ostream& out, const Peripherals& devices) {
-    out << "TLIGHT " << devices.Lights.LabelText() << '\n';
-    out << "SEVSEG " << BinaryText(devices.Digits.LeftLatch()) << ' '
-        << BinaryText(devices.Digits.RightLatch()) << '\n';
-    out << "HEATER " << devices.Heating.TemperatureText() << ' '
-        << (devices.Heating.HeaterOn() ? "ON" : "OFF") << '\n';
-    out << "MAZE " << devices.Snake.SnakeX() << ' ' << devices.Snake.SnakeY() << '\n';
-    out << "STEPPER " << HexByte(devices.Motor.StepState()) << '\n';
-    out << "LIFT " << devices.Car.CarTop() << ' ' << HexByte(devices.Car.LiftBits()) << ' '
-        << (devices.Car.Crashed() ? "CRASHED" : "OK") << '\n';
-    out << "KEYB " << HexByte(devices.Keyboard.KeyCode()) << '\n';
-    out << "KEYPAD " << HexByte(devices.Pad.PadCode()) << '\n';
+    for (const std::string& line : DeviceLines(devices)) {
+        out << line << '\n';
+    }
 }

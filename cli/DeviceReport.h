@@ -1,8 +1,16 @@
 #pragma once
 
 #include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 class Peripherals;
 
+// One line per device, its name first: TLIGHT, SEVSEG, HEATER, MAZE, STEPPER, LIFT, KEYB,
+// KEYPAD.
+std::vector<std::string> DeviceLines(const Peripherals& devices);
+// The line of the device named, or "" for no such device.
+std::string DeviceLine(const Peripherals& devices, std::string_view device);
 // The device lines `corvane-cli run --devices` prints after a run, one per device.
 void PrintDevices(std::ostream& out, const Peripherals& devices);

@@ -20,13 +20,17 @@ void PrintRam(std::ostream& out, const MachineState& machine) {
     }
 }
 
+std::string VduRowText(const MachineState& machine, int row) {
+    std::string line;
+    for (int column = 0; column < VduColumns; ++column) {
+        const uint8_t code = VduCharacter(machine, row, column);
+        line += (code < 0x20 || code == 0x7F) ? '.' : static_cast<char>(code);
+    }
+    return line;
+}
+
 void PrintVdu(std::ostream& out, const MachineState& machine) {
     for (int row = 0; row < VduRows; ++row) {
-        std::string line;
-        for (int column = 0; column < VduColumns; ++column) {
-            const uint8_t code = VduCharacter(machine, row, column);
-            line += (code < 0x20 || code == 0x7F) ? '.' : static_cast<char>(code);
-        }
-        out << line << '\n';
+        out << VduRowText(machine, row) << '\n';
     }
 }

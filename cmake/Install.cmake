@@ -18,7 +18,12 @@ function(corvane_address name result)
 endfunction()
 
 install(TARGETS corvane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(DIRECTORY examples/ DESTINATION ${CORVANE_EXAMPLES_DIR} FILES_MATCHING PATTERN "*.asm")
+install(DIRECTORY examples/ DESTINATION ${CORVANE_EXAMPLES_DIR} FILES_MATCHING PATTERN "*.asm"
+        PATTERN exercises EXCLUDE)
+# The exercises for corvane-cli check, with their solutions, apart from the examples that
+# the launcher copies for the user.
+install(DIRECTORY examples/exercises/ DESTINATION ${CMAKE_INSTALL_DATADIR}/corvane/exercises)
+install(FILES docs/exercises.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/corvane)
 
 set(man_page ${PROJECT_BINARY_DIR}/man/corvane-cli.1)
 add_custom_command(

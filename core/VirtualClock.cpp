@@ -1,6 +1,7 @@
 #include "core/VirtualClock.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "core/Assem.h"
 #include "core/RunControl.h"
@@ -19,8 +20,9 @@ int64_t DeviceInterval(const TimedDevice& device) {
 class Scheduler {
   public:
     Scheduler(Taaa& machine, RunControl& control, const std::vector<TimedDevice*>& devices,
-              const ClockSettings& settings)
-        : machine_(machine), control_(control), devices_(devices),
+              const ClockSettings& settings, ClockHooks hooks)
+        : machine_(machine), control_(control), devices_(devices), hooks_(std::move(hooks)),
+          now_(hooks_.NowMs ? hooks_.NowMs : &unwatched_),
           clock_(Within(settings.CpuClockMs, CpuClockLimit)),
           hwInterval_(Within(settings.HwTimerMs, HwTimerLimit)),
           maxSteps_(Within(settings.MaxSteps, StepCountLimit)), hwDue_(hwInterval_),
@@ -28,6 +30,9 @@ class Scheduler {
         for (const TimedDevice* device : devices) {
             deviceDue_.push_back(DeviceInterval(*device));
         }
+        std::stable_sort(
+            hooks_.Actions.begin(), hooks_.Actions.end(),
+            [](const TimedAction& a, const TimedAction& b) { return a.AtMs < b.AtMs; });
     }
 
     RunOutcome Run() {
@@ -46,11 +51,16 @@ class Scheduler {
     bool Going() const { return machine_.Machine.Running && steps_ < maxSteps_; }
 
     int64_t NextOtherEvent() const {
-        int64_t next = hwDue_;
+        int64_t next = std::min(hwDue_, NextActionTime());
         for (int64_t due : deviceDue_) {
             next = std::min(next, due);
         }
         return next;
+    }
+
+    int64_t NextActionTime() const {
+        return nextAction_ < hooks_.Actions.size() ? hooks_.Actions[nextAction_].AtMs
+                                                   : std::numeric_limits<int64_t>::max();
     }
 
     // Nothing but the CPU clock falls before `next`: step without looking at other timers.
@@ -58,6 +68,7 @@ class Scheduler {
         const int64_t ticks = std::min((next - cpuDue_ + clock_ - 1) / clock_, maxSteps_ - steps_);
         int64_t made = 0;
         while (made < ticks && machine_.Machine.Running) {
+            *now_ = cpuDue_ + made * clock_;
             machine_.ButtonStepClick();
             ++made;
         }
@@ -67,6 +78,7 @@ class Scheduler {
 
     void CpuTick() {
         if (machine_.Machine.Running) {
+            *now_ = cpuDue_;
             control_.TimerCPUTimer();
             ++steps_;
         }
@@ -74,11 +86,18 @@ class Scheduler {
     }
 
     void FireAt(int64_t now) {
+        *now_ = now;
         for (size_t i = 0; i < devices_.size(); ++i) {
             if (deviceDue_[i] == now) {
                 devices_[i]->Timer1Timer();
                 deviceDue_[i] = now + DeviceInterval(*devices_[i]);
+                if (hooks_.AfterDeviceTick) {
+                    hooks_.AfterDeviceTick();
+                }
             }
+        }
+        for (; NextActionTime() == now; ++nextAction_) {
+            hooks_.Actions[nextAction_].Act();
         }
         if (hwDue_ == now) {
             control_.TimerHWTimer();
@@ -92,6 +111,10 @@ class Scheduler {
     Taaa& machine_;
     RunControl& control_;
     const std::vector<TimedDevice*>& devices_;
+    ClockHooks hooks_;
+    int64_t unwatched_ = 0;
+    int64_t* const now_;
+    size_t nextAction_ = 0;
     const int64_t clock_;
     const int64_t hwInterval_;
     const int64_t maxSteps_;
@@ -104,7 +127,7 @@ class Scheduler {
 } // namespace
 
 RunOutcome RunInVirtualTime(Taaa& machine, RunControl& control,
-                            const std::vector<TimedDevice*>& devices,
-                            const ClockSettings& settings) {
-    return Scheduler(machine, control, devices, settings).Run();
+                            const std::vector<TimedDevice*>& devices, const ClockSettings& settings,
+                            ClockHooks hooks) {
+    return Scheduler(machine, control, devices, settings, std::move(hooks)).Run();
 }

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  g++ make cmake ninja-build pkg-config libcli11-dev
+  g++ make cmake ninja-build pkg-config libcli11-dev libtomlplusplus-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev
   xvfb xauth fonts-liberation

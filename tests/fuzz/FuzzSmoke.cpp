@@ -27,7 +27,11 @@ const char* const Words[] = {
 std::vector<std::string> ReadSeeds(const std::filesystem::path& folder) {
     std::vector<std::string> seeds;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    // The exercises' solutions in the folders below are seeds too.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error)) {
+        if (!entry.is_regular_file(error)) {
+            continue;
+        }
         std::ifstream file(entry.path(), std::ios::binary);
         seeds.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }

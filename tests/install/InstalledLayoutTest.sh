@@ -39,6 +39,14 @@ for size in 16 24 32 48 64 128 256; do
 done
 expect_file share/man/man1/corvane-cli.1.gz
 expect_file share/corvane/examples/demo.asm
+expect_file share/corvane/exercises/keypad.toml
+expect_file share/corvane/exercises/keypad/correct.asm
+expect_file share/doc/corvane/exercises.md
+# The launcher copies the examples folder flat, so it holds files only.
+if [ -n "$(find "$prefix/share/corvane/examples" -mindepth 1 -type d)" ]; then
+  echo "share/corvane/examples holds a folder"
+  failures=$((failures + 1))
+fi
 
 # What the desktop entry starts and shows is installed.
 entry="$prefix/share/applications/corvane.desktop"

@@ -1,0 +1,303 @@
+#include "cli/CheckRun.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <optional>
+#include <sstream>
+
+#include "cli/DeviceReport.h"
+#include "cli/ErrorLine.h"
+#include "cli/Exercise.h"
+#include "cli/HeadlessUi.h"
+#include "cli/PortTrace.h"
+#include "cli/RunReport.h"
+#include "core/Assem.h"
+#include "core/RegisterText.h"
+#include "core/RunControl.h"
+#include "devices/Peripherals.h"
+
+namespace {
+
+std::string Quoted(std::string_view text) {
+    return '"' + std::string(text) + '"';
+}
+
+// 19, 20.5: as short as the number allows.
+std::string Number(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+bool Meets(const TextExpectation& expected, const std::string& text) {
+    return expected.IsPattern ? std::regex_search(text, expected.Pattern) : text == expected.Text;
+}
+
+std::string Wanted(const TextExpectation& expected) {
+    return expected.IsPattern ? "a match for " + Quoted(expected.Text) : Quoted(expected.Text);
+}
+
+// What a program wrote to one port, raw and with repeats collapsed, kept only as far as
+// the expectations look (and one more byte, to see that nothing follows).
+struct PortWrites {
+    size_t Keep = 0;
+    std::vector<uint8_t> Raw;
+    std::vector<uint8_t> Collapsed;
+
+    void Add(uint8_t byte) {
+        if (Raw.size() < Keep) {
+            Raw.push_back(byte);
+        }
+        if (Collapsed.size() < Keep && (Collapsed.empty() || Collapsed.back() != byte)) {
+            Collapsed.push_back(byte);
+        }
+    }
+};
+
+std::optional<std::string> JudgeOutput(const OutputExpectation& expected,
+                                       const PortWrites& writes) {
+    const std::vector<uint8_t>& got = expected.Collapse ? writes.Collapsed : writes.Raw;
+    const std::string port = "OUT " + HexByte(expected.Port);
+    for (size_t i = 0; i < expected.Bytes.size(); ++i) {
+        if (i >= got.size()) {
+            return port + " wrote " + std::to_string(got.size()) + " bytes, expected " +
+                   std::to_string(expected.Bytes.size()) + " (byte " + std::to_string(i + 1) +
+                   " would be " + HexByte(expected.Bytes[i]) + ")";
+        }
+        if (got[i] != expected.Bytes[i]) {
+            return port + " byte " + std::to_string(i + 1) + " is " + HexByte(got[i]) +
+                   ", expected " + HexByte(expected.Bytes[i]);
+        }
+    }
+    if (expected.Whole && got.size() > expected.Bytes.size()) {
+        return port + " wrote " + HexByte(got[expected.Bytes.size()]) + " after the " +
+               std::to_string(expected.Bytes.size()) + " bytes expected";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> JudgeDevice(const DeviceExpectation& expected, const std::string& line) {
+    const std::string when =
+        expected.AtMs ? " at " + std::to_string(*expected.AtMs) + " ms" : std::string();
+    if (expected.Between) {
+        const double value = std::strtod(line.c_str() + expected.Device.size(), nullptr);
+        const auto [least, most] = *expected.Between;
+        if (value >= least && value <= most) {
+            return std::nullopt;
+        }
+        return Quoted(line) + when + ", expected " + expected.Device + " between " + Number(least) +
+               " and " + Number(most);
+    }
+    if (Meets(expected.Line, line)) {
+        return std::nullopt;
+    }
+    return Quoted(line) + when + ", expected " + Wanted(expected.Line);
+}
+
+// One case's engine and what it saw while it ran.
+class CaseRun {
+  public:
+    CaseRun(const SourceText& source, const std::string& file, const ExerciseCase& exerciseCase)
+        : ui_(source), file_(file), case_(exerciseCase), expect_(exerciseCase.Expect),
+          samples_(expect_.Devices.size()) {
+        for (const OutputExpectation& output : expect_.Outputs) {
+            writes_[output.Port].Keep =
+                std::max(writes_[output.Port].Keep, output.Bytes.size() + 1);
+        }
+    }
+
+    CaseOutcome Run() {
+        machine_.ButtonAssembleClick();
+        if (ui_.SourceHasNoLines()) {
+            return {false, "Nothing to assemble."};
+        }
+        if (!machine_.Machine.NoError) {
+            return {false, machine_.Errors.empty()
+                               ? std::string("does not assemble")
+                               : ErrorLine(machine_.Errors.front(), ui_.Source(), file_)};
+        }
+        ui_.QueueKeys(case_.Keys);
+        RunControl control(machine_);
+        control.ButtonRunClick();
+        Preset();
+        std::optional<PortTrace> trace;
+        if (!expect_.Outputs.empty()) {
+            trace.emplace(machine_, now_, [this](const PortAccess& access) { Record(access); });
+        }
+        outcome_ = RunInVirtualTime(machine_, control, devices_.Timers(), case_.Clock, Hooks());
+        const std::optional<std::string> failure = Judge();
+        return {!failure, failure.value_or("")};
+    }
+
+  private:
+    void Preset() {
+        for (const RamBytes& ram : case_.Ram) {
+            for (size_t i = 0; i < ram.Bytes.size(); ++i) {
+                machine_.Machine.WriteCell(ram.At + static_cast<int>(i), ram.Bytes[i]);
+            }
+        }
+        for (const RegisterValue& value : case_.Registers) {
+            machine_.Machine.SetRegister(value.Index, value.Value, false);
+        }
+    }
+
+    void Record(const PortAccess& access) {
+        if (!access.Input) {
+            writes_[access.Port].Add(access.Byte);
+        }
+    }
+
+    ClockHooks Hooks() {
+        ClockHooks hooks;
+        hooks.NowMs = &now_;
+        for (const DeviceEvent& event : case_.Events) {
+            hooks.Actions.push_back(ClickAction(event, devices_));
+        }
+        for (size_t i = 0; i < expect_.Devices.size(); ++i) {
+            if (const auto at = expect_.Devices[i].AtMs) {
+                hooks.Actions.push_back({*at, [this, i] {
+                                             samples_[i] =
+                                                 DeviceLine(devices_, expect_.Devices[i].Device);
+                                         }});
+            }
+        }
+        if (expect_.LiftNeverCrashes) {
+            hooks.AfterDeviceTick = [this] {
+                if (!crashedAt_ && devices_.Car.Crashed()) {
+                    crashedAt_ = now_;
+                }
+            };
+        }
+        return hooks;
+    }
+
+    // The first execution error, where the program has one.
+    const ErrorReport* ExecutionError() const {
+        for (const ErrorReport& error : machine_.Errors) {
+            if (error.OfProgram) {
+                return &error;
+            }
+        }
+        return nullptr;
+    }
+
+    // How the run ended, with the error where it ended in one.
+    std::string EndText() const {
+        std::string text(RunEndName(outcome_.Ended));
+        const ErrorReport* error = ExecutionError();
+        if (error && (outcome_.Ended == RunEnd::Error || outcome_.Ended == RunEnd::DivideByZero)) {
+            text += " (" + ErrorLine(*error, ui_.Source(), file_) + ")";
+        }
+        return text;
+    }
+
+    std::optional<std::string> JudgeEnd() const {
+        const bool failed =
+            outcome_.Ended == RunEnd::Error || outcome_.Ended == RunEnd::DivideByZero;
+        if (!expect_.Ended && !expect_.Error && failed) {
+            const ErrorReport* error = ExecutionError();
+            return error ? ErrorLine(*error, ui_.Source(), file_) : "ended " + EndText();
+        }
+        if (expect_.Ended && *expect_.Ended != outcome_.Ended) {
+            return "ended " + EndText() + ", expected " + std::string(RunEndName(*expect_.Ended));
+        }
+        if (expect_.Error) {
+            const ErrorReport* error = ExecutionError();
+            if (!error) {
+                return "no execution error, expected " + Quoted(*expect_.Error);
+            }
+            if (error->Message != *expect_.Error) {
+                return "error " + Quoted(error->Message) + ", expected " + Quoted(*expect_.Error);
+            }
+        }
+        if (expect_.AtMostSteps && outcome_.Steps > *expect_.AtMostSteps) {
+            return "took " + std::to_string(outcome_.Steps) + " steps, more than " +
+                   std::to_string(*expect_.AtMostSteps);
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> JudgeMachine() const {
+        const MachineState& state = machine_.Machine;
+        for (const RegisterValue& value : expect_.Registers) {
+            const int got = state.RegisterLow(value.Index);
+            if (got != value.Value) {
+                return std::string(RegisterNames[value.Index]) + " is " + HexByte(got) +
+                       ", expected " + HexByte(value.Value);
+            }
+        }
+        for (const RamBytes& ram : expect_.Ram) {
+            for (size_t i = 0; i < ram.Bytes.size(); ++i) {
+                const int address = ram.At + static_cast<int>(i);
+                const int got = state.CellValue(address) & 0xFF;
+                if (got != ram.Bytes[i]) {
+                    return "RAM " + HexByte(address) + " is " + HexByte(got) + ", expected " +
+                           HexByte(ram.Bytes[i]);
+                }
+            }
+        }
+        for (const VduExpectation& row : expect_.Vdu) {
+            const std::string text = VduRowText(state, row.Row);
+            if (!Meets(row.Expected, text)) {
+                return "VDU row " + std::to_string(row.Row) + " is " + Quoted(text) +
+                       ", expected " + Wanted(row.Expected);
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> JudgeDevices() const {
+        for (size_t i = 0; i < expect_.Devices.size(); ++i) {
+            const DeviceExpectation& expected = expect_.Devices[i];
+            if (expected.AtMs && !samples_[i]) {
+                return "the run ended at " + std::to_string(now_) + " ms, before " +
+                       expected.Device + " was looked at, at " + std::to_string(*expected.AtMs) +
+                       " ms";
+            }
+            const std::string line =
+                expected.AtMs ? *samples_[i] : DeviceLine(devices_, expected.Device);
+            if (auto failure = JudgeDevice(expected, line)) {
+                return failure;
+            }
+        }
+        for (const OutputExpectation& output : expect_.Outputs) {
+            if (auto failure = JudgeOutput(output, writes_[output.Port])) {
+                return failure;
+            }
+        }
+        if (crashedAt_) {
+            return "the lift crashed at " + std::to_string(*crashedAt_) + " ms";
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> Judge() const {
+        if (auto failure = JudgeEnd()) {
+            return failure;
+        }
+        if (auto failure = JudgeMachine()) {
+            return failure;
+        }
+        return JudgeDevices();
+    }
+
+    HeadlessUi ui_;
+    Taaa machine_{ui_};
+    Peripherals devices_{machine_};
+    const std::string& file_;
+    const ExerciseCase& case_;
+    const CaseExpectations& expect_;
+    int64_t now_ = 0;
+    RunOutcome outcome_;
+    std::vector<std::optional<std::string>> samples_;
+    std::array<PortWrites, PortCount> writes_;
+    std::optional<int64_t> crashedAt_;
+};
+
+} // namespace
+
+CaseOutcome RunCase(const SourceText& source, const std::string& file,
+                    const ExerciseCase& exerciseCase) {
+    return CaseRun(source, file, exerciseCase).Run();
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <regex>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "cli/Events.h"
+#include "core/RunEnd.h"
+#include "core/VirtualClock.h"
+
+// Bytes from an address on.
+struct RamBytes {
+    int At = 0;
+    std::vector<uint8_t> Bytes;
+};
+
+struct RegisterValue {
+    int Index = 0; // AL, BL, CL, DL, SP, IP, SR
+    uint8_t Value = 0;
+};
+
+// A text that must be equal, or a pattern it must contain a match for.
+struct TextExpectation {
+    std::string Text;
+    bool IsPattern = false;
+    std::regex Pattern;
+};
+
+struct VduExpectation {
+    int Row = 0;
+    TextExpectation Expected;
+};
+
+// A device line as `--devices` prints it, at the end or at a simulated time: the whole line,
+// a pattern, or the range of the first number after the device's name.
+struct DeviceExpectation {
+    std::optional<int64_t> AtMs;
+    std::string Device; // the line's first word
+    TextExpectation Line;
+    std::optional<std::pair<double, double>> Between;
+};
+
+// The bytes the program writes to a port, from the first; with `Collapse` a byte written
+// again straight after itself counts once; with `Whole` nothing may follow them.
+struct OutputExpectation {
+    int Port = 0;
+    std::vector<uint8_t> Bytes;
+    bool Collapse = false;
+    bool Whole = false;
+};
+
+struct CaseExpectations {
+    std::vector<RegisterValue> Registers;
+    std::vector<RamBytes> Ram;
+    std::vector<VduExpectation> Vdu;
+    std::vector<DeviceExpectation> Devices;
+    std::optional<RunEnd> Ended;
+    std::optional<std::string> Error; // an execution error's message
+    std::optional<int64_t> AtMostSteps;
+    std::vector<OutputExpectation> Outputs;
+    bool LiftNeverCrashes = false;
+};
+
+struct ExerciseCase {
+    std::string Name;
+    ClockSettings Clock;
+    std::string Keys; // decoded, as --keys
+    std::vector<RamBytes> Ram;
+    std::vector<RegisterValue> Registers;
+    std::vector<DeviceEvent> Events;
+    CaseExpectations Expect;
+};
+
+struct Exercise {
+    std::string Title;
+    std::vector<ExerciseCase> Cases;
+};
+
+// Reads an exercise from TOML text; the error is one line, "FILE:LINE:COL: PROBLEM".
+std::variant<Exercise, std::string> ParseExercise(std::string_view toml, const std::string& file);
