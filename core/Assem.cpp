@@ -45,13 +45,14 @@ void Taaa::ReportBox(std::string_view message) {
     Ui.MessageBox(message, MessageIcon::Error);
 }
 
-void Taaa::EnterRunMode() {
+bool Taaa::EnterRunMode() {
     if (TokenList.empty() || !Machine.NoError) {
-        return;
+        return false;
     }
     Ui.SetEditorReadOnly(true);
     Ui.SetEditorGrey(true);
     Machine.Running = true;
+    return true;
 }
 
 void Taaa::LeaveRunMode() {

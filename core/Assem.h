@@ -76,7 +76,7 @@ class Taaa {
     RunEnd ButtonStepClick();
     void ShowCurrentInstruction();
     RunEnd RaiseInterrupt(int vectorAddress);
-    void EnterRunMode();
+    bool EnterRunMode();
     void LeaveRunMode();
     // Every end of a run (HALT, errors, Escape at IN 00, the maze's edge) goes through here.
     void EndRun(RunEnd why);

@@ -5,10 +5,20 @@
 void RunControl::PrepareRun() {
     machine_.Ui.SetEditorReadOnly(true);
     machine_.Ui.SetEditorGrey(true);
-    if (machine_.Machine.NeedsAssembly) {
+    const bool assembles = machine_.Machine.NeedsAssembly;
+    if (assembles) {
         machine_.ButtonAssembleClick();
     }
-    machine_.EnterRunMode();
+    if (machine_.EnterRunMode()) {
+        return;
+    }
+    // Nothing runs, so the student gets the editor back at once. An assembly that has just
+    // failed has already said why.
+    machine_.Ui.SetEditorReadOnly(false);
+    machine_.Ui.SetEditorGrey(false);
+    if (!assembles) {
+        machine_.Ui.ShowStatus("Assemble the program again before running it.", StatusStyle::Error);
+    }
 }
 
 void RunControl::ButtonRunClick() {

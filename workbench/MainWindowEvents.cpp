@@ -7,9 +7,12 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <cerrno>
+#include <sys/stat.h>
 
 #include "core/Assem.h"
 #include "workbench/Dialogs.h"
+#include "workbench/SafeFile.h"
 #include "workbench/TFormMain.h"
 #include "workbench/TformAboutBox.h"
 #include "workbench/ToolWindow.h"
@@ -23,6 +26,20 @@ bool FirstDelivery(QObject* watched, QWidget* window) {
     return focus ? watched == focus && focus->window() == window : watched == window;
 }
 
+// 0 when the path leads to something, or the system's reason why it does not.
+int PathProblem(const QString& path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? 0 : errno;
+}
+
+// A name that came with bytes that are not UTF-8 has lost them on the way in.
+QString PathProblemText(const QString& path, int problem) {
+    if (problem == ENOENT && path.contains(QChar::ReplacementCharacter)) {
+        return QStringLiteral("The file name is not valid UTF-8; rename the file to open it.");
+    }
+    return problem == ENOENT ? QStringLiteral("File not found.") : SystemReason(problem) + ".";
+}
+
 } // namespace
 
 // The arguments are joined with single spaces, so a path with a space works unquoted.
@@ -32,10 +49,23 @@ void TFormMain::StartUp(const QStringList& arguments) {
         return;
     }
     const QString name = arguments.join(u' ');
-    if (!QFileInfo::exists(name)) {
-        dialogs_.Message(this, arguments.first() + " : File not found.", QMessageBox::Critical);
-        return;
+    const int problem = PathProblem(name);
+    if (problem == 0) {
+        OpenFromCommandLine(name);
+    } else if (arguments.size() > 1 && PathProblem(arguments.first()) == 0) {
+        // Two files chosen together, rather than one name with a space in it.
+        dialogs_.Message(this,
+                         "Only one file can be opened at a time, so only " + arguments.first() +
+                             " was opened.",
+                         QMessageBox::Warning);
+        OpenFromCommandLine(arguments.first());
+    } else {
+        dialogs_.Message(this, arguments.first() + " : " + PathProblemText(name, problem),
+                         QMessageBox::Critical);
     }
+}
+
+void TFormMain::OpenFromCommandLine(const QString& name) {
     if (LoadFile(name)) {
         openFileName_ = name;
     }

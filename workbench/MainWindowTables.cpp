@@ -59,7 +59,7 @@ constexpr MenuEntry Menus[] = {
     {"&File", "Print &List File", "", Call<&TFormMain::MenuPrintListClick>},
     {"&File", "Print S&etup", "", Call<&TFormMain::MenuPrintSetupClick>},
     {"&File", nullptr, "", nullptr},
-    {"&File", "E&xit", "", Call<&TFormMain::MenuExitClick>},
+    {"&File", "E&xit", "", Call<&TFormMain::MenuExitClick>, true},
     {"E&dit", "&Copy", "Ctrl+C", Call<&TFormMain::MenuEditCopyClick>},
     {"E&dit", "Cu&t", "Ctrl+X", Call<&TFormMain::MenuEditCutClick>},
     {"E&dit", "&Paste", "Ctrl+V", Call<&TFormMain::MenuEditPasteClick>},

@@ -32,6 +32,9 @@ struct MenuEntry {
     const char* Caption;
     const char* Shortcut;
     MainCommand Handler;
+    // Most commands wait while the window is busy; Exit asks the close request, which
+    // answers for itself as the close box does.
+    bool WhileBusy = false;
 };
 
 std::span<const CommandButtonEntry> CommandButtonTable();

@@ -16,6 +16,7 @@
 #include "workbench/Dialogs.h"
 #include "workbench/EditorText.h"
 #include "workbench/RunLogPane.h"
+#include "workbench/SafeFile.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormMain.h"
 #include "workbench/TFormRamHex.h"
@@ -150,13 +151,12 @@ bool TFormMain::SourceHasNoLines() const {
 }
 
 bool TFormMain::ReadSourceFile(std::string& bytes, size_t maxBytes) {
-    QFile file(saveFileName_);
-    if (!file.open(QIODevice::ReadOnly)) {
-        dialogs_.Message(this, saveFileName_ + ": " + file.errorString(), QMessageBox::Critical);
+    const FileRead read = ReadRegularFile(saveFileName_, static_cast<qint64>(maxBytes));
+    if (!read.Error.isEmpty()) {
+        dialogs_.Message(this, read.Error, QMessageBox::Critical);
         return false;
     }
-    const QByteArray read = file.read(static_cast<qint64>(maxBytes));
-    bytes.assign(read.constData(), static_cast<size_t>(read.size()));
+    bytes.assign(read.Bytes.constData(), static_cast<size_t>(read.Bytes.size()));
     return true;
 }
 

@@ -22,6 +22,7 @@
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormMain.h"
 #include "workbench/TFormRamHex.h"
+#include "workbench/TextPane.h"
 #include "workbench/TformAboutBox.h"
 #include "workbench/ToolWindow.h"
 
@@ -135,7 +136,7 @@ void TFormMain::MenuEditCutClick() {
 
 void TFormMain::MenuEditPasteClick() {
     if (memoSource->hasFocus()) {
-        memoSource->paste();
+        memoSource->PasteClipboard();
     }
 }
 
@@ -185,11 +186,19 @@ void TFormMain::ShowHelp(const QString& topic) {
     }
     QUrl address = QUrl::fromLocalFile(manual);
     address.setFragment(topic);
-    QDesktopServices::openUrl(address);
+    if (!QDesktopServices::openUrl(address)) {
+        dialogs_.Message(this,
+                         "No web browser could be started to show the manual. You can open "
+                         "it in a browser yourself: " +
+                             manual,
+                         QMessageBox::Warning);
+    }
 }
 
 void TFormMain::ToolForumClick() {
-    QDesktopServices::openUrl(QUrl(ForumAddress));
+    if (!QDesktopServices::openUrl(QUrl(ForumAddress))) {
+        dialogs_.Message(this, NoProgramForLink(ForumAddress), QMessageBox::Warning);
+    }
 }
 
 void TFormMain::EnlargeFontClick() {
@@ -233,7 +242,7 @@ std::vector<QWidget*> TFormMain::FontPanes() const {
 // Tab stops are eight digit widths of each pane's own font.
 void TFormMain::ApplyTabStops() {
     for (QPlainTextEdit* pane :
-         {memoSource, MemoList, MemoAsmLog, static_cast<QPlainTextEdit*>(RichEdit1)}) {
+         std::initializer_list<QPlainTextEdit*>{memoSource, MemoList, MemoAsmLog, RichEdit1}) {
         pane->setTabStopDistance(TabStopDigits * pane->fontMetrics().horizontalAdvance(u'0'));
     }
 }
@@ -259,13 +268,14 @@ void TFormMain::TimerStatusClearTimer() {
 }
 
 // Takes the activation back from our own RAM view and device windows only: never from
-// another program, the keyboard input window, a box, a menu or a popup.
+// another program, the keyboard input window, a box, a menu or a popup. While a program waits
+// for a key, it goes to the keyboard input window instead.
 void TFormMain::ReturnFocusFromToolWindow() {
     QWidget* active = QApplication::activeWindow();
-    if (!KeepFocus || !active || active == this || active == KeyboardInputWindow ||
-        !qobject_cast<ToolWindow*>(active) || ModalWindowOpen() ||
+    auto* toolWindow = qobject_cast<ToolWindow*>(active);
+    if (!KeepFocus || !toolWindow || toolWindow->WaitsForKey() || ModalWindowOpen() ||
         QApplication::activePopupWidget()) {
         return;
     }
-    activateWindow();
+    toolWindow->GiveFocusBack();
 }

@@ -3,7 +3,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
-RunLogPane::RunLogPane(QWidget* parent) : QPlainTextEdit(parent) {
+RunLogPane::RunLogPane(QWidget* parent) : TextPane(parent) {
     setReadOnly(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setMaximumBlockCount(MaxLines);

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QPlainTextEdit>
+#include "workbench/TextPane.h"
 #include <QStringList>
 #include <string_view>
 
 // The run log: at most 1001 lines, the oldest dropped first, always scrolled to its end.
 // A running program writes a dozen lines a step; they wait here until the event loop comes
 // round and then go into the pane in one append, so logging does not slow the clock.
-class RunLogPane : public QPlainTextEdit {
+class RunLogPane : public TextPane {
     Q_OBJECT
   public:
     static constexpr int MaxLines = 1001;

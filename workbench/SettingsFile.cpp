@@ -55,6 +55,10 @@ std::string Folded(std::string_view text) {
 SettingsFile SettingsFile::Parse(std::string_view text) {
     SettingsFile file;
     std::string section;
+    // Editors that save UTF-8 may put a byte-order mark before the first section.
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
     while (!text.empty()) {
         const size_t end = text.find('\n');
         const std::string_view line = Trim(text.substr(0, end));

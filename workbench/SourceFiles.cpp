@@ -1,5 +1,4 @@
 // New, Open, Save, Save As and the examples: the source between the editor and the disk.
-#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 
@@ -10,6 +9,7 @@
 #include "workbench/SafeFile.h"
 #include "workbench/TFormMain.h"
 #include "workbench/TFormRamHex.h"
+#include "workbench/devices/TformVdu.h"
 
 namespace {
 
@@ -38,31 +38,23 @@ bool TFormMain::AskToSaveChanges(const QString& question) {
 }
 
 bool TFormMain::LoadFile(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isDir()) {
+    if (QFileInfo(path).isDir()) {
         dialogs_.Message(this, path + " is a folder, not a source file.", QMessageBox::Critical);
         return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        dialogs_.Message(this, "Could not open " + path + ": " + file.errorString(),
-                         QMessageBox::Critical);
+    const FileRead read = ReadRegularFile(path, static_cast<qint64>(MaxSourceFileBytes));
+    if (!read.Error.isEmpty()) {
+        dialogs_.Message(this, read.Error, QMessageBox::Critical);
         return false;
     }
-    if (file.size() > static_cast<qint64>(MaxSourceFileBytes)) {
+    if (read.Bytes.size() > static_cast<qint64>(MaxSourceFileBytes)) {
         dialogs_.Message(this,
                          path + " is larger than " + QString::number(MaxSourceFileBytes >> 20) +
                              " MB and is not a source this machine can hold.",
                          QMessageBox::Critical);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        dialogs_.Message(this, "Could not read " + path + ": " + file.errorString(),
-                         QMessageBox::Critical);
-        return false;
-    }
-    memoSource->setPlainText(EditorText::FromFileBytes(bytes));
+    memoSource->setPlainText(EditorText::FromFileBytes(read.Bytes));
     saveFileName_ = path;
     ClearEditorModified();
     machine_->Machine.NeedsAssembly = true;
@@ -77,9 +69,8 @@ bool TFormMain::WriteFile(const QString& path) {
                          QMessageBox::Critical);
         return false;
     }
-    QString error;
-    if (!WriteWholeFile(path, editorText_->Source().SavedText(), error)) {
-        dialogs_.Message(this, "Could not save " + path + ": " + error, QMessageBox::Critical);
+    if (const int error = WriteWholeFile(path, editorText_->Source().SavedText())) {
+        dialogs_.Message(this, SaveFailureMessage(path, error), QMessageBox::Critical);
         return false;
     }
     return true;
@@ -138,6 +129,7 @@ void TFormMain::MenuFileNewClick() {
     saveFileName_ = Untitled;
     SetCaption(saveFileName_);
     RamView->Relayout();
+    Vdu->Refresh();
 }
 
 void TFormMain::MenuFileOpenClick() {

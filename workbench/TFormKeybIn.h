@@ -28,6 +28,7 @@ class TFormKeybIn : public ToolWindow {
     // is already going on returns 1B at once.
     uint8_t WaitForKey();
     bool Waiting() const;
+    bool WaitsForKey() const override { return Waiting(); }
     bool KeyTyped() const;
 
   protected:

@@ -21,6 +21,7 @@
 #include "core/RunControl.h"
 #include "devices/Peripherals.h"
 #include "workbench/ButtonFace.h"
+#include "workbench/Dialogs.h"
 #include "workbench/EditorText.h"
 #include "workbench/FindReplace.h"
 #include "workbench/Fonts.h"
@@ -29,6 +30,7 @@
 #include "workbench/SourcePrinter.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormRamHex.h"
+#include "workbench/TextPane.h"
 #include "workbench/TformAboutBox.h"
 #include "workbench/WindowFrames.h"
 #include "workbench/devices/TFormKeyPad.h"
@@ -78,8 +80,8 @@ QFrame* BevelledBox(QWidget* panel, int x, int width) {
     return box;
 }
 
-QPlainTextEdit* TextPane(bool readOnly) {
-    auto* pane = new QPlainTextEdit;
+TextPane* NewTextPane(bool readOnly) {
+    auto* pane = new TextPane;
     pane->setReadOnly(readOnly);
     pane->setLineWrapMode(QPlainTextEdit::NoWrap);
     pane->setFont(CourierNew(StartFontSize));
@@ -224,7 +226,7 @@ void TFormMain::BuildCommandButtons(QWidget* panel, int shift) {
 }
 
 void TFormMain::BuildTabs() {
-    memoSource = TextPane(false);
+    memoSource = NewTextPane(false);
     memoSource->setTabChangesFocus(false);
     KeepSelectionVisible(memoSource);
     editorText_ = new EditorText(memoSource->document());
@@ -234,11 +236,11 @@ void TFormMain::BuildTabs() {
                     machine_->Machine.NeedsAssembly = true;
                 }
             });
-    MemoList = TextPane(true);
+    MemoList = NewTextPane(true);
     QPalette face = MemoList->palette();
     face.setColor(QPalette::Base, ButtonFace());
     MemoList->setPalette(face);
-    MemoAsmLog = TextPane(true);
+    MemoAsmLog = NewTextPane(true);
     MemoAsmLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBoxTokens = new QListWidget;
     ListBoxTokens->setFont(CourierNew(StartFontSize));
@@ -310,7 +312,11 @@ void TFormMain::BuildMenus() {
         action->setShortcut(QKeySequence(entry.Shortcut));
         action->setEnabled(entry.Handler != nullptr);
         const MainCommand handler = entry.Handler;
-        connect(action, &QAction::triggered, this, [this, handler] { Command(handler); });
+        if (entry.WhileBusy) {
+            connect(action, &QAction::triggered, this, [this, handler] { handler(*this); });
+        } else {
+            connect(action, &QAction::triggered, this, [this, handler] { Command(handler); });
+        }
     }
     // Alt+X, Alt+Y and Alt+Z pick the RAM view's hexadecimal, ASCII and source views.
     const char* const viewKeys[] = {"Alt+X", "Alt+Y", "Alt+Z"};
@@ -329,6 +335,9 @@ void TFormMain::CreateToolWindows() {
     control_ = std::make_unique<RunControl>(*machine_);
 
     AboutBox = new TformAboutBox(this, VersionText);
+    connect(AboutBox, &TformAboutBox::LinkFailed, this, [this](const QString& message) {
+        dialogs_.Message(AboutBox, message, QMessageBox::Warning);
+    });
     windows_.Register(Peripheral::Heater, new TformHeat(this, devices_->Heating));
     KeyboardInputWindow = new TFormKeybIn(this);
     windows_.Register(Peripheral::KeyboardInput, KeyboardInputWindow);

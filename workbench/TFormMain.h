@@ -11,6 +11,7 @@
 
 #include "core/UserInterface.h"
 #include "workbench/PeripheralWindows.h"
+#include "workbench/TextPane.h"
 
 class Dialogs;
 class EditorText;
@@ -158,7 +159,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     void TimerStatusClearTimer();
 
     // Controls, named as the design names them.
-    QPlainTextEdit* memoSource = nullptr;
+    TextPane* memoSource = nullptr;
     QPlainTextEdit* MemoList = nullptr;
     QPlainTextEdit* MemoAsmLog = nullptr;
     QListWidget* ListBoxTokens = nullptr;
@@ -208,6 +209,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     void Command(void (*handler)(TFormMain&));
     bool AskToSaveChanges(const QString& question);
     bool LoadFile(const QString& path);
+    void OpenFromCommandLine(const QString& name);
+    QByteArray ReadSettingsBytes();
     bool WriteFile(const QString& path);
     void SetCaption(const QString& name);
     void ShowStatusText(const QString& text, StatusStyle style);

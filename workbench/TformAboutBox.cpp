@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+#include <functional>
 
 #include "workbench/ButtonFace.h"
 #include "workbench/Fonts.h"
@@ -25,11 +26,13 @@ QString ProductLabelText(const QString& versionText) {
     return ProductText + QStringLiteral(" (") + versionText + QLatin1Char(')');
 }
 
-// A read-only field that shows an address as a link and hands it to the system on a click.
+// A read-only field that shows an address as a link and hands it to the system on a click;
+// when no program takes it, failed is called with what to say.
 class LinkField : public QLineEdit {
   public:
-    LinkField(const QString& address, const QString& name, QWidget* parent)
-        : QLineEdit(address, parent) {
+    LinkField(const QString& address, const QString& name, QWidget* parent,
+              std::function<void(const QString&)> failed)
+        : QLineEdit(address, parent), failed_(std::move(failed)) {
         setObjectName(name);
         setReadOnly(true);
         setFocusPolicy(Qt::NoFocus);
@@ -46,10 +49,14 @@ class LinkField : public QLineEdit {
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
         QLineEdit::mouseReleaseEvent(event);
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-            QDesktopServices::openUrl(QUrl(text()));
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+            !QDesktopServices::openUrl(QUrl(text()))) {
+            failed_(NoProgramForLink(text()));
         }
     }
+
+  private:
+    std::function<void(const QString&)> failed_;
 };
 
 QLabel* Caption(const QString& text, QWidget* buddy, QRect place, QWidget* parent) {
@@ -89,11 +96,14 @@ TformAboutBox::TformAboutBox(QWidget* owner, const QString& versionText)
     product->setFont(TimesNewRoman(25, true));
     product->setGeometry(Left, 22, FieldWidth, 36);
 
-    auto* website = new LinkField(QLatin1String(WebsiteAddress), QStringLiteral("Website"), this);
+    const auto failed = [this](const QString& message) { emit LinkFailed(message); };
+    auto* website =
+        new LinkField(QLatin1String(WebsiteAddress), QStringLiteral("Website"), this, failed);
     website->setGeometry(Left, 90, FieldWidth, 22);
     Caption(QStringLiteral("&Website"), website, QRect(Left, 72, FieldWidth, 16), this);
 
-    auto* contact = new LinkField(QLatin1String(ContactAddress), QStringLiteral("Contact"), this);
+    auto* contact =
+        new LinkField(QLatin1String(ContactAddress), QStringLiteral("Contact"), this, failed);
     contact->setGeometry(Left, 138, FieldWidth, 22);
     Caption(QStringLiteral("&E-Mail Contact"), contact, QRect(Left, 120, FieldWidth, 16), this);
 

@@ -21,6 +21,10 @@ class TformAboutBox : public QDialog {
     // version, unless it is NoVersionText.
     TformAboutBox(QWidget* owner, const QString& versionText);
 
+  signals:
+    // A link was clicked but the system has no program to open it.
+    void LinkFailed(const QString& message);
+
   protected:
     void showEvent(QShowEvent* event) override;
 };

@@ -39,7 +39,15 @@ void ToolWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ToolWindow::GiveFocusBack() const {
-    if (QWidget* owner = parentWidget()) {
-        owner->activateWindow();
+    QWidget* owner = parentWidget();
+    if (!owner) {
+        return;
     }
+    for (ToolWindow* window : owner->findChildren<ToolWindow*>(Qt::FindDirectChildrenOnly)) {
+        if (window->WaitsForKey() && window->isVisible()) {
+            window->activateWindow();
+            return;
+        }
+    }
+    owner->activateWindow();
 }

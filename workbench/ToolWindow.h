@@ -20,13 +20,18 @@ class ToolWindow : public QWidget {
     // The manual's section on this window, which F1 asks for while the window is active.
     void SetHelpTopic(const QString& topic) { helpTopic_ = topic; }
 
+    // Whether a program is waiting for a key typed into this window.
+    virtual bool WaitsForKey() const { return false; }
+
+    // A click on a device is for the program: the keyboard goes back to the owner, or to the
+    // window a program waits in for a key, so that the next typed key is taken.
+    void GiveFocusBack() const;
+
   signals:
     void HelpRequested(const QString& topic);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
-    // A click on a device is for the program: the keyboard goes back to the owner.
-    void GiveFocusBack() const;
 
   private:
     QString helpTopic_;

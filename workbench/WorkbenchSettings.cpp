@@ -61,6 +61,8 @@ const WindowPlace WindowPlaces[] = {
 
 constexpr int DefaultClock = 1000;
 constexpr int DefaultHwTimer = 5000;
+// Far more than the 36 keys need; a larger file is not one of ours.
+constexpr qint64 MaxSettingsBytes = 1 << 20;
 
 } // namespace
 
@@ -72,9 +74,21 @@ QWidget* TFormMain::PlacedWindow(std::optional<Peripheral> window) {
     return window ? windows_.Window(*window) : this;
 }
 
+// A missing file is the first start; any other trouble is said, and the defaults are used.
+QByteArray TFormMain::ReadSettingsBytes() {
+    const QString path = QDir::current().filePath(IniFileName());
+    if (!QFileInfo::exists(path)) {
+        return {};
+    }
+    const FileRead read = ReadRegularFile(path, MaxSettingsBytes);
+    if (!read.Error.isEmpty()) {
+        dialogs_.Message(this, read.Error, QMessageBox::Warning);
+    }
+    return read.Bytes;
+}
+
 void TFormMain::LoadSettings() {
-    QFile file(QDir::current().filePath(IniFileName()));
-    const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray text = ReadSettingsBytes();
     const SettingsFile settings =
         SettingsFile::Parse(std::string_view(text.constData(), static_cast<size_t>(text.size())));
     for (const WindowPlace& place : WindowPlaces) {
@@ -130,8 +144,8 @@ void TFormMain::SaveSettings() {
         dialogs_.Message(this, failed, QMessageBox::Critical);
         return;
     }
-    QString error;
-    if (!WriteWholeFile(path, SettingsText(), error)) {
-        dialogs_.Message(this, failed, QMessageBox::Critical);
+    if (const int error = WriteWholeFile(path, SettingsText())) {
+        dialogs_.Message(this, IsDiskFull(error) ? SaveFailureMessage(path, error) : failed,
+                         QMessageBox::Critical);
     }
 }

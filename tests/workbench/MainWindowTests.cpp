@@ -1,10 +1,13 @@
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -354,6 +357,85 @@ TEST_F(WorkbenchTest, AltXYZPickTheRamView) {
     EXPECT_EQ(form->RamView->windowTitle(), "RAM Hexadecimal View");
     QTest::keyClick(form->memoSource, Qt::Key_Z, Qt::AltModifier);
     EXPECT_EQ(form->RamView->windowTitle(), "RAM Source Code View");
+}
+
+} // namespace
+
+namespace {
+
+// Run after an execution error runs nothing, says why, and gives the editor back at once.
+TEST_F(WorkbenchTest, RunThatCannotStartGivesTheEditorBackAndSaysWhy) {
+    Open("under.asm", "POP BL\nEND\n");
+    ASSERT_TRUE(Assemble());
+    form->ButtonStepClick();
+    ASSERT_FALSE(form->Machine().Machine.NoError);
+    for (auto command : {&TFormMain::ButtonRunClick, &TFormMain::ButtonContinuousClick}) {
+        (form.get()->*command)();
+        EXPECT_FALSE(form->memoSource->isReadOnly());
+        EXPECT_EQ(form->memoSource->palette().color(QPalette::Base), QColor(Qt::white));
+        EXPECT_EQ(form->LabelCurrInstr->text(), " Assemble the program again before running it.");
+        EXPECT_FALSE(form->Machine().Machine.Running);
+    }
+}
+
+// An empty clipboard, as in a fresh session where nothing was copied: Ctrl+V, Shift+Insert
+// and Edit > Paste insert nothing and do not crash; text on the clipboard is pasted.
+TEST_F(WorkbenchTest, PasteWithAnEmptyClipboardInsertsNothing) {
+    form->show();
+    form->memoSource->setPlainText("NOP");
+    form->memoSource->setFocus();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(form->memoSource, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(form->memoSource, Qt::Key_Insert, Qt::ShiftModifier);
+    form->MenuEditPasteClick();
+    EXPECT_EQ(form->memoSource->toPlainText(), "NOP");
+    QGuiApplication::clipboard()->setText("HALT\n");
+    form->memoSource->PasteClipboard();
+    EXPECT_EQ(form->memoSource->toPlainText(), "HALT\nNOP");
+    form->memoSource->setReadOnly(true);
+    form->memoSource->PasteClipboard();
+    EXPECT_EQ(form->memoSource->toPlainText(), "HALT\nNOP");
+}
+
+// File > Exit during a logged assembly answers as the close box does.
+TEST_F(WorkbenchTest, ExitWhileBusyBehavesAsTheCloseBox) {
+    QAction* exit = nullptr;
+    for (QAction* action : form->findChildren<QAction*>()) {
+        if (action->text() == "E&xit") {
+            exit = action;
+        }
+    }
+    ASSERT_NE(exit, nullptr);
+    form->CheckBoxAsmLog->setChecked(true);
+    form->Machine().Assembling = true;
+    exit->trigger();
+    form->Machine().Assembling = false;
+    EXPECT_EQ(dialogs.Messages,
+              QStringList{"Can not quit while assembler logging is on. Assembler logging has "
+                          "been turned off. You can now try to quit again."});
+    EXPECT_FALSE(form->CheckBoxAsmLog->isChecked());
+}
+
+// New empties RAM, and the screen shows it at once, as the RAM view does.
+TEST_F(WorkbenchTest, NewBlanksTheVduScreen) {
+    Open("screen.asm", "MOV AL,41\nMOV [C0],AL\nEND\n");
+    ASSERT_TRUE(Assemble());
+    form->ButtonStepClick();
+    form->ButtonStepClick();
+    QWidget* vdu = form->Windows().Window(Peripheral::Vdu);
+    ASSERT_TRUE(vdu->isVisible());
+    const auto shown = [vdu] {
+        QCoreApplication::processEvents();
+        return vdu->screen()
+            ->grabWindow(vdu->winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage withText = shown();
+    form->MenuFileNewClick();
+    const QImage afterNew = shown();
+    EXPECT_NE(afterNew, withText);
+    EXPECT_EQ(afterNew, vdu->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 } // namespace

@@ -1,6 +1,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include "workbench/Links.h"
+#include "workbench/TFormKeybIn.h"
+#include "workbench/TformAboutBox.h"
 
 #include "WorkbenchFixture.h"
 #include "workbench/TFormRamHex.h"
@@ -157,6 +163,60 @@ TEST_F(WorkbenchTest, ActivationComesBackFromADeviceWindowOnTheSourceTab) {
     form->TimerStatusClearTimer();
     QCoreApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), heater);
+}
+
+// Without a program for links (as on the offscreen platform) the student is told where the
+// manual is, and which address could not be opened.
+TEST_F(WorkbenchTest, LinksWithoutAProgramToOpenThemAreSaid) {
+    const QString manual = QApplication::applicationFilePath() + ".html";
+    QFile file(manual);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    form->MenuHelpContentsClick();
+    QFile::remove(manual);
+    ASSERT_EQ(dialogs.Messages.size(), 1);
+    EXPECT_TRUE(dialogs.Messages[0].startsWith("No web browser could be started"));
+    EXPECT_TRUE(dialogs.Messages[0].endsWith(manual));
+
+    form->ToolForumClick();
+    ASSERT_EQ(dialogs.Messages.size(), 2);
+    EXPECT_EQ(dialogs.Messages[1], NoProgramForLink(ForumAddress));
+
+    auto* website = form->AboutBox->findChild<QWidget*>("Website");
+    ASSERT_NE(website, nullptr);
+    QTest::mouseClick(website, Qt::LeftButton);
+    ASSERT_EQ(dialogs.Messages.size(), 3);
+    EXPECT_EQ(dialogs.Messages[2], NoProgramForLink(WebsiteAddress));
+}
+
+// While a program waits at IN 00, a click on the keypad or the lift leaves the keyboard with
+// the keyboard input window, so the key typed next reaches the program.
+TEST_F(WorkbenchTest, ClicksOnDevicesDuringIn00LeaveTheKeyboardWithTheInputWindow) {
+    form->show();
+    Open("wait.asm", "IN 00\nEND\n");
+    ASSERT_TRUE(Assemble());
+    form->ShowPeripheral(Peripheral::Keypad);
+    form->ShowPeripheral(Peripheral::Heater);
+    QWidget* keypad = form->Windows().Window(Peripheral::Keypad);
+    QWidget* heater = form->Windows().Window(Peripheral::Heater);
+    QWidget* activeAfterClick = nullptr;
+    QWidget* activeAfterTick = nullptr;
+    QTimer::singleShot(0, form.get(), [&] {
+        ASSERT_TRUE(BecomesActive(form->KeyboardInputWindow));
+        Activate(keypad);
+        QTest::mouseClick(keypad, Qt::LeftButton, {}, QPoint(10, 100));
+        BecomesActive(form->KeyboardInputWindow);
+        activeAfterClick = QApplication::activeWindow();
+        Activate(heater); // a window that keeps a click to itself: the status timer decides
+        form->TimerStatusClearTimer();
+        BecomesActive(form->KeyboardInputWindow);
+        activeAfterTick = QApplication::activeWindow();
+        QTest::keyClick(QApplication::activeWindow(), Qt::Key_A);
+    });
+    form->ButtonStepClick();
+    EXPECT_EQ(activeAfterClick, form->KeyboardInputWindow);
+    EXPECT_EQ(activeAfterTick, form->KeyboardInputWindow);
+    EXPECT_EQ(Reg(AL), 0x61);
 }
 
 } // namespace
