@@ -127,8 +127,7 @@ class Session {
             PrintDevices(out_, devices);
         }
         PrintNewErrors();
-        const bool failed = run.Ended == RunEnd::Error || run.Ended == RunEnd::DivideByZero;
-        return failed ? ExecutionFailed : Success;
+        return IsProgramError(run.Ended) ? ExecutionFailed : Success;
     }
 
     HeadlessUi ui_;

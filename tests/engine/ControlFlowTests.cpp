@@ -205,6 +205,20 @@ TEST_F(Interrupt, OverflowAtCellZero) {
     EXPECT_FALSE(m.Running());
 }
 
+// The interrupted instruction is where the error belongs, not the routine IP went to.
+TEST_F(Interrupt, OverflowSelectsTheInterruptedInstruction) {
+    m.Build("ORG 02\nDB 50\nORG 10\nNOP\nORG 50\nIRET\nORG 00\nEND\n");
+    m.Set(IP, 0x10);
+    Run();
+    m.Set(SR, FlagI);
+    m.Set(SP, 0);
+    m.control.TimerHWTimer();
+    EXPECT_EQ(m.Reg(IP), 0x50);
+    const std::string editor = m.ui.Source().EditorText();
+    EXPECT_EQ(editor.substr(m.ui.SelectionStart(), m.ui.SelectionLength()), "NOP");
+    EXPECT_EQ(m.machine.Errors.back().SourceStart, m.ui.SelectionStart());
+}
+
 TEST(Ports, OnlyZeroToFAreAvailable) {
     for (int opcode : {0xF0, 0xF1}) {
         LoggedMachine m;
