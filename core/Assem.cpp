@@ -27,7 +27,7 @@ const tokNode* Taaa::ErrorPlace(tokNode* token) const {
 
 void Taaa::RecordProgramError(std::string_view message, const tokNode* place) {
     ErrorReport report{std::string(message), true, std::nullopt};
-    if (place && place->SrcLength > 0) {
+    if (place) {
         report.SourceStart = place->SrcStart;
     }
     Errors.push_back(std::move(report));

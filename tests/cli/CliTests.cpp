@@ -67,6 +67,28 @@ TEST_F(CliTest, AssemblerErrorsExitOneWithEveryMessageAtItsPlace) {
                   ":2:5: Expected  END  at the end of the source code.\n");
 }
 
+// Ruling 38: a blank line's marker, also the last token, has no length; its errors stand
+// at its start, which is that of the token before it.
+TEST_F(CliTest, ErrorsAtABlankLineStandAtTheTokenBeforeIt) {
+    struct Case {
+        const char* Source;
+        std::vector<std::string> Errors; // each after the file name
+    };
+    for (const Case& c :
+         {Case{"INC AL\r\n\r\n", {":1:5: Expected  END  at the end of the source code."}},
+          Case{"MOV AL,[05\r\n\r\n]\r\nEND\r\n", {":1:9: Expected ]  Got #"}},
+          Case{"ORG FF\r\nINC AL\r\n\r\nEND\r\n",
+               {":2:5: Can not generate code beyond the end of RAM.",
+                ":4:1: Can not generate code beyond the end of RAM."}}}) {
+        const std::string file = Write(c.Source);
+        std::string expected;
+        for (const std::string& error : c.Errors) {
+            expected += file + error + '\n';
+        }
+        EXPECT_EQ(RunCli({"assemble", file}).Err, expected);
+    }
+}
+
 // Lines end at CR LF, LF or CR; a column counts bytes, a tab one.
 TEST_F(CliTest, ErrorPositionsCountLinesOfEveryEndingAndColumnsInBytes) {
     struct Case {
