@@ -186,16 +186,14 @@ class CaseRun {
     std::string EndText() const {
         std::string text(RunEndName(outcome_.Ended));
         const ErrorReport* error = ExecutionError();
-        if (error && (outcome_.Ended == RunEnd::Error || outcome_.Ended == RunEnd::DivideByZero)) {
+        if (error && IsProgramError(outcome_.Ended)) {
             text += " (" + ErrorLine(*error, ui_.Source(), file_) + ")";
         }
         return text;
     }
 
     std::optional<std::string> JudgeEnd() const {
-        const bool failed =
-            outcome_.Ended == RunEnd::Error || outcome_.Ended == RunEnd::DivideByZero;
-        if (!expect_.Ended && !expect_.Error && failed) {
+        if (!expect_.Ended && !expect_.Error && IsProgramError(outcome_.Ended)) {
             const ErrorReport* error = ExecutionError();
             return error ? ErrorLine(*error, ui_.Source(), file_) : "ended " + EndText();
         }

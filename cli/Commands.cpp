@@ -85,17 +85,27 @@ class Session {
         return Success;
     }
 
+    // A line printed as the run goes. Once the output fails (its reader has gone) nobody
+    // sees the rest, so the run stops there; the failed output decides the exit code.
+    void PrintWhileRunning(std::string_view line, RunControl& control) {
+        if (!(out_ << line << '\n')) {
+            control.ButtonStopClick();
+        }
+    }
+
     int RunCommand() {
         Peripherals devices(machine_);
         if (!Assemble()) {
             return AssemblyFailed;
         }
         ui_.QueueKeys(args_.Keys);
+        RunControl control(machine_);
         if (args_.RunLog) {
             ui_.RunLogSwitch = true;
-            ui_.OnRunLogLine = [this](std::string_view line) { out_ << line << '\n'; };
+            ui_.OnRunLogLine = [this, &control](std::string_view line) {
+                PrintWhileRunning(line, control);
+            };
         }
-        RunControl control(machine_);
         control.ButtonRunClick();
         ClockHooks hooks;
         int64_t now = 0;
@@ -105,8 +115,8 @@ class Session {
         }
         std::optional<PortTrace> trace;
         if (args_.TracePorts) {
-            trace.emplace(machine_, now, [this](const PortAccess& access) {
-                out_ << PortAccessLine(access) << '\n';
+            trace.emplace(machine_, now, [this, &control](const PortAccess& access) {
+                PrintWhileRunning(PortAccessLine(access), control);
             });
         }
         const RunOutcome run =
@@ -127,8 +137,7 @@ class Session {
             PrintDevices(out_, devices);
         }
         PrintNewErrors();
-        const bool failed = run.Ended == RunEnd::Error || run.Ended == RunEnd::DivideByZero;
-        return failed ? ExecutionFailed : Success;
+        return IsProgramError(run.Ended) ? ExecutionFailed : Success;
     }
 
     HeadlessUi ui_;

@@ -146,7 +146,7 @@ void Taaa::DivideByZero() {
     Log.Line("\tDivide by zero error. Processor halted.");
     Log.ShortDashes();
     const char* const message = "Divide by zero error.";
-    RecordProgramError(message, Machine.Cell(stepIp_));
+    RecordProgramError(message, FailingInstruction());
     EndRun(RunEnd::DivideByZero);
     Ui.MessageBox(message, MessageIcon::Error);
 }

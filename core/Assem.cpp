@@ -16,16 +16,32 @@ void Taaa::AddListLine(std::string line) {
     Ui.ListFileChanged();
 }
 
+const tokNode* Taaa::FailingInstruction() const {
+    const tokNode* cell = Machine.Cell(stepIp_);
+    return cell && cell->SrcLength > 0 ? cell : nullptr;
+}
+
+const tokNode* Taaa::ErrorPlace(tokNode* token) const {
+    return stepIp_ == NoStep ? token : FailingInstruction();
+}
+
 void Taaa::RecordProgramError(std::string_view message, const tokNode* place) {
     ErrorReport report{std::string(message), true, std::nullopt};
-    if (place && place->SrcLength > 0) {
+    if (place) {
         report.SourceStart = place->SrcStart;
     }
     Errors.push_back(std::move(report));
 }
 
+void Taaa::SelectFailingInstruction() {
+    if (const tokNode* failed = FailingInstruction()) {
+        Ui.SelectSource(failed->SrcStart, failed->SrcLength);
+    }
+}
+
 void Taaa::ReportError(std::string_view message, tokNode* token) {
-    RecordProgramError(message, stepIp_ == NoStep ? token : Machine.Cell(stepIp_));
+    const tokNode* place = ErrorPlace(token);
+    RecordProgramError(message, place);
     Machine.NoError = false;
     EndRun(RunEnd::Error);
     AddListLine(";");
@@ -35,8 +51,8 @@ void Taaa::ReportError(std::string_view message, tokNode* token) {
     Ui.SetEditorReadOnly(false);
     Ui.SetEditorGrey(false);
     Ui.FocusEditor();
-    if (token) {
-        Ui.SelectSource(token->SrcStart, token->SrcLength);
+    if (place) {
+        Ui.SelectSource(place->SrcStart, place->SrcLength);
     }
 }
 

@@ -128,7 +128,21 @@ class Taaa {
     static constexpr int NoStep = -1;
     // The IP at which the executing step or interrupt began: execution errors belong there.
     int stepIp_ = NoStep;
+    // The instruction at stepIp_, when its cell has source text.
+    const tokNode* FailingInstruction() const;
+    // Where an error belongs: the failing instruction during a step or interrupt, else the
+    // token the assembler was reading, whatever its length (a blank line's marker has none).
+    const tokNode* ErrorPlace(tokNode* token) const;
     void RecordProgramError(std::string_view message, const tokNode* place);
+    // Closes a step or interrupt after the instruction at IP was shown: one that failed
+    // selects its own instruction again, where the error is placed.
+    [[gnu::always_inline]] void EndStep() {
+        if (IsProgramError(Ended)) [[unlikely]] {
+            SelectFailingInstruction();
+        }
+        stepIp_ = NoStep;
+    }
+    void SelectFailingInstruction();
     using Executor = void (*)(Taaa&);
     static std::array<Executor, 256> BuildDispatch();
     static const std::array<Executor, 256> Dispatch;

@@ -221,7 +221,7 @@ RunEnd Taaa::RaiseInterrupt(int vectorAddress) {
     Machine.WriteCell(Machine.Reg[SP], Machine.Reg[IP]);
     Machine.SetRegister(IP, Machine.CellValue(vectorAddress), false);
     DecrementStack();
-    stepIp_ = NoStep;
     ShowCurrentInstruction();
+    EndStep();
     return Ended;
 }

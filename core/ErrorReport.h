@@ -11,7 +11,8 @@ struct ErrorReport {
     // True for an error of the program (ReportError, divide by zero); false for a box that
     // has no place in the source, such as "Block read error".
     bool OfProgram = false;
-    // Offset in the editor's text where the erring token or instruction begins; none when
-    // the place has no source text (an empty cell filled after END).
+    // Offset in the editor's text where the erring token or instruction begins, also for a
+    // token of no length such as a blank line's marker; none when the instruction has no
+    // source text (an empty cell filled after END, a cell the program wrote).
     std::optional<int32_t> SourceStart;
 };

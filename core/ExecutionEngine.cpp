@@ -89,8 +89,8 @@ RunEnd Taaa::ButtonStepClick() {
     stepIp_ = Machine.Reg[IP] & 0xFF;
     const int opcode = Machine.CellValue(stepIp_) & 0xFF;
     Dispatch[opcode](*this);
-    stepIp_ = NoStep;
     ShowInstructionAtIp(*this);
+    EndStep();
     if (Ui.IsPeripheralVisible(Peripheral::Vdu)) {
         Ui.RefreshVdu();
     }

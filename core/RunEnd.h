@@ -13,5 +13,10 @@ enum class RunEnd {
     DivideByZero, // DIV or MOD by zero
 };
 
+// The ends that are errors of the program: those through ReportError and divide by zero.
+constexpr bool IsProgramError(RunEnd end) {
+    return end == RunEnd::Error || end == RunEnd::DivideByZero;
+}
+
 // "HALT", "STEP-LIMIT", "ESCAPE", "MAZE-EDGE", "ERROR", "DIVIDE-BY-ZERO"; "" for None.
 std::string_view RunEndName(RunEnd end);

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -65,6 +69,28 @@ TEST_F(CliTest, AssemblerErrorsExitOneWithEveryMessageAtItsPlace) {
     EXPECT_EQ(RunCli({"assemble", several}).Err,
               several + ":2:5: Can not generate code beyond the end of RAM.\n" + several +
                   ":2:5: Expected  END  at the end of the source code.\n");
+}
+
+// Ruling 38: a blank line's marker, also the last token, has no length; its errors stand
+// at its start, which is that of the token before it.
+TEST_F(CliTest, ErrorsAtABlankLineStandAtTheTokenBeforeIt) {
+    struct Case {
+        const char* Source;
+        std::vector<std::string> Errors; // each after the file name
+    };
+    for (const Case& c :
+         {Case{"INC AL\r\n\r\n", {":1:5: Expected  END  at the end of the source code."}},
+          Case{"MOV AL,[05\r\n\r\n]\r\nEND\r\n", {":1:9: Expected ]  Got #"}},
+          Case{"ORG FF\r\nINC AL\r\n\r\nEND\r\n",
+               {":2:5: Can not generate code beyond the end of RAM.",
+                ":4:1: Can not generate code beyond the end of RAM."}}}) {
+        const std::string file = Write(c.Source);
+        std::string expected;
+        for (const std::string& error : c.Errors) {
+            expected += file + error + '\n';
+        }
+        EXPECT_EQ(RunCli({"assemble", file}).Err, expected);
+    }
 }
 
 // Lines end at CR LF, LF or CR; a column counts bytes, a tab one.
@@ -369,6 +395,69 @@ TEST_F(CliTest, RunLogIsPrintedAsItIsWritten) {
                                   "........\n";
     const std::string block = registers + "FETCH\n\tFetch NOP\n\nEXECUTE\n\tNOP\n\n";
     EXPECT_EQ(result.Out.substr(0, block.size()), block);
+}
+
+struct PipeRun {
+    std::optional<int> Exit; // none when it had to be killed
+    std::string Err;
+};
+
+// corvane-cli as `trap '' PIPE; corvane-cli ... | head -c 0` runs it: SIGPIPE ignored and
+// its output into a pipe whose reader has gone. A run that never stops by itself is
+// killed after half a minute.
+PipeRun RunIntoClosedPipe(const std::vector<std::string>& words) {
+    int out[2];
+    int err[2];
+    if (::pipe(out) != 0 || ::pipe(err) != 0) {
+        return {std::nullopt, "no pipe"};
+    }
+    ::close(out[0]);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGPIPE, SIG_IGN);
+        ::dup2(out[1], STDOUT_FILENO);
+        ::dup2(err[1], STDERR_FILENO);
+        std::vector<char*> argv{const_cast<char*>(CORVANE_CLI)};
+        for (const std::string& word : words) {
+            argv.push_back(const_cast<char*>(word.c_str()));
+        }
+        argv.push_back(nullptr);
+        ::execv(CORVANE_CLI, argv.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    ::close(err[1]);
+    int status = 0;
+    bool ended = false;
+    for (int tries = 0; tries < 3000 && !ended; ++tries) {
+        ended = ::waitpid(child, &status, WNOHANG) == child;
+        if (!ended) {
+            ::usleep(10000);
+        }
+    }
+    if (!ended) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
+    std::string text;
+    char buffer[256];
+    for (ssize_t got; (got = ::read(err[0], buffer, sizeof buffer)) > 0;) {
+        text.append(buffer, static_cast<size_t>(got));
+    }
+    ::close(err[0]);
+    return {ended ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt, text};
+}
+
+// An endless loop with the largest step limit ends only by stopping at the first output
+// that cannot be written.
+TEST_F(CliTest, ARunStopsWhenNobodyReadsWhatItPrintsAsItGoes) {
+    const std::string file = Write("L:\r\nOUT 01\r\nJMP L\r\nEND\r\n");
+    for (const char* option : {"--trace-ports", "--run-log"}) {
+        const PipeRun run =
+            RunIntoClosedPipe({"run", file, option, "--max-steps", "1000000000000"});
+        EXPECT_EQ(run.Exit, 2) << option;
+        EXPECT_EQ(run.Err, "corvane-cli: cannot write the output\n") << option;
+    }
 }
 
 TEST_F(CliTest, BinarySourcesGiveMessagesNotCrashes) {

@@ -80,4 +80,29 @@ TEST(Lift, ACallButtonStaysLitUntilTheProgramResetsIt) {
     EXPECT_TRUE(lift.SpeedButtonUpEnabled());
 }
 
+// OUT 06 sets each call button from its bit, whatever was pressed before: 0 resets the
+// call and enables the button, 1 marks it pressed and leaves it lit.
+TEST(Lift, OutSetsBothCallButtonsFromTheirBits) {
+    struct Case {
+        uint8_t Out;
+        bool UpEnabled;
+        bool DownEnabled;
+    };
+    for (const bool pressed : {false, true}) {
+        for (const Case c : {Case{0x00, true, true}, Case{0x10, true, false},
+                             Case{0x20, false, true}, Case{0x30, false, false}}) {
+            Lift lift;
+            if (pressed) {
+                lift.SpeedButtonUpClick();
+                lift.SpeedButtonDownClick();
+            }
+            lift.PortWrite(c.Out);
+            SCOPED_TRACE(testing::Message() << "OUT " << int{c.Out} << " pressed " << pressed);
+            EXPECT_EQ(lift.SpeedButtonUpEnabled(), c.UpEnabled);
+            EXPECT_EQ(lift.SpeedButtonDownEnabled(), c.DownEnabled);
+            EXPECT_EQ(lift.LiftBits(), c.Out);
+        }
+    }
+}
+
 } // namespace

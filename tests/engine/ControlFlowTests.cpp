@@ -205,6 +205,45 @@ TEST_F(Interrupt, OverflowAtCellZero) {
     EXPECT_FALSE(m.Running());
 }
 
+// The interrupted instruction is where the error belongs, not the routine IP went to.
+TEST_F(Interrupt, OverflowSelectsTheInterruptedInstruction) {
+    m.Build("ORG 02\nDB 50\nORG 10\nNOP\nORG 50\nIRET\nORG 00\nEND\n");
+    m.Set(IP, 0x10);
+    Run();
+    m.Set(SR, FlagI);
+    m.Set(SP, 0);
+    m.control.TimerHWTimer();
+    EXPECT_EQ(m.Reg(IP), 0x50);
+    const std::string editor = m.ui.Source().EditorText();
+    EXPECT_EQ(editor.substr(m.ui.SelectionStart(), m.ui.SelectionLength()), "NOP");
+    EXPECT_EQ(m.machine.Errors.back().SourceStart, m.ui.SelectionStart());
+}
+
+// Jumping through a vector is no arithmetic: S, O and Z stay as they were, whether the
+// address would read as zero, negative or neither.
+TEST(Interrupts, LeaveTheFlagsAsTheyWere) {
+    for (const int flags : {FlagI, FlagI | FlagS | FlagO | FlagZ}) {
+        for (const int vector : {0x00, 0x50, 0x90}) {
+            for (const bool hardware : {false, true}) {
+                SCOPED_TRACE(testing::Message() << "SR " << flags << " vector " << vector
+                                                << (hardware ? " hardware" : " INT 02"));
+                LoggedMachine m;
+                m.Build("ORG 02\nDB " + HexByte(vector) + "\nORG 10\nINT 02\nORG 00\nEND\n");
+                m.Set(IP, 0x10);
+                m.Set(SR, flags);
+                if (hardware) {
+                    m.control.ButtonContinuousClick();
+                    m.control.TimerHWTimer();
+                } else {
+                    m.Step();
+                }
+                EXPECT_EQ(m.RegLow(IP), vector);
+                EXPECT_EQ(m.Reg(SR), flags);
+            }
+        }
+    }
+}
+
 TEST(Ports, OnlyZeroToFAreAvailable) {
     for (int opcode : {0xF0, 0xF1}) {
         LoggedMachine m;

@@ -236,6 +236,66 @@ const EndOfMemoryCase EndOfMemoryCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Edges, EndOfMemory, testing::ValuesIn(EndOfMemoryCases));
 
+struct FailingStepCase {
+    std::string Name;
+    std::string Source;
+    int Ip;
+    int Sp;
+    std::string Message;
+    std::string Selected; // the failing instruction's source text
+    friend void PrintTo(const FailingStepCase& c, std::ostream* out) { *out << c.Name; }
+};
+
+class FailingStep : public testing::TestWithParam<FailingStepCase> {};
+
+// Wherever the failing step left IP, its own instruction ends up selected: the place
+// corvane-cli gives the error. The status line keeps the message.
+TEST_P(FailingStep, SelectsTheInstructionThatFailed) {
+    const FailingStepCase& c = GetParam();
+    LoggedMachine m;
+    m.Build(c.Source);
+    m.Set(IP, c.Ip);
+    m.Set(SP, c.Sp);
+    m.Step();
+    ASSERT_FALSE(m.machine.Errors.empty());
+    const ErrorReport& error = m.machine.Errors.back();
+    EXPECT_EQ(error.Message, c.Message);
+    const std::string editor = m.ui.Source().EditorText();
+    EXPECT_EQ(editor.substr(m.ui.SelectionStart(), m.ui.SelectionLength()), c.Selected);
+    EXPECT_EQ(error.SourceStart, m.ui.SelectionStart());
+    if (m.NoError()) { // divide by zero: a box, and the status line shows the instruction
+        EXPECT_EQ(m.Status(), " " + c.Selected);
+    } else {
+        EXPECT_EQ(m.Status(), " " + c.Message);
+    }
+}
+
+const std::string Underflow = "Stack underflow.";
+const std::string Overflow = "Stack overflow.";
+const std::string BadRegister = "Invalid register in machine code.";
+
+// A DB byte's source text is its number. Pushes start at 10, clear of the cell at 00
+// that a push with SP at 00 overwrites.
+const FailingStepCase FailingSteps[] = {
+    {"PopUnderflow", "POP BL\nEND\n", 0, 0xBF, Underflow, "POP BL"},
+    {"RetUnderflow", "RET\nNOP\nEND\n", 0, 0xBF, Underflow, "RET"},
+    {"PushOverflow", "ORG 10\nPUSH AL\nNOP\nORG 00\nEND\n", 0x10, 0x00, Overflow, "PUSH AL"},
+    // CALL has already moved IP to a NOP with source text of its own.
+    {"CallOverflow", "ORG 10\nCALL 13\nNOP\nNOP\nORG 00\nEND\n", 0x10, 0x00, Overflow, "CALL 13"},
+    {"IllegalOpcode", "DB 01\nEND\n", 0, 0xBF, "Illegal op code not recognised by CPU.", "01"},
+    {"BeyondEndOfMemory", "ORG FF\nNOP\nORG 00\nEND\n", 0xFF, 0xBF,
+     "Can not execute code beyond the end of memory.", "NOP"},
+    {"JumpBeyondMemory", "DB C0\nDB 80\nEND\n", 0, 0xBF, "Can not jump beyond end of memory.",
+     "C0"},
+    {"PopInvalidRegister", "DB E1\nDB 04\nEND\n", 0, 0xBE, BadRegister, "E1"},
+    {"CompareInvalidRegister", "DB DA\nDB 00\nDB 07\nEND\n", 0, 0xBF, BadRegister, "DA"},
+    {"PortAboveF", "OUT 10\nEND\n", 0, 0xBF, "I/O Ports 0..F are available.", "OUT 10"},
+    {"DivideByZero", "DIV AL,00\nEND\n", 0, 0xBF, "Divide by zero error.", "DIV AL,00"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Errors, FailingStep, testing::ValuesIn(FailingSteps),
+                         [](const auto& info) { return info.param.Name; });
+
 TEST(Step, AfterAnExecutionErrorNothingRunsUntilAssembly) {
     LoggedMachine m;
     m.BuildCode({0x01});

@@ -198,18 +198,24 @@ struct SelectionCase {
 
 class ErrorSelection : public testing::TestWithParam<SelectionCase> {};
 
+// The error is placed where the token is selected, also a token of no length.
 TEST_P(ErrorSelection, SelectsTheOffendingToken) {
     TestMachine m(GetParam().Source);
     EXPECT_FALSE(m.Assemble());
     EXPECT_EQ(m.ui.SelectionStart(), GetParam().Start);
     EXPECT_EQ(m.ui.SelectionLength(), GetParam().Length);
+    ASSERT_EQ(m.machine.Errors.size(), 1u);
+    EXPECT_EQ(m.machine.Errors[0].SourceStart, GetParam().Start);
 }
 
+// A blank line's marker starts where the token before it starts.
 INSTANTIATE_TEST_SUITE_P(Tokens, ErrorSelection,
                          testing::Values(SelectionCase{"MOV AL,BL\nEND\n", 7, 2},
                                          SelectionCase{"NOP\nINC AL\n", 9, 2},
                                          SelectionCase{"L:\nL:\nEND\n", 4, 2},
-                                         SelectionCase{"NOP\nJMP X\nEND\n", 9, 1}));
+                                         SelectionCase{"NOP\nJMP X\nEND\n", 9, 1},
+                                         SelectionCase{"MOV AL,[05\n\n]\nEND\n", 8, 0},
+                                         SelectionCase{"NOP\nINC AL\n\n", 9, 0}));
 
 TEST(AssemblerErrors, ParsingGoesOnWhenTheOffendingTokenBeginsAStatement) {
     TestMachine m("INC\nEND\n");

@@ -92,6 +92,27 @@ TEST_P(InstructionSelection, FollowsIpOnEveryKindOfLineEnd) {
 
 INSTANTIATE_TEST_SUITE_P(LineEnds, InstructionSelection, ::testing::Values("\r\n", "\n", "\r"));
 
+// IP has moved on to END, but the POP that failed stays selected under the message.
+TEST_F(WorkbenchTest, AnExecutionErrorSelectsTheInstructionThatFailed) {
+    Open("pop.asm", "NOP\nPOP BL\nEND\n");
+    ASSERT_TRUE(Assemble());
+    form->ButtonStepClick();
+    form->ButtonStepClick();
+    EXPECT_EQ(Selected(), "POP BL");
+    EXPECT_EQ(form->LabelCurrInstr->text(), " Stack underflow.");
+    EXPECT_FALSE(form->memoSource->isReadOnly());
+}
+
+// A blank line's marker has no length: the error leaves the cursor at its start, that of
+// the token before it, with nothing selected.
+TEST_F(WorkbenchTest, AnErrorAtABlankLineLeavesAnEmptySelectionAtItsStart) {
+    Open("bracket.asm", "MOV AL,[05\n\n]\nEND\n");
+    EXPECT_FALSE(Assemble());
+    EXPECT_EQ(form->LabelCurrInstr->text(), " Expected ]  Got #");
+    EXPECT_FALSE(form->memoSource->textCursor().hasSelection());
+    EXPECT_EQ(form->memoSource->textCursor().position(), 8);
+}
+
 TEST_F(WorkbenchTest, ClockButtonsHoldTheirLimitsAndTheTimerFollows) {
     EXPECT_EQ(form->TimerCPU->interval(), 1000);
     for (int press = 0; press < 10; ++press) {
