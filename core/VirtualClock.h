@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "core/RunEnd.h"
+#include "core/Scheduler.h"
 #include "devices/TimedDevice.h"
 
 class RunControl;
@@ -34,26 +34,10 @@ struct RunOutcome {
     RunEnd Ended = RunEnd::None;
 };
 
-// Something done at a simulated time, as a click in a device window would be.
-struct TimedAction {
-    int64_t AtMs = 0;
-    std::function<void()> Act;
-};
-
-// What a front end adds to a run: actions at their times (in any order; those due at the
-// same instant keep their order), a place where the current simulated time is kept for
-// whoever records what happens, and a call after every device timer's tick.
-struct ClockHooks {
-    std::vector<TimedAction> Actions;
-    int64_t* NowMs = nullptr;
-    std::function<void()> AfterDeviceTick;
-};
-
-// Runs the timers in simulated time: the CPU clock, the hardware timer and the device
-// timers tick at their intervals from program start (time 0). Events due at the same
-// instant fire as device timers, actions, hardware timer, CPU clock. Stops when the run
-// ends or the step limit is reached; actions due later are not done. Settings outside
-// their limits are taken as the nearest limit, so no time computed here can overflow.
+// Runs the program to its end in simulated time, without sleeping: a Scheduler from time 0,
+// with the clock intervals of `settings` set on `control`. Stops when the run ends or the
+// step limit is reached; actions due later are not done. Settings outside their limits are
+// taken as the nearest limit, so no time computed here can overflow.
 RunOutcome RunInVirtualTime(Taaa& machine, RunControl& control,
                             const std::vector<TimedDevice*>& devices, const ClockSettings& settings,
                             ClockHooks hooks = {});

@@ -1,0 +1,180 @@
+#include "core/Scheduler.h"
+
+#include <algorithm>
+
+#include "core/Assem.h"
+#include "core/RunControl.h"
+
+namespace {
+
+// An interval of none at all would stop time.
+int64_t AtLeastOne(int interval) {
+    return std::max(1, interval);
+}
+
+} // namespace
+
+Scheduler::Scheduler(Taaa& machine, RunControl& control, std::vector<TimedDevice*> devices,
+                     ClockHooks hooks)
+    : machine_(machine), control_(control), devices_(std::move(devices)), hooks_(std::move(hooks)),
+      published_(hooks_.NowMs ? hooks_.NowMs : &phases_.NowMs) {
+    for (const TimedDevice* device : devices_) {
+        phases_.DeviceDueMs.push_back(AtLeastOne(device->TimerInterval()));
+    }
+    std::stable_sort(hooks_.Actions.begin(), hooks_.Actions.end(),
+                     [](const TimedAction& a, const TimedAction& b) { return a.AtMs < b.AtMs; });
+    FollowIntervals();
+}
+
+SliceReport Scheduler::RunFor(int64_t ms, int64_t maxSteps) {
+    FollowIntervals();
+    const int64_t until = phases_.NowMs + std::max<int64_t>(ms, 0);
+    maxSteps_ = maxSteps;
+    wasRunning_ = machine_.Machine.Running;
+    report_ = {};
+    while (!SliceOver()) {
+        const int64_t next = NextOtherEvent();
+        if (phases_.CpuDueMs < next) {
+            if (phases_.CpuDueMs > until) {
+                break;
+            }
+            StepUntil(std::min(next, until + 1));
+        } else {
+            if (next > until) {
+                break;
+            }
+            FireAt(next);
+        }
+    }
+    if (report_.How == SliceEnd::TimeUsed) {
+        SetNow(until);
+    }
+    return report_;
+}
+
+SliceReport Scheduler::Step() {
+    FollowIntervals();
+    for (int64_t next = NextOtherEvent(); next <= phases_.CpuDueMs; next = NextOtherEvent()) {
+        FireOthersAt(next);
+    }
+    SetNow(phases_.CpuDueMs);
+    phases_.CpuDueMs += phases_.CpuIntervalMs;
+    const RunEnd ended = machine_.ButtonStepClick();
+    phases_.PassBreakpointAt = ClockPhases::NoAddress;
+    return {ended == RunEnd::None ? SliceEnd::TimeUsed : SliceEnd::RunEnded, ended, 1};
+}
+
+void Scheduler::FollowIntervals() {
+    const auto follow = [this](int wanted, int64_t& interval, int64_t& due) {
+        if (AtLeastOne(wanted) != interval) {
+            interval = AtLeastOne(wanted);
+            due = phases_.NowMs + interval;
+        }
+    };
+    follow(control_.CpuClockInterval, phases_.CpuIntervalMs, phases_.CpuDueMs);
+    follow(control_.HwTimerInterval, phases_.HwIntervalMs, phases_.HwDueMs);
+}
+
+bool Scheduler::Stepping() const {
+    return machine_.Machine.Running && !ClocksHeld;
+}
+
+// Also says why the slice is over, when the run has ended or made its steps.
+bool Scheduler::SliceOver() {
+    if (report_.How != SliceEnd::TimeUsed) {
+        return true;
+    }
+    if (wasRunning_ && !machine_.Machine.Running) {
+        report_.How = SliceEnd::RunEnded;
+        report_.Ended = machine_.Ended;
+    } else if (report_.Steps >= maxSteps_) {
+        report_.How = SliceEnd::StepLimit;
+    }
+    return report_.How != SliceEnd::TimeUsed;
+}
+
+int64_t Scheduler::NextOtherEvent() const {
+    int64_t next = std::min(phases_.HwDueMs, NextActionTime());
+    for (int64_t due : phases_.DeviceDueMs) {
+        next = std::min(next, due);
+    }
+    return next;
+}
+
+int64_t Scheduler::NextActionTime() const {
+    return phases_.ActionsDone < hooks_.Actions.size() ? hooks_.Actions[phases_.ActionsDone].AtMs
+                                                       : std::numeric_limits<int64_t>::max();
+}
+
+// Nothing but the CPU clock falls before `bound`: step without looking at other timers. The
+// counts stay in locals here, where a long run spends its time.
+void Scheduler::StepUntil(int64_t bound) {
+    const int64_t interval = phases_.CpuIntervalMs;
+    const int64_t first = phases_.CpuDueMs;
+    const int64_t ticks = (bound - first + interval - 1) / interval;
+    if (!Stepping()) {
+        phases_.CpuDueMs = first + ticks * interval;
+        return;
+    }
+    const int64_t most = std::min(ticks, maxSteps_ - report_.Steps);
+    const bool watched = Breakpoints.any();
+    int64_t spent = 0; // ticks, one that found a breakpoint included
+    int64_t made = 0;
+    bool atBreakpoint = false;
+    while (made < most && machine_.Machine.Running) {
+        SetNow(first + spent * interval);
+        ++spent;
+        if (watched && AtBreakpoint()) {
+            atBreakpoint = true;
+            break;
+        }
+        phases_.PassBreakpointAt = ClockPhases::NoAddress;
+        machine_.ButtonStepClick();
+        ++made;
+    }
+    phases_.CpuDueMs = first + spent * interval;
+    report_.Steps += made;
+    if (atBreakpoint) {
+        StopAtBreakpoint();
+    }
+}
+
+bool Scheduler::AtBreakpoint() const {
+    const int ip = machine_.Machine.RegisterLow(IP);
+    return Breakpoints[ip] && ip != phases_.PassBreakpointAt;
+}
+
+void Scheduler::StopAtBreakpoint() {
+    phases_.PassBreakpointAt = machine_.Machine.RegisterLow(IP);
+    control_.ButtonStopClick();
+    report_.How = SliceEnd::Breakpoint;
+}
+
+void Scheduler::FireAt(int64_t now) {
+    FireOthersAt(now);
+    if (phases_.CpuDueMs == now) {
+        StepUntil(now + 1);
+    }
+}
+
+void Scheduler::FireOthersAt(int64_t now) {
+    SetNow(now);
+    for (size_t i = 0; i < devices_.size(); ++i) {
+        if (phases_.DeviceDueMs[i] == now) {
+            devices_[i]->Timer1Timer();
+            phases_.DeviceDueMs[i] = now + AtLeastOne(devices_[i]->TimerInterval());
+            if (hooks_.AfterDeviceTick) {
+                hooks_.AfterDeviceTick();
+            }
+        }
+    }
+    for (; NextActionTime() == now; ++phases_.ActionsDone) {
+        hooks_.Actions[phases_.ActionsDone].Act();
+    }
+    if (phases_.HwDueMs == now) {
+        phases_.HwDueMs += phases_.HwIntervalMs;
+        if (!ClocksHeld) {
+            control_.TimerHWTimer();
+        }
+    }
+}
