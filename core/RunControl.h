@@ -6,8 +6,8 @@
 
 class Taaa;
 
-// Run, Continue, Stop, CPU Reset and the two clocks. The timers themselves belong to the
-// front end; it asks here for their intervals and calls the tick handlers.
+// Run, Continue, Stop, CPU Reset and the two clocks' intervals. A Scheduler runs the clocks
+// at these intervals and calls the tick handlers.
 class RunControl {
   public:
     explicit RunControl(Taaa& machine) : machine_(machine) {}

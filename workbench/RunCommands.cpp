@@ -1,4 +1,4 @@
-// The command buttons, the timers that drive the machine, and the font and help commands.
+// The command buttons, the timer that drives the machine, and the font and help commands.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -10,9 +10,11 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 
 #include "core/Assem.h"
 #include "core/RunControl.h"
+#include "core/Scheduler.h"
 #include "workbench/Dialogs.h"
 #include "workbench/FindReplace.h"
 #include "workbench/Fonts.h"
@@ -31,6 +33,7 @@ namespace {
 constexpr int SmallestFont = 6;
 constexpr int LargestFont = 72;
 constexpr int TabStopDigits = 8;
+constexpr int64_t MaxCatchUpMs = 100;
 
 // While a box or dialog of ours waits for an answer, the machine's clocks do not step.
 bool ModalWindowOpen() {
@@ -75,23 +78,19 @@ void TFormMain::ButtonResetClick() {
 
 void TFormMain::ButtonSlowClick() {
     control_->ButtonSlowClick();
-    TimerCPU->setInterval(control_->CpuClockInterval);
 }
 
 void TFormMain::ButtonFastClick() {
     control_->ButtonFastClick();
-    TimerCPU->setInterval(control_->CpuClockInterval);
 }
 
 void TFormMain::ButtonIntervalReduceClick() {
     control_->ButtonIntervalReduceClick();
-    TimerHW->setInterval(control_->HwTimerInterval);
     GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
 }
 
 void TFormMain::ButtonIntervalIncreaseClick() {
     control_->ButtonIntervalIncreaseClick();
-    TimerHW->setInterval(control_->HwTimerInterval);
     GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
 }
 
@@ -245,6 +244,21 @@ void TFormMain::ApplyTabStops() {
          std::initializer_list<QPlainTextEdit*>{memoSource, MemoList, MemoAsmLog, RichEdit1}) {
         pane->setTabStopDistance(TabStopDigits * pane->fontMetrics().horizontalAdvance(u'0'));
     }
+}
+
+// Simulated time catches up with the real time, but by no more than MaxCatchUpMs at a turn:
+// a machine that stalled does not then make thousands of steps at once.
+void TFormMain::TimerClockTimer(int64_t elapsedMs) {
+    owedMs_ = std::min(owedMs_ + elapsedMs, MaxCatchUpMs);
+    if (inSlice_) {
+        return; // a step of this turn waits in an event loop of its own: a box, IN 00
+    }
+    clock_->ClocksHeld = ModalWindowOpen();
+    const int64_t start = clock_->NowMs();
+    inSlice_ = true;
+    clock_->RunFor(owedMs_);
+    inSlice_ = false;
+    owedMs_ -= clock_->NowMs() - start;
 }
 
 void TFormMain::TimerCPUTimer() {

@@ -19,6 +19,7 @@
 
 #include "core/Assem.h"
 #include "core/RunControl.h"
+#include "core/Scheduler.h"
 #include "devices/Peripherals.h"
 #include "workbench/ButtonFace.h"
 #include "workbench/Dialogs.h"
@@ -51,6 +52,7 @@ constexpr int ButtonHeight = 23;
 constexpr int FirstCommandColumn = 432;
 constexpr int StartFontSize = 10;
 constexpr int StatusClearInterval = 333;
+constexpr int ClockTurnInterval = 10;
 
 const char* const RegisterHints[RegisterCount] = {
     "General Purpose Register", "General Purpose Register", "General Purpose Register",
@@ -365,27 +367,23 @@ void TFormMain::CreateToolWindows() {
     PaintRegistersFace();
 }
 
+// One timer drives the machine: the CPU clock, the hardware timer and the device timers all
+// run in the scheduler's simulated time, which follows the real time.
 void TFormMain::BuildTimers() {
-    TimerCPU = new QTimer(this);
-    TimerCPU->setTimerType(Qt::PreciseTimer);
-    TimerCPU->setInterval(control_->CpuClockInterval);
-    connect(TimerCPU, &QTimer::timeout, this, &TFormMain::TimerCPUTimer);
-    TimerHW = new QTimer(this);
-    TimerHW->setInterval(control_->HwTimerInterval);
-    connect(TimerHW, &QTimer::timeout, this, &TFormMain::TimerHWTimer);
+    clock_ = std::make_unique<Scheduler>(*machine_, *control_, devices_->Timers());
+    TimerClock = new QTimer(this);
+    TimerClock->setInterval(ClockTurnInterval);
+    connect(TimerClock, &QTimer::timeout, this, [this] {
+        const int64_t now = realTime_.elapsed();
+        TimerClockTimer(now - realMs_);
+        realMs_ = now;
+    });
     GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
     TimerStatusClear = new QTimer(this);
     TimerStatusClear->setInterval(StatusClearInterval);
     connect(TimerStatusClear, &QTimer::timeout, this, &TFormMain::TimerStatusClearTimer);
-    for (TimedDevice* device : devices_->Timers()) {
-        auto* timer = new QTimer(this);
-        timer->setInterval(device->TimerInterval());
-        connect(timer, &QTimer::timeout, this, [timer, device] {
-            device->Timer1Timer();
-            timer->setInterval(device->TimerInterval()); // a device may change its period
-        });
-    }
     for (QTimer* timer : findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) {
         timer->start();
     }
+    realTime_.start();
 }

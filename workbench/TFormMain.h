@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -30,6 +31,7 @@ class QTimer;
 class QToolButton;
 class RunControl;
 class RunLogPane;
+class Scheduler;
 class SourcePrinter;
 class TFormKeybIn;
 class TFormRamHex;
@@ -50,6 +52,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     Taaa& Machine() { return *machine_; }
     RunControl& Control() { return *control_; }
     Peripherals& Devices() { return *devices_; }
+    Scheduler& Clock() { return *clock_; }
     PeripheralWindows& Windows() { return windows_; }
 
     // While an assembly lets events through, or IN 00 waits for a key, commands do nothing.
@@ -153,7 +156,10 @@ class TFormMain : public QMainWindow, public UserInterface {
     // Puts what waits for the event loop into the list file, token list and run log now.
     void FlushPanes();
 
-    // Timers, called by their QTimers and by tests.
+    // The machine's time: TimerClock calls TimerClockTimer with the real time passed since
+    // its last call; tests call it with a time of their own.
+    void TimerClockTimer(int64_t elapsedMs);
+    // One tick of either clock at once, outside simulated time.
     void TimerCPUTimer();
     void TimerHWTimer();
     void TimerStatusClearTimer();
@@ -179,8 +185,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     QGroupBox* GroupBoxHWT = nullptr;
     std::vector<QPushButton*> CommandButtons;
     std::vector<QToolButton*> ToolButtons;
-    QTimer* TimerCPU = nullptr;
-    QTimer* TimerHW = nullptr;
+    QTimer* TimerClock = nullptr;
     QTimer* TimerStatusClear = nullptr;
     TFormRamHex* RamView = nullptr;
     TformVdu* Vdu = nullptr;
@@ -228,6 +233,11 @@ class TFormMain : public QMainWindow, public UserInterface {
     std::unique_ptr<Taaa> machine_;
     std::unique_ptr<Peripherals> devices_;
     std::unique_ptr<RunControl> control_;
+    std::unique_ptr<Scheduler> clock_;
+    QElapsedTimer realTime_;
+    int64_t realMs_ = 0;   // realTime_ at TimerClock's last tick
+    int64_t owedMs_ = 0;   // real time that simulated time has still to catch up
+    bool inSlice_ = false; // TimerClockTimer is running the machine
     EditorText* editorText_ = nullptr;
     WindowFrames* frames_ = nullptr;
     std::unique_ptr<SourcePrinter> printer_;

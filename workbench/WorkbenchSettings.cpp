@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QTimer>
 
 #include "core/RunControl.h"
 #include "workbench/Dialogs.h"
@@ -109,9 +108,7 @@ void TFormMain::LoadSettings() {
         return value > 0 ? value : otherwise;
     };
     control_->CpuClockInterval = interval("CPU_Clock", DefaultClock);
-    TimerCPU->setInterval(control_->CpuClockInterval);
     control_->HwTimerInterval = interval("HW_Timer", DefaultHwTimer);
-    TimerHW->setInterval(control_->HwTimerInterval);
     GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
     CheckBoxCLO->setChecked(settings.Integer("OneWindowAtATime", "Show").value_or(0) != 0);
     CheckBoxPrintPause->setChecked(settings.Integer("PrintPause", "Pause").value_or(0) != 0);

@@ -3,13 +3,13 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
-#include <QTimer>
 #include <cerrno>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "WorkbenchFixture.h"
+#include "core/RunControl.h"
 #include "workbench/SafeFile.h"
 
 namespace {
@@ -163,13 +163,13 @@ TEST_F(WorkbenchTest, ASettingsFileThatIsAFifoIsSaidAndTheDefaultsUsed) {
     form->StartUp({});
     EXPECT_EQ(dialogs.Messages,
               QStringList{Path(TFormMain::IniFileName()) + " is not a regular file."});
-    EXPECT_EQ(form->TimerCPU->interval(), 1000);
+    EXPECT_EQ(form->Control().CpuClockInterval, 1000);
 }
 
 TEST_F(WorkbenchTest, ASettingsFileWithAByteOrderMarkKeepsItsFirstSection) {
     WriteBytes(TFormMain::IniFileName(), "\xEF\xBB\xBF[CPU_Clock]\r\nInterval=250\r\n");
     form->StartUp({});
-    EXPECT_EQ(form->TimerCPU->interval(), 250);
+    EXPECT_EQ(form->Control().CpuClockInterval, 250);
 }
 
 // The command line says what really went wrong, in the system's words.

@@ -114,19 +114,19 @@ TEST_F(WorkbenchTest, AnErrorAtABlankLineLeavesAnEmptySelectionAtItsStart) {
 }
 
 TEST_F(WorkbenchTest, ClockButtonsHoldTheirLimitsAndTheTimerFollows) {
-    EXPECT_EQ(form->TimerCPU->interval(), 1000);
+    EXPECT_EQ(form->Control().CpuClockInterval, 1000);
     for (int press = 0; press < 10; ++press) {
         form->ButtonFastClick();
     }
-    EXPECT_EQ(form->TimerCPU->interval(), 2);
+    EXPECT_EQ(form->Control().CpuClockInterval, 2);
     for (int press = 0; press < 12; ++press) {
         form->ButtonSlowClick();
     }
-    EXPECT_EQ(form->TimerCPU->interval(), 4096);
+    EXPECT_EQ(form->Control().CpuClockInterval, 4096);
     for (int press = 0; press < 5; ++press) {
         form->ButtonIntervalReduceClick();
     }
-    EXPECT_EQ(form->TimerHW->interval(), 1000);
+    EXPECT_EQ(form->Control().HwTimerInterval, 1000);
     EXPECT_EQ(form->GroupBoxHWT->title(), "Hardware Timer Interval = 1 Seconds");
 }
 

@@ -1,6 +1,5 @@
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QTimer>
 
 #include "WorkbenchFixture.h"
 #include "core/RunControl.h"
@@ -41,7 +40,7 @@ class SettingsTest : public WorkbenchTest {
 
 TEST_F(SettingsTest, AFreshStartHasTheDefaultsAndSavesEveryKeyInOrder) {
     form->StartUp({});
-    EXPECT_EQ(form->TimerCPU->interval(), 1000);
+    EXPECT_EQ(form->Control().CpuClockInterval, 1000);
     EXPECT_EQ(form->GroupBoxHWT->title(), "Hardware Timer Interval = 5 Seconds");
     EXPECT_FALSE(form->CheckBoxCLO->isChecked());
     EXPECT_FALSE(form->CheckBoxPrintPause->isChecked());
@@ -64,9 +63,9 @@ TEST_F(SettingsTest, ValuesAreUsedUnchangedAndSwitchesAreOnForAnyNonZeroNumber) 
                                          "[OneWindowAtATime]\nShow=7\n[Vdu]\nLeft=-40\n"
                                          "[PrintPause]\nPause=nonsense\n");
     form->StartUp({});
-    EXPECT_EQ(form->TimerHW->interval(), 2500);
+    EXPECT_EQ(form->Control().HwTimerInterval, 2500);
     EXPECT_EQ(form->GroupBoxHWT->title(), "Hardware Timer Interval = 2 Seconds");
-    EXPECT_EQ(form->TimerCPU->interval(), 64);
+    EXPECT_EQ(form->Control().CpuClockInterval, 64);
     EXPECT_TRUE(form->OneAtATime);
     EXPECT_FALSE(form->CheckBoxPrintPause->isChecked());
     const std::string saved = form->SettingsText();

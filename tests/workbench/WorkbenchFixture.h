@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -27,8 +28,14 @@ class ScriptedDialogs : public Dialogs {
         Questions.append(text);
         return Next(Answers, QMessageBox::Cancel);
     }
+    // What a real box's event loop would do while it waits, timers and all.
+    std::function<void()> WhileMessageShows;
+
     void Message(QWidget*, const QString& text, QMessageBox::Icon) override {
         Messages.append(text);
+        if (WhileMessageShows) {
+            WhileMessageShows();
+        }
     }
     QString FileName(QWidget*, const FileDialogRequest& request) override {
         FileRequests.push_back(request);
