@@ -7,6 +7,9 @@
 
 namespace {
 
+// Far beyond any run, and far enough from the end of int64_t that no due time overflows.
+constexpr int64_t LastInstant = std::numeric_limits<int64_t>::max() / 2;
+
 // An interval of none at all would stop time.
 int64_t AtLeastOne(int interval) {
     return std::max(1, interval);
@@ -28,7 +31,7 @@ Scheduler::Scheduler(Taaa& machine, RunControl& control, std::vector<TimedDevice
 
 SliceReport Scheduler::RunFor(int64_t ms, int64_t maxSteps) {
     FollowIntervals();
-    const int64_t until = phases_.NowMs + std::max<int64_t>(ms, 0);
+    const int64_t until = phases_.NowMs + std::clamp<int64_t>(ms, 0, LastInstant - phases_.NowMs);
     maxSteps_ = maxSteps;
     wasRunning_ = machine_.Machine.Running;
     report_ = {};

@@ -93,7 +93,8 @@ class Scheduler {
     bool ClocksHeld = false;
 
     // Advances simulated time by `ms`, or less when the run ends, reaches a breakpoint or
-    // has made `maxSteps` steps; time goes on whether a program runs or not. Neither this nor
+    // has made `maxSteps` steps; time goes on whether a program runs or not. A slice may be
+    // as long as wanted: it ends, at the latest, far beyond any run. Neither this nor
     // Step may be called from inside one of the scheduler's own steps.
     SliceReport RunFor(int64_t ms, int64_t maxSteps = NoStepLimit);
     // Advances to the next tick of the CPU clock, doing all that falls due before it and at

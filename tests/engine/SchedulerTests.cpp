@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -129,7 +130,8 @@ TEST(RunFor, AdvancesTimeAndComesBackWhenTheRunEnds) {
         {"the run halts",
          "NOP\nNOP\nHALT\nEND\n",
          true,
-         {{1000, Any, SliceEnd::RunEnded, 3, 30}, {20, Any, SliceEnd::TimeUsed, 0, 50}}},
+         {{std::numeric_limits<int64_t>::max(), Any, SliceEnd::RunEnded, 3, 30},
+          {20, Any, SliceEnd::TimeUsed, 0, 50}}},
         {"a step limit",
          Counter,
          true,
