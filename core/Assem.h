@@ -91,7 +91,6 @@ class Taaa {
     bool MightHaveHexNumber();
     bool MightHaveDestLabel();
     void EmitByte(tokNode& token);
-    void MakeToken(std::string& text, int32_t start, int32_t length);
     void SelectTokenLine(int32_t index);
 
     // Statement parts.
