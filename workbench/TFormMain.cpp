@@ -359,10 +359,10 @@ void TFormMain::CreateToolWindows() {
 void TFormMain::BuildTimers() {
     TimerCPU = new QTimer(this);
     TimerCPU->setTimerType(Qt::PreciseTimer);
-    TimerCPU->setInterval(control_->CpuClockInterval);
+    TimerCPU->setInterval(control_->CpuClockInterval());
     connect(TimerCPU, &QTimer::timeout, this, &TFormMain::TimerCPUTimer);
     TimerHW = new QTimer(this);
-    TimerHW->setInterval(control_->HwTimerInterval);
+    TimerHW->setInterval(control_->HwTimerInterval());
     connect(TimerHW, &QTimer::timeout, this, &TFormMain::TimerHWTimer);
     GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
     TimerStatusClear = new QTimer(this);

@@ -89,15 +89,10 @@ void TFormMain::LoadSettings() {
         const int height = place.Sized ? read("Height", fallback.height()) : fallback.height();
         frames_->Place(window, QRect(left, top, width, height), place.Sized);
     }
-    // An interval the timers cannot keep counts as missing.
-    const auto interval = [&](const char* section, int otherwise) {
-        const int value = settings.Integer(section, "Interval").value_or(otherwise);
-        return value > 0 ? value : otherwise;
-    };
-    control_->CpuClockInterval = interval("CPU_Clock", DefaultClock);
-    TimerCPU->setInterval(control_->CpuClockInterval);
-    control_->HwTimerInterval = interval("HW_Timer", DefaultHwTimer);
-    TimerHW->setInterval(control_->HwTimerInterval);
+    control_->SetCpuClockInterval(settings.Integer("CPU_Clock", "Interval").value_or(DefaultClock));
+    TimerCPU->setInterval(control_->CpuClockInterval());
+    control_->SetHwTimerInterval(settings.Integer("HW_Timer", "Interval").value_or(DefaultHwTimer));
+    TimerHW->setInterval(control_->HwTimerInterval());
     GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
     CheckBoxCLO->setChecked(settings.Integer("OneWindowAtATime", "Show").value_or(0) != 0);
     CheckBoxPrintPause->setChecked(settings.Integer("PrintPause", "Pause").value_or(0) != 0);
@@ -115,8 +110,8 @@ std::string TFormMain::SettingsText() const {
             entries.push_back({place.Section, "Height", outer.height()});
         }
     }
-    entries.push_back({"CPU_Clock", "Interval", control_->CpuClockInterval});
-    entries.push_back({"HW_Timer", "Interval", control_->HwTimerInterval});
+    entries.push_back({"CPU_Clock", "Interval", control_->CpuClockInterval()});
+    entries.push_back({"HW_Timer", "Interval", control_->HwTimerInterval()});
     entries.push_back({"OneWindowAtATime", "Show", OneAtATime ? 1 : 0});
     entries.push_back({"PrintPause", "Pause", CheckBoxPrintPause->isChecked() ? 1 : 0});
     return SettingsFile::Text(entries);

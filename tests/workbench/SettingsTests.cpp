@@ -74,6 +74,24 @@ TEST_F(SettingsTest, ValuesAreUsedUnchangedAndSwitchesAreOnForAnyNonZeroNumber) 
     EXPECT_NE(saved.find("[Vdu]\nTop=205\nLeft=-40\n"), std::string::npos);
 }
 
+// An interval beyond what the buttons reach is brought within their range, so Slower cannot
+// overflow the clock into a machine that never steps.
+TEST_F(SettingsTest, IntervalsBeyondTheButtonsRangeAreBroughtWithinIt) {
+    WriteBytes(TFormMain::IniFileName(),
+               "[CPU_Clock]\nInterval=2000000000\n[HW_Timer]\nInterval=2000000000\n");
+    form->StartUp({});
+    EXPECT_EQ(form->TimerCPU->interval(), RunControl::SlowestClock);
+    form->ButtonSlowClick();
+    EXPECT_EQ(form->TimerCPU->interval(), RunControl::SlowestClock);
+    EXPECT_EQ(form->TimerHW->interval(), RunControl::LongestHwInterval);
+    EXPECT_EQ(form->GroupBoxHWT->title(), "Hardware Timer Interval = 10 Seconds");
+
+    WriteBytes(TFormMain::IniFileName(), "[CPU_Clock]\nInterval=-5\n[HW_Timer]\nInterval=0\n");
+    form->StartUp({});
+    EXPECT_EQ(form->TimerCPU->interval(), RunControl::FastestClock);
+    EXPECT_EQ(form->TimerHW->interval(), RunControl::ShortestHwInterval);
+}
+
 TEST_F(SettingsTest, AReadOnlyFileIsLeftAloneWithAMessage) {
     WriteBytes(TFormMain::IniFileName(), "[CPU_Clock]\nInterval=64\n");
     QFile::setPermissions(IniPath(), QFileDevice::ReadOwner);
