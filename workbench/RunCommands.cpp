@@ -75,23 +75,23 @@ void TFormMain::ButtonResetClick() {
 
 void TFormMain::ButtonSlowClick() {
     control_->ButtonSlowClick();
-    TimerCPU->setInterval(control_->CpuClockInterval);
+    TimerCPU->setInterval(control_->CpuClockInterval());
 }
 
 void TFormMain::ButtonFastClick() {
     control_->ButtonFastClick();
-    TimerCPU->setInterval(control_->CpuClockInterval);
+    TimerCPU->setInterval(control_->CpuClockInterval());
 }
 
 void TFormMain::ButtonIntervalReduceClick() {
     control_->ButtonIntervalReduceClick();
-    TimerHW->setInterval(control_->HwTimerInterval);
+    TimerHW->setInterval(control_->HwTimerInterval());
     GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
 }
 
 void TFormMain::ButtonIntervalIncreaseClick() {
     control_->ButtonIntervalIncreaseClick();
-    TimerHW->setInterval(control_->HwTimerInterval);
+    TimerHW->setInterval(control_->HwTimerInterval());
     GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
 }
 

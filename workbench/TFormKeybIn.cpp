@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <array>
@@ -69,18 +68,6 @@ std::optional<uint8_t> PrintableCode(const QString& text) {
     return static_cast<uint8_t>(character);
 }
 
-// The font made smaller, pixel by pixel, until the text fits the box.
-QFont Fitting(QFont font, const QString& text, QSize box) {
-    while (font.pixelSize() > 1) {
-        const QFontMetrics metrics(font);
-        if (metrics.horizontalAdvance(text) <= box.width() && metrics.height() <= box.height()) {
-            break;
-        }
-        font.setPixelSize(font.pixelSize() - 1);
-    }
-    return font;
-}
-
 } // namespace
 
 std::optional<uint8_t> KeyCodeOf(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
@@ -111,7 +98,7 @@ TFormKeybIn::TFormKeybIn(QWidget* owner)
     QPalette colours = Label1->palette();
     colours.setColor(QPalette::WindowText, Qt::yellow);
     Label1->setPalette(colours);
-    Label1->setFont(Fitting(MsSansSerif(32, true), Label1->text(), Label1->size()));
+    Label1->setFont(FittingFont(MsSansSerif(32, true), Label1->text(), Label1->size()));
 }
 
 uint8_t TFormKeybIn::WaitForKey() {

@@ -119,6 +119,17 @@ TEST_F(HeaterWindow, TheIoLabelShowsTheOutputThenTheThermostat) {
     EXPECT_EQ(window.labelIO->text(), "10000001");
 }
 
+// Nothing of the room is cut off at the window's edges: the picture keeps a teal margin of
+// 4 pixels on the left and the right.
+TEST_F(HeaterWindow, ThePictureStaysInsideTheWindow) {
+    const QColor teal(0x00, 0x80, 0x80);
+    for (int y = 0; y < TformHeat::Image1.height(); ++y) {
+        for (int x : {0, 1, 2, 3, 196, 197, 198, 199}) {
+            ASSERT_EQ(Pixel(x, y), teal) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(HeaterWindow, TheHintBelongsToThePicture) {
     const auto hint = [this](QPoint at) {
         QHelpEvent event(QEvent::ToolTip, at, window.mapToGlobal(at));

@@ -8,9 +8,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <map>
 #include <set>
 
 #include "WorkbenchFixture.h"
@@ -316,6 +319,58 @@ TEST_F(WorkbenchTest, NoTwoAcceleratorsCollideOnAnyTab) {
             }
         }
     }
+}
+
+// Whether the style shows a button's caption whole at a width.
+bool CaptionFits(const QPushButton* button, int width) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.rect.setWidth(width);
+    const QRect contents =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    return button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width() <=
+           contents.width();
+}
+
+// The register boxes are 141 wide at x 3 and 145 and the command buttons 60 wide in columns
+// at x 432, 493 and 554: a box or a column grows only where its text would be cut.
+TEST_F(WorkbenchTest, TopPanelKeepsItsSizesWhereTheTextsFit) {
+    EXPECT_EQ(form->RegisterLabels[AL]->parentWidget()->geometry(), QRect(3, 3, 141, 70));
+    EXPECT_EQ(form->RegisterLabels[IP]->parentWidget()->geometry(), QRect(145, 3, 141, 70));
+    for (const QLabel* label : form->RegisterLabels) {
+        EXPECT_LE(QFontMetricsF(label->font()).horizontalAdvance(label->text()), label->width());
+        EXPECT_TRUE(label->parentWidget()->contentsRect().contains(label->geometry()))
+            << label->text().toStdString();
+    }
+    std::map<int, std::vector<const QPushButton*>> columns;
+    for (const QPushButton* button : form->CommandButtons) {
+        columns[button->x()].push_back(button);
+    }
+    std::vector<int> columnsX;
+    for (const auto& [x, buttons] : columns) {
+        columnsX.push_back(x);
+        const int width = buttons.front()->width();
+        bool cutWhenNarrower = false;
+        for (const QPushButton* button : buttons) {
+            EXPECT_EQ(button->width(), width);
+            EXPECT_TRUE(CaptionFits(button, width)) << button->text().toStdString();
+            cutWhenNarrower = cutWhenNarrower || !CaptionFits(button, width - 1);
+        }
+        EXPECT_TRUE(width == 60 || (width > 60 && cutWhenNarrower)) << "column at " << x;
+    }
+    EXPECT_EQ(columnsX, (std::vector<int>{432, 493, 554}));
+}
+
+// The assembler log above the token list is 185 high from the start, and keeps that height
+// when the window grows.
+TEST_F(WorkbenchTest, AssemblerLogIs185HighAtAnyWindowSize) {
+    form->show();
+    form->PageControl1->setCurrentWidget(form->TabSheetTokens);
+    EXPECT_EQ(form->MemoAsmLog->height(), 185);
+    const int tokens = form->ListBoxTokens->height();
+    form->resize(form->width() + 100, form->height() + 100);
+    EXPECT_EQ(form->MemoAsmLog->height(), 185);
+    EXPECT_EQ(form->ListBoxTokens->height(), tokens + 100);
 }
 
 TEST_F(WorkbenchTest, EveryToolButtonHasItsPictureAndHint) {
