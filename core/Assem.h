@@ -40,7 +40,7 @@ class Taaa {
     bool Assembling = false;
 
     // Held for the main window: the IP of the previous ShowCurrentInstruction, and the
-    // Running state saved while IN 00 waits for a key.
+    // Running state saved while IN 00 awaits a key.
     int LastShownIP = 0;
     bool ResumeAfterInput = false;
 
@@ -76,6 +76,12 @@ class Taaa {
     RunEnd ButtonStepClick();
     void ShowCurrentInstruction();
     RunEnd RaiseInterrupt(int vectorAddress);
+    // IN 00 has begun and awaits its key: steps and interrupts do nothing until SupplyKey.
+    bool AwaitingKey() const { return awaitingKey_; }
+    // Completes the awaited IN 00 as its step would have: the code goes to AL and a run goes
+    // on, or Escape (1B) ends the run and leaves AL; IP then passes the instruction. Reports
+    // how it ended the run; without an awaited key it does nothing.
+    RunEnd SupplyKey(uint8_t code);
     bool EnterRunMode();
     void LeaveRunMode();
     // Every end of a run (HALT, errors, Escape at IN 00, the maze's edge) goes through here.
@@ -142,6 +148,12 @@ class Taaa {
         stepIp_ = NoStep;
     }
     void SelectFailingInstruction();
+    // The end of a step once its instruction is done: the instruction at IP shown, the step
+    // closed, the VDU redrawn.
+    void FinishStep();
+    // IN 00's half of its step; SupplyKey is the other.
+    void AwaitKey();
+    bool awaitingKey_ = false;
     using Executor = void (*)(Taaa&);
     static std::array<Executor, 256> BuildDispatch();
     static const std::array<Executor, 256> Dispatch;

@@ -70,6 +70,7 @@ class Scheduler {
         while (made < ticks && machine_.Machine.Running) {
             *now_ = cpuDue_ + made * clock_;
             machine_.ButtonStepClick();
+            AnswerAwaitedKey();
             ++made;
         }
         steps_ += made;
@@ -80,9 +81,16 @@ class Scheduler {
         if (machine_.Machine.Running) {
             *now_ = cpuDue_;
             control_.TimerCPUTimer();
+            AnswerAwaitedKey();
             ++steps_;
         }
         cpuDue_ += clock_;
+    }
+
+    void AnswerAwaitedKey() {
+        if (machine_.AwaitingKey() && hooks_.KeyAwaited) {
+            hooks_.KeyAwaited();
+        }
     }
 
     void FireAt(int64_t now) {

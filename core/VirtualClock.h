@@ -42,11 +42,14 @@ struct TimedAction {
 
 // What a front end adds to a run: actions at their times (in any order; those due at the
 // same instant keep their order), a place where the current simulated time is kept for
-// whoever records what happens, and a call after every device timer's tick.
+// whoever records what happens, a call after every device timer's tick, and a call when a
+// step leaves IN 00 awaiting a key, at that step's time: the key it supplies lets the run go
+// on at once. A key left unsupplied stops the run there.
 struct ClockHooks {
     std::vector<TimedAction> Actions;
     int64_t* NowMs = nullptr;
     std::function<void()> AfterDeviceTick;
+    std::function<void()> KeyAwaited;
 };
 
 // Runs the timers in simulated time: the CPU clock, the hardware timer and the device

@@ -3,10 +3,8 @@
 #include "core/Assem.h"
 
 Peripherals::Peripherals(Taaa& machine)
-    : TypedKeys(machine), Snake(machine), Motor(machine.Ui), Keyboard(machine),
-      Pad(machine) {
+    : Snake(machine), Motor(machine.Ui), Keyboard(machine), Pad(machine) {
     PortMap& ports = machine.Ports;
-    ports.PlugKeyWaiter(&TypedKeys);
     ports.PlugOutput(0x01, &Lights);
     ports.PlugOutput(0x02, &Digits);
     ports.PlugInput(0x03, &Heating);

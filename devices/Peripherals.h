@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "devices/Heater.h"
-#include "devices/KeyboardInput.h"
 #include "devices/Keypad.h"
 #include "devices/Lift.h"
 #include "devices/Maze.h"
@@ -25,7 +24,6 @@ class Peripherals {
     Peripherals& operator=(const Peripherals&) = delete;
 
     Heater Heating;              // IN and OUT 03
-    KeyboardInput TypedKeys;     // IN 00
     Lift Car;                    // IN and OUT 06
     Maze Snake;                  // OUT 04
     SevenSegmentDisplays Digits; // OUT 02

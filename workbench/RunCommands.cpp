@@ -40,7 +40,7 @@ bool ModalWindowOpen() {
 } // namespace
 
 bool TFormMain::Busy() const {
-    return (machine_ && machine_->Assembling) || KeyboardInputWindow->Waiting();
+    return machine_ && (machine_->Assembling || machine_->AwaitingKey());
 }
 
 void TFormMain::Command(void (*handler)(TFormMain&)) {

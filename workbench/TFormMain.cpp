@@ -363,6 +363,8 @@ void TFormMain::CreateToolWindows() {
     });
     windows_.Register(Peripheral::Heater, new TformHeat(this, devices_->Heating));
     KeyboardInputWindow = new TFormKeybIn(this);
+    connect(KeyboardInputWindow, &TFormKeybIn::KeyTaken, this,
+            [this](uint8_t code) { machine_->SupplyKey(code); });
     windows_.Register(Peripheral::KeyboardInput, KeyboardInputWindow);
     windows_.Register(Peripheral::Lift, new TFormLift(this, devices_->Car));
     windows_.Register(Peripheral::Maze, new TformMaze(this, devices_->Snake));

@@ -4,6 +4,7 @@
 
 #include "assembler/SourceText.h"
 #include "cli/HeadlessUi.h"
+#include "cli/QueuedKeys.h"
 #include "core/Assem.h"
 #include "core/RunControl.h"
 #include "devices/Peripherals.h"
@@ -52,6 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     control.ButtonRunClick();
     for (int step = 0; step < StepsPerInput && machine.Machine.Running; ++step) {
         machine.ButtonStepClick();
+        SupplyQueuedKey(machine, ui, nullptr);
         if (step % StepsPerTimerTick == 0) {
             control.TimerHWTimer();
             for (TimedDevice* device : devices.Timers()) {

@@ -164,17 +164,15 @@ TEST_F(WorkbenchTest, MazeEdgeAndEscapeGiveTheEditorBack) {
         Open("ends.asm", c.Source);
         form->ButtonRunClick();
         ASSERT_TRUE(form->memoSource->isReadOnly());
-        if (c.Ended == RunEnd::Escape) {
-            // IN 00 waits in the keyboard input window; Escape is typed there.
-            QTimer::singleShot(0, form->KeyboardInputWindow, [this] {
-                if (QTest::qWaitForWindowActive(form->KeyboardInputWindow)) {
-                    QTest::keyClick(form->KeyboardInputWindow, Qt::Key_Escape);
-                }
-            });
-        }
         RunEnd ended = RunEnd::None;
         for (int tick = 0; tick < 3 && ended == RunEnd::None; ++tick) {
             ended = form->Control().TimerCPUTimer();
+            if (form->Machine().AwaitingKey()) {
+                // IN 00 awaits its key in the keyboard input window; Escape is typed there.
+                ASSERT_TRUE(QTest::qWaitForWindowActive(form->KeyboardInputWindow));
+                QTest::keyClick(form->KeyboardInputWindow, Qt::Key_Escape);
+                ended = form->Machine().Ended;
+            }
         }
         EXPECT_EQ(ended, c.Ended);
         EXPECT_FALSE(form->Machine().Machine.Running);
@@ -381,27 +379,26 @@ TEST_F(WorkbenchTest, EveryToolButtonHasItsPictureAndHint) {
     }
 }
 
-// IN 00 waits in the keyboard input window; meanwhile the main window's commands do nothing.
+// IN 00 awaits its key in the keyboard input window; meanwhile the main window's commands do
+// nothing, the main window refuses to close and so does the keyboard input window.
 TEST_F(WorkbenchTest, In00TakesATypedKeyWhileCommandsWait) {
     Open("key.asm", "IN 00\nEND\n");
     ASSERT_TRUE(Assemble());
-    bool busy = false;
-    bool closed = true;
-    int ipDuringWait = -1;
-    QTimer::singleShot(0, form.get(), [&] {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form->KeyboardInputWindow));
-        busy = form->Busy();
-        form->CommandButtons[1]->click(); // Step
-        ipDuringWait = Reg(IP);
-        closed = form->close();
-        QTest::keyClick(form->KeyboardInputWindow, Qt::Key_A);
-    });
     form->ButtonStepClick();
-    EXPECT_TRUE(busy);
-    EXPECT_EQ(ipDuringWait, 0);
-    EXPECT_FALSE(closed);
+    ASSERT_TRUE(form->Machine().AwaitingKey());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form->KeyboardInputWindow));
+    EXPECT_TRUE(form->KeyboardInputWindow->Waiting());
+    EXPECT_TRUE(form->Busy());
+    form->CommandButtons[1]->click(); // Step
+    EXPECT_EQ(Reg(IP), 0);
+    EXPECT_FALSE(form->close());
+    EXPECT_FALSE(form->KeyboardInputWindow->close());
+    EXPECT_TRUE(form->KeyboardInputWindow->isVisible());
+    QTest::keyClick(form->KeyboardInputWindow, Qt::Key_A);
     EXPECT_EQ(Reg(AL), 0x61);
     EXPECT_EQ(Reg(IP), 2);
+    EXPECT_FALSE(form->Busy());
+    EXPECT_FALSE(form->KeyboardInputWindow->isVisible());
 }
 
 // While the assembler log is watched, events pass; no command may free the tokens meanwhile.
