@@ -78,6 +78,21 @@ TEST_F(KeyboardInputTest, StepsAndTimerTicksDoNothingWhileAKeyIsAwaited) {
     EXPECT_EQ(m.ui.StatusText(), " HALT");
 }
 
+// A front end that lets Stop or CPU Reset through during the wait gives the key up with it.
+TEST_F(KeyboardInputTest, StopAndResetGiveUpTheAwaitedKey) {
+    for (auto command : {&RunControl::ButtonStopClick, &RunControl::ButtonResetClick}) {
+        m.control.ButtonResetClick();
+        RunToIn00();
+        const int ip = m.RegLow(IP);
+        (m.control.*command)();
+        EXPECT_FALSE(m.machine.AwaitingKey());
+        const int al = m.RegLow(AL);
+        EXPECT_EQ(m.machine.SupplyKey('a'), RunEnd::None);
+        EXPECT_EQ(m.RegLow(AL), al);
+        EXPECT_EQ(m.RegLow(IP), command == &RunControl::ButtonStopClick ? ip : 0);
+    }
+}
+
 TEST_F(KeyboardInputTest, AKeyNobodyAwaitsDoesNothing) {
     m.Start();
     m.Tick(1);
