@@ -282,7 +282,7 @@ class CaseRun {
 
     HeadlessUi ui_;
     Taaa machine_{ui_};
-    Peripherals devices_{machine_};
+    Peripherals devices_{machine_, machine_.Ui, machine_.Ports};
     const std::string& file_;
     const ExerciseCase& case_;
     const CaseExpectations& expect_;

@@ -94,7 +94,7 @@ class Session {
     }
 
     int RunCommand() {
-        Peripherals devices(machine_);
+        Peripherals devices(machine_, machine_.Ui, machine_.Ports);
         if (!Assemble()) {
             return AssemblyFailed;
         }

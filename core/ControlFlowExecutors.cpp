@@ -212,6 +212,16 @@ void Taaa::ExecuteInOut() {
     AdvanceIp(2);
 }
 
+void Taaa::SupplyKey(uint8_t code) {
+    constexpr uint8_t escape = 0x1B;
+    if (code == escape) {
+        EndRun(RunEnd::Escape);
+        return;
+    }
+    Machine.SetRegister(AL, code, false);
+    Machine.Running = ResumeAfterInput;
+}
+
 RunEnd Taaa::RaiseInterrupt(int vectorAddress) {
     if (!Machine.Running || !(Machine.Reg[SR] & FlagI)) {
         return RunEnd::None;

@@ -1,6 +1,6 @@
 #include "devices/Keypad.h"
 
-#include "core/Assem.h"
+#include "devices/MachineLink.h"
 
 namespace {
 

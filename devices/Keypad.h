@@ -6,7 +6,7 @@
 
 #include "devices/PortMap.h"
 
-class Taaa;
+class MachineLink;
 
 // Port 08 and interrupt 04: a hexadecimal keypad with a backspace and an enter key. A
 // click stores the key's code and, while a program runs with the I flag set, interrupts it
@@ -30,7 +30,7 @@ class Keypad : public InputDevice {
     // The code of the key at x,y, or none beside the keys.
     static std::optional<uint8_t> KeyAt(int x, int y);
 
-    explicit Keypad(Taaa& machine) : machine_(machine) {}
+    explicit Keypad(MachineLink& machine) : machine_(machine) {}
 
     uint8_t PortRead() const override { return padCode_; }
     void ImageKeyPadMouseDown(int x, int y);
@@ -38,6 +38,6 @@ class Keypad : public InputDevice {
     uint8_t PadCode() const { return padCode_; }
 
   private:
-    Taaa& machine_;
+    MachineLink& machine_;
     uint8_t padCode_ = 0;
 };

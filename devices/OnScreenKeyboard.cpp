@@ -1,6 +1,6 @@
 #include "devices/OnScreenKeyboard.h"
 
-#include "core/Assem.h"
+#include "devices/MachineLink.h"
 #include "devices/OnScreenKeyMap.h"
 
 void OnScreenKeyboard::Image1MouseDown(int x, int y) {

@@ -5,7 +5,7 @@
 
 #include "devices/PortMap.h"
 
-class Taaa;
+class MachineLink;
 
 // Port 07 and interrupt 03: a click on a key of the picture stores the key's code and,
 // while a program runs with the I flag set, interrupts it through the vector at 03; the
@@ -14,7 +14,7 @@ class OnScreenKeyboard : public InputDevice {
   public:
     static constexpr int Vector = 0x03;
 
-    explicit OnScreenKeyboard(Taaa& machine) : machine_(machine) {}
+    explicit OnScreenKeyboard(MachineLink& machine) : machine_(machine) {}
 
     uint8_t PortRead() const override { return keyCode_; }
     void Image1MouseDown(int x, int y);
@@ -24,6 +24,6 @@ class OnScreenKeyboard : public InputDevice {
     uint8_t KeyCode() const { return keyCode_; }
 
   private:
-    Taaa& machine_;
+    MachineLink& machine_;
     uint8_t keyCode_ = 0;
 };

@@ -57,7 +57,7 @@ TEST(EventTest, KeypadClickInterruptsExactlyAtItsTimeAndOnlyWithIFlagSet) {
 TEST(EventTest, EveryKeyNameClicksItsKey) {
     HeadlessUi ui;
     Taaa machine(ui);
-    Peripherals devices(machine);
+    Peripherals devices(machine, ui, machine.Ports);
     const std::string pad = "0123456789ABCDEF";
     for (const char key : pad) {
         const auto event = ParseDeviceEvent(std::string("0:keypad:") + key);

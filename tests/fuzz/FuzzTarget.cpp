@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ui.AsmLogSwitch = mode & 0x04;
     ui.OnRunLogLine = [](std::string_view) {};
     Taaa machine(ui);
-    Peripherals devices(machine);
+    Peripherals devices(machine, ui, machine.Ports);
     RunControl control(machine);
     if (mode & 0x01) {
         LoadRamImage(machine, ui, rest);
