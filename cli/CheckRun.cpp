@@ -152,7 +152,7 @@ class CaseRun {
         ClockHooks hooks;
         hooks.NowMs = &now_;
         for (const DeviceEvent& event : case_.Events) {
-            hooks.Actions.push_back(ClickAction(event, devices_));
+            hooks.Actions.push_back(InputAction(event, devices_));
         }
         for (size_t i = 0; i < expect_.Devices.size(); ++i) {
             if (const auto at = expect_.Devices[i].AtMs) {

@@ -111,7 +111,7 @@ class Session {
         int64_t now = 0;
         hooks.NowMs = &now;
         for (const DeviceEvent& event : args_.Events) {
-            hooks.Actions.push_back(ClickAction(event, devices));
+            hooks.Actions.push_back(InputAction(event, devices));
         }
         std::optional<PortTrace> trace;
         if (args_.TracePorts) {
