@@ -155,7 +155,7 @@ class CaseRun {
         hooks.NowMs = &now_;
         hooks.KeyAwaited = [this, trace] { SupplyQueuedKey(machine_, ui_, trace); };
         for (const DeviceEvent& event : case_.Events) {
-            hooks.Actions.push_back(ClickAction(event, devices_));
+            hooks.Actions.push_back(InputAction(event, devices_));
         }
         for (size_t i = 0; i < expect_.Devices.size(); ++i) {
             if (const auto at = expect_.Devices[i].AtMs) {
@@ -285,7 +285,7 @@ class CaseRun {
 
     HeadlessUi ui_;
     Taaa machine_{ui_};
-    Peripherals devices_{machine_};
+    Peripherals devices_{machine_, machine_.Ui, machine_.Ports};
     const std::string& file_;
     const ExerciseCase& case_;
     const CaseExpectations& expect_;

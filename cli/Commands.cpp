@@ -95,7 +95,7 @@ class Session {
     }
 
     int RunCommand() {
-        Peripherals devices(machine_);
+        Peripherals devices(machine_, machine_.Ui, machine_.Ports);
         if (!Assemble()) {
             return AssemblyFailed;
         }
@@ -118,7 +118,7 @@ class Session {
         ClockHooks hooks;
         hooks.NowMs = &now;
         for (const DeviceEvent& event : args_.Events) {
-            hooks.Actions.push_back(ClickAction(event, devices));
+            hooks.Actions.push_back(InputAction(event, devices));
         }
         hooks.KeyAwaited = [this, &trace] {
             SupplyQueuedKey(machine_, ui_, trace ? &*trace : nullptr);

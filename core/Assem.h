@@ -13,11 +13,13 @@
 #include "core/RunEnd.h"
 #include "core/RunLog.h"
 #include "core/UserInterface.h"
+#include "devices/MachineLink.h"
 #include "devices/PortMap.h"
 
 // The machine object: the assembler with its token list and list file, and the CPU with
-// its RAM, registers and port map. One instance lives as long as the program.
-class Taaa {
+// its RAM, registers and port map. One instance lives as long as the program; its devices
+// reach it as their MachineLink.
+class Taaa final : public MachineLink {
   public:
     explicit Taaa(UserInterface& ui);
     Taaa(const Taaa&) = delete;
@@ -75,7 +77,7 @@ class Taaa {
     // Execution. A step, and an interrupt, report how they ended the run (None: it goes on).
     RunEnd ButtonStepClick();
     void ShowCurrentInstruction();
-    RunEnd RaiseInterrupt(int vectorAddress);
+    RunEnd RaiseInterrupt(int vectorAddress) override;
     // IN 00 has begun and awaits its key: steps and interrupts do nothing until SupplyKey.
     bool AwaitingKey() const { return awaitingKey_; }
     // Completes the awaited IN 00 as its step would have: the code goes to AL and a run goes
@@ -85,7 +87,7 @@ class Taaa {
     bool EnterRunMode();
     void LeaveRunMode();
     // Every end of a run (HALT, errors, Escape at IN 00, the maze's edge) goes through here.
-    void EndRun(RunEnd why);
+    void EndRun(RunEnd why) override;
 
   private:
     // Recognisers.

@@ -12,14 +12,12 @@
 #include "devices/TimedDevice.h"
 #include "devices/TrafficLights.h"
 
-class Taaa;
-
 // Every device model, made once and kept for the life of the program, plugged into the
 // machine's port map. Their state survives CPU Reset and assembly: only a device's own
 // controls reset it.
 class Peripherals {
   public:
-    explicit Peripherals(Taaa& machine);
+    Peripherals(MachineLink& machine, UserInterface& ui, PortMap& ports);
     Peripherals(const Peripherals&) = delete;
     Peripherals& operator=(const Peripherals&) = delete;
 

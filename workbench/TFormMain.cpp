@@ -354,7 +354,7 @@ void TFormMain::BuildMenus() {
 // The machine and its devices first, then the windows that show them.
 void TFormMain::CreateToolWindows() {
     machine_ = std::make_unique<Taaa>(*this);
-    devices_ = std::make_unique<Peripherals>(*machine_);
+    devices_ = std::make_unique<Peripherals>(*machine_, machine_->Ui, machine_->Ports);
     control_ = std::make_unique<RunControl>(*machine_);
 
     AboutBox = new TformAboutBox(this, VersionText);

@@ -59,6 +59,21 @@ TEST_F(HeaterWindow, AThermometerClickSetsTheTemperatureAndTheMercury) {
     }
 }
 
+// The scale as a click reads it: 0 degrees at y 148 and 2.95 pixels a degree, in whole
+// degrees held within 0..40.
+TEST_F(HeaterWindow, AClickReadsTheScaleInWholeDegrees) {
+    struct Case {
+        int ClickY;
+        const char* Reading;
+    };
+    // 10 reads 47 and 190 reads -14; 149 reads a little below zero, which is 0 and not -0.
+    for (const Case c : {Case{148, "0.00"}, Case{30, "40.00"}, Case{10, "40.00"}, Case{190, "0.00"},
+                         Case{149, "0.00"}, Case{83, "22.00"}, Case{84, "22.00"}}) {
+        Click(c.ClickY);
+        EXPECT_EQ(model.TemperatureText(), c.Reading) << c.ClickY;
+    }
+}
+
 TEST_F(HeaterWindow, TheMercuryFollowsTheTimer) {
     Click(89);
     model.PortWrite(0x00);

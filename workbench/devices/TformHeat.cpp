@@ -280,9 +280,17 @@ bool TformHeat::event(QEvent* event) {
     return true;
 }
 
+void TformHeat::Image1MouseDown(int y) {
+    // The scale as a click reads it: 0 degrees at y 148, 2.95 pixels a degree, to the nearest
+    // whole degree (halves to even).
+    constexpr double zeroAt = 148.0;
+    constexpr double pixelsPerDegree = 2.95;
+    model_.SetRoomTemperature(static_cast<int>(std::nearbyint((zeroAt - y) / pixelsPerDegree)));
+}
+
 void TformHeat::mousePressEvent(QMouseEvent* event) {
     const QPoint at = PicturePixel(*event);
     if (Image1.contains(at)) {
-        model_.Image1MouseDown(at.y());
+        Image1MouseDown(at.y());
     }
 }
