@@ -140,7 +140,7 @@ void RunFor(CountingForm& form, bool runLog, bool busy) {
     form.ButtonStopClick();
     const double cpu = CpuSeconds() - cpuStart - (beside ? beside->CpuSeconds() : 0.0);
     const double seconds = static_cast<double>(wall.elapsed()) / 1000.0;
-    const double asked = seconds * 1000.0 / form.Control().CpuClockInterval;
+    const double asked = seconds * 1000.0 / form.Control().CpuClockInterval();
     std::printf("run log %-3s%s: %ld of %.0f steps (%.1f %%), CPU %.1f %% of one core\n",
                 runLog ? "on" : "off", busy ? ", a busy thread beside it" : "", form.Steps, asked,
                 100.0 * static_cast<double>(form.Steps) / asked, 100.0 * cpu / seconds);
@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
     form.OpenSource(false);
     form.ButtonAssembleClick();
     form.ShowPeripheral(Peripheral::Vdu);
-    while (form.Control().CpuClockInterval > RunControl::FastestClock) {
+    while (form.Control().CpuClockInterval() > RunControl::FastestClock) {
         form.ButtonFastClick();
     }
     RunFor(form, false, false);

@@ -11,6 +11,7 @@
 #include "cli/Exercise.h"
 #include "cli/HeadlessUi.h"
 #include "cli/PortTrace.h"
+#include "cli/QueuedKeys.h"
 #include "cli/RunReport.h"
 #include "core/Assem.h"
 #include "core/RegisterText.h"
@@ -125,7 +126,8 @@ class CaseRun {
         if (!expect_.Outputs.empty()) {
             trace.emplace(machine_, now_, [this](const PortAccess& access) { Record(access); });
         }
-        outcome_ = RunInVirtualTime(machine_, control, devices_.Timers(), case_.Clock, Hooks());
+        outcome_ = RunInVirtualTime(machine_, control, devices_.Timers(), case_.Clock,
+                                    Hooks(trace ? &*trace : nullptr));
         const std::optional<std::string> failure = Judge();
         return {!failure, failure.value_or("")};
     }
@@ -148,11 +150,12 @@ class CaseRun {
         }
     }
 
-    ClockHooks Hooks() {
+    ClockHooks Hooks(const PortTrace* trace) {
         ClockHooks hooks;
         hooks.NowMs = &now_;
+        hooks.KeyAwaited = [this, trace] { SupplyQueuedKey(machine_, ui_, trace); };
         for (const DeviceEvent& event : case_.Events) {
-            hooks.Actions.push_back(ClickAction(event, devices_));
+            hooks.Actions.push_back(InputAction(event, devices_));
         }
         for (size_t i = 0; i < expect_.Devices.size(); ++i) {
             if (const auto at = expect_.Devices[i].AtMs) {
@@ -282,7 +285,7 @@ class CaseRun {
 
     HeadlessUi ui_;
     Taaa machine_{ui_};
-    Peripherals devices_{machine_};
+    Peripherals devices_{machine_, machine_.Ui, machine_.Ports};
     const std::string& file_;
     const ExerciseCase& case_;
     const CaseExpectations& expect_;

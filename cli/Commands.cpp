@@ -10,6 +10,7 @@
 #include "cli/ErrorLine.h"
 #include "cli/HeadlessUi.h"
 #include "cli/PortTrace.h"
+#include "cli/QueuedKeys.h"
 #include "cli/RunReport.h"
 #include "cli/SourceFile.h"
 #include "core/Assem.h"
@@ -94,7 +95,7 @@ class Session {
     }
 
     int RunCommand() {
-        Peripherals devices(machine_);
+        Peripherals devices(machine_, machine_.Ui, machine_.Ports);
         if (!Assemble()) {
             return AssemblyFailed;
         }
@@ -107,18 +108,21 @@ class Session {
             };
         }
         control.ButtonRunClick();
-        ClockHooks hooks;
         int64_t now = 0;
-        hooks.NowMs = &now;
-        for (const DeviceEvent& event : args_.Events) {
-            hooks.Actions.push_back(ClickAction(event, devices));
-        }
         std::optional<PortTrace> trace;
         if (args_.TracePorts) {
             trace.emplace(machine_, now, [this, &control](const PortAccess& access) {
                 PrintWhileRunning(PortAccessLine(access), control);
             });
         }
+        ClockHooks hooks;
+        hooks.NowMs = &now;
+        for (const DeviceEvent& event : args_.Events) {
+            hooks.Actions.push_back(InputAction(event, devices));
+        }
+        hooks.KeyAwaited = [this, &trace] {
+            SupplyQueuedKey(machine_, ui_, trace ? &*trace : nullptr);
+        };
         const RunOutcome run =
             RunInVirtualTime(machine_, control, devices.Timers(),
                              {args_.ClockMs, args_.HwTimerMs, args_.MaxSteps}, std::move(hooks));

@@ -1,6 +1,7 @@
 #include "cli/Events.h"
 
 #include <charconv>
+#include <optional>
 
 #include "devices/OnScreenKeyMap.h"
 #include "devices/Peripherals.h"
@@ -18,44 +19,27 @@ std::optional<int64_t> WholeNumber(std::string_view text) {
     return value;
 }
 
-// The middle of the first keypad key that stores `code`.
-std::optional<std::pair<int, int>> KeypadSpot(uint8_t code) {
-    for (size_t row = 0; row < Keypad::RowEnds.size(); ++row) {
-        for (size_t column = 0; column < Keypad::ColumnEnds.size(); ++column) {
-            if (Keypad::Codes[row][column] == code) {
-                const int left = column == 0 ? 0 : Keypad::ColumnEnds[column - 1];
-                const int top = row == 0 ? 0 : Keypad::RowEnds[row - 1];
-                return std::pair{(left + Keypad::ColumnEnds[column]) / 2,
-                                 (top + Keypad::RowEnds[row]) / 2};
-            }
-        }
-    }
-    return std::nullopt;
-}
-
 std::variant<DeviceEvent, std::string> KeypadEvent(DeviceEvent event, std::string_view key) {
-    std::optional<std::pair<int, int>> spot;
+    std::optional<uint8_t> code;
     if (key == "back") {
-        spot = KeypadSpot(0x08);
+        code = 0x08;
     } else if (key == "enter") {
-        spot = KeypadSpot(0x0D);
+        code = 0x0D;
     } else if (key.size() == 1 && key[0] != 0x08 && key[0] != 0x0D) {
-        spot = KeypadSpot(static_cast<uint8_t>(key[0]));
+        code = static_cast<uint8_t>(key[0]);
     }
-    if (!spot) {
+    if (!code || !Keypad::HasKey(*code)) {
         return "no keypad key is called '" + std::string(key) +
                "'; the keys are 0-9, A-F, back and enter";
     }
-    event.X = spot->first;
-    event.Y = spot->second;
+    event.KeyCode = *code;
     return event;
 }
 
 std::variant<DeviceEvent, std::string> KeyboardEvent(DeviceEvent event, std::string_view name) {
     for (const KeyRegion& key : OnScreenKeyMap()) {
         if (key.Name == name) {
-            event.X = (key.Left + key.Right) / 2;
-            event.Y = (key.Top + key.Bottom) / 2;
+            event.KeyCode = key.Code;
             return event;
         }
     }
@@ -63,19 +47,15 @@ std::variant<DeviceEvent, std::string> KeyboardEvent(DeviceEvent event, std::str
            "'; give the name the keyboard shows, such as A, a, Ctrl+A, 1 or BkSp";
 }
 
-// The first height whose click sets the thermometer to `degrees`.
 std::variant<DeviceEvent, std::string> ThermometerEvent(DeviceEvent event,
                                                         std::string_view degrees) {
     const auto wanted = WholeNumber(degrees);
-    for (int y = Heater::ColumnBottom + 10; wanted && y >= 0; --y) {
-        Heater probe;
-        probe.Image1MouseDown(y);
-        if (probe.Temperature() == static_cast<double>(*wanted)) {
-            event.Y = y;
-            return event;
-        }
+    if (!wanted || *wanted < 0 || *wanted > Heater::Hottest) {
+        return "the thermometer takes whole degrees from 0 to 40, not '" + std::string(degrees) +
+               "'";
     }
-    return "the thermometer takes whole degrees from 0 to 40, not '" + std::string(degrees) + "'";
+    event.Degrees = static_cast<int>(*wanted);
+    return event;
 }
 
 std::variant<DeviceEvent, std::string> LiftEvent(DeviceEvent event, std::string_view button) {
@@ -128,35 +108,28 @@ std::variant<DeviceEvent, std::string> ParseDeviceEvent(std::string_view text) {
            std::string(device) + "'";
 }
 
-TimedAction ClickAction(const DeviceEvent& event, Peripherals& devices) {
-    const auto click = [event, &devices] {
+TimedAction InputAction(const DeviceEvent& event, Peripherals& devices) {
+    const auto input = [event, &devices] {
         switch (event.Where) {
         case Target::Keypad:
-            devices.Pad.ImageKeyPadMouseDown(event.X, event.Y);
+            devices.Pad.Press(event.KeyCode);
             break;
         case Target::Keyboard:
-            devices.Keyboard.Image1MouseDown(event.X, event.Y);
+            devices.Keyboard.Press(event.KeyCode);
             break;
-        // A button the window shows disabled takes no click.
         case Target::LiftCallTop:
-            if (devices.Car.SpeedButtonUpEnabled()) {
-                devices.Car.SpeedButtonUpClick();
-            }
+            devices.Car.CallLift(Lift::Floor::Top);
             break;
         case Target::LiftCallBottom:
-            if (devices.Car.SpeedButtonDownEnabled()) {
-                devices.Car.SpeedButtonDownClick();
-            }
+            devices.Car.CallLift(Lift::Floor::Bottom);
             break;
         case Target::LiftRepair:
-            if (devices.Car.ButtonEngineerEnabled()) {
-                devices.Car.ButtonEngineerClick();
-            }
+            devices.Car.RepairLift();
             break;
         case Target::Thermometer:
-            devices.Heating.Image1MouseDown(event.Y);
+            devices.Heating.SetRoomTemperature(event.Degrees);
             break;
         }
     };
-    return {event.AtMs, click};
+    return {event.AtMs, input};
 }

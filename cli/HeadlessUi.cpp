@@ -93,9 +93,9 @@ void HeadlessUi::MessageBox(std::string_view text, MessageIcon) {
     messageBoxes_.emplace_back(text);
 }
 
-uint8_t HeadlessUi::WaitForKey() {
+uint8_t HeadlessUi::NextKey() {
     if (keys_.empty()) {
-        return 0x1B;
+        return EscapeKey;
     }
     const auto key = static_cast<uint8_t>(keys_.front());
     keys_.pop_front();

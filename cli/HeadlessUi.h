@@ -84,8 +84,11 @@ class HeadlessUi : public UserInterface {
     void RunLogLine(std::string_view text) override;
     void MessageBox(std::string_view text, MessageIcon icon) override;
     void Beep() override { ++beeps_; }
+    // The run asks AwaitingKey after each step and answers with NextKey.
+    void AwaitKey() override {}
+
     // The next queued key; Escape once the keys are used up.
-    uint8_t WaitForKey() override;
+    uint8_t NextKey();
 
   private:
     static size_t Index(Peripheral window) { return static_cast<size_t>(window); }

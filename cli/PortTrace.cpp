@@ -30,25 +30,6 @@ class PortTrace::TracedPort : public InputDevice, public OutputDevice {
     OutputDevice* const output_;
 };
 
-// IN 00 hands the key over in AL, unless Escape ended the run.
-class PortTrace::TracedKeys : public KeyWaiter {
-  public:
-    TracedKeys(const PortTrace& trace, Taaa& machine, KeyWaiter& plugged)
-        : trace_(trace), machine_(machine), plugged_(plugged) {}
-
-    void WaitForKey() override {
-        plugged_.WaitForKey();
-        if (machine_.Ended != RunEnd::Escape) {
-            trace_.Report(true, 0, static_cast<uint8_t>(machine_.Machine.RegisterLow(AL)));
-        }
-    }
-
-  private:
-    const PortTrace& trace_;
-    Taaa& machine_;
-    KeyWaiter& plugged_;
-};
-
 PortTrace::PortTrace(Taaa& machine, const int64_t& nowMs,
                      std::function<void(const PortAccess&)> report)
     : nowMs_(nowMs), report_(std::move(report)) {
@@ -59,10 +40,6 @@ PortTrace::PortTrace(Taaa& machine, const int64_t& nowMs,
         if (ports_[port]->HasInput()) {
             ports.PlugInput(port, ports_[port].get());
         }
-    }
-    if (KeyWaiter* keys = ports.KeyboardInput()) {
-        keys_ = std::make_unique<TracedKeys>(*this, machine, *keys);
-        ports.PlugKeyWaiter(keys_.get());
     }
 }
 

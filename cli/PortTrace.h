@@ -20,9 +20,9 @@ struct PortAccess {
 std::string PortAccessLine(const PortAccess& access);
 
 // Stands between the CPU and the devices already plugged into the machine's port map, and
-// reports every IN (IN 00 with the key it read) and every OUT, to a plugged device or not,
-// at the time `nowMs` holds. The devices see nothing different. Lives no longer than the
-// port map.
+// reports every IN and every OUT, to a plugged device or not, at the time `nowMs` holds. The
+// devices see nothing different. IN 00 has no device: whoever supplies its key reports it.
+// Lives no longer than the port map.
 class PortTrace {
   public:
     PortTrace(Taaa& machine, const int64_t& nowMs, std::function<void(const PortAccess&)> report);
@@ -34,10 +34,8 @@ class PortTrace {
 
   private:
     class TracedPort;
-    class TracedKeys;
 
     const int64_t& nowMs_;
     std::function<void(const PortAccess&)> report_;
     std::array<std::unique_ptr<TracedPort>, 16> ports_;
-    std::unique_ptr<TracedKeys> keys_;
 };

@@ -71,9 +71,12 @@ bool Taaa::EnterRunMode() {
     return true;
 }
 
+// Also gives up a key that IN 00 awaits: after Stop, CPU Reset or an assembly the IN is no
+// longer the instruction a key would finish.
 void Taaa::LeaveRunMode() {
     Machine.Running = false;
     ResumeAfterInput = false;
+    awaitingKey_ = false;
     Ui.EnterEditMode();
 }
 

@@ -13,11 +13,13 @@
 #include "core/RunEnd.h"
 #include "core/RunLog.h"
 #include "core/UserInterface.h"
+#include "devices/MachineLink.h"
 #include "devices/PortMap.h"
 
 // The machine object: the assembler with its token list and list file, and the CPU with
-// its RAM, registers and port map. One instance lives as long as the program.
-class Taaa {
+// its RAM, registers and port map. One instance lives as long as the program; its devices
+// reach it as their MachineLink.
+class Taaa final : public MachineLink {
   public:
     explicit Taaa(UserInterface& ui);
     Taaa(const Taaa&) = delete;
@@ -40,7 +42,7 @@ class Taaa {
     bool Assembling = false;
 
     // Held for the main window: the IP of the previous ShowCurrentInstruction, and the
-    // Running state saved while IN 00 waits for a key.
+    // Running state saved while IN 00 awaits a key.
     int LastShownIP = 0;
     bool ResumeAfterInput = false;
 
@@ -75,11 +77,17 @@ class Taaa {
     // Execution. A step, and an interrupt, report how they ended the run (None: it goes on).
     RunEnd ButtonStepClick();
     void ShowCurrentInstruction();
-    RunEnd RaiseInterrupt(int vectorAddress);
+    RunEnd RaiseInterrupt(int vectorAddress) override;
+    // IN 00 has begun and awaits its key: steps and interrupts do nothing until SupplyKey.
+    bool AwaitingKey() const { return awaitingKey_; }
+    // Completes the awaited IN 00 as its step would have: the code goes to AL and a run goes
+    // on, or Escape (1B) ends the run and leaves AL; IP then passes the instruction. Reports
+    // how it ended the run; without an awaited key it does nothing.
+    RunEnd SupplyKey(uint8_t code);
     bool EnterRunMode();
     void LeaveRunMode();
     // Every end of a run (HALT, errors, Escape at IN 00, the maze's edge) goes through here.
-    void EndRun(RunEnd why);
+    void EndRun(RunEnd why) override;
 
   private:
     // Recognisers.
@@ -91,7 +99,6 @@ class Taaa {
     bool MightHaveHexNumber();
     bool MightHaveDestLabel();
     void EmitByte(tokNode& token);
-    void MakeToken(std::string& text, int32_t start, int32_t length);
     void SelectTokenLine(int32_t index);
 
     // Statement parts.
@@ -143,6 +150,12 @@ class Taaa {
         stepIp_ = NoStep;
     }
     void SelectFailingInstruction();
+    // The end of a step once its instruction is done: the instruction at IP shown, the step
+    // closed, the VDU redrawn.
+    void FinishStep();
+    // IN 00's half of its step; SupplyKey is the other.
+    void AwaitKey();
+    bool awaitingKey_ = false;
     using Executor = void (*)(Taaa&);
     static std::array<Executor, 256> BuildDispatch();
     static const std::array<Executor, 256> Dispatch;

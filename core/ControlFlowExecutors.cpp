@@ -191,11 +191,8 @@ void Taaa::ExecuteInOut() {
     if (port >= PortCount) {
         ReportError("I/O Ports 0..F are available.", CurrentToken());
     } else if (input && port == 0) {
-        ResumeAfterInput = Machine.Running;
-        Machine.Running = false;
-        if (KeyWaiter* keyboard = Ports.KeyboardInput()) {
-            keyboard->WaitForKey();
-        }
+        AwaitKey();
+        return; // SupplyKey completes the instruction
     } else if (input) {
         if (const InputDevice* device = Ports.Port(port).Input) {
             Machine.SetRegister(AL, device->PortRead(), false);
@@ -212,8 +209,15 @@ void Taaa::ExecuteInOut() {
     AdvanceIp(2);
 }
 
+void Taaa::AwaitKey() {
+    ResumeAfterInput = Machine.Running;
+    Machine.Running = false;
+    awaitingKey_ = true;
+    Ui.AwaitKey();
+}
+
 RunEnd Taaa::RaiseInterrupt(int vectorAddress) {
-    if (!Machine.Running || !(Machine.Reg[SR] & FlagI)) {
+    if (!Machine.Running || awaitingKey_ || !(Machine.Reg[SR] & FlagI)) {
         return RunEnd::None;
     }
     Ended = RunEnd::None;

@@ -70,8 +70,17 @@ std::array<Taaa::Executor, 256> Taaa::BuildDispatch() {
 
 const std::array<Taaa::Executor, 256> Taaa::Dispatch = BuildDispatch();
 
+// Inline in the step; SupplyKey ends an IN 00's step with it too.
+[[gnu::always_inline]] inline void Taaa::FinishStep() {
+    ShowInstructionAtIp(*this);
+    EndStep();
+    if (Ui.IsPeripheralVisible(Peripheral::Vdu)) {
+        Ui.RefreshVdu();
+    }
+}
+
 RunEnd Taaa::ButtonStepClick() {
-    if (Assembling) {
+    if (Assembling || awaitingKey_) {
         return RunEnd::None;
     }
     Ended = RunEnd::None;
@@ -89,11 +98,26 @@ RunEnd Taaa::ButtonStepClick() {
     stepIp_ = Machine.Reg[IP] & 0xFF;
     const int opcode = Machine.CellValue(stepIp_) & 0xFF;
     Dispatch[opcode](*this);
-    ShowInstructionAtIp(*this);
-    EndStep();
-    if (Ui.IsPeripheralVisible(Peripheral::Vdu)) {
-        Ui.RefreshVdu();
+    if (!awaitingKey_) [[likely]] {
+        FinishStep();
     }
+    return Ended;
+}
+
+RunEnd Taaa::SupplyKey(uint8_t code) {
+    if (!awaitingKey_) {
+        return RunEnd::None;
+    }
+    awaitingKey_ = false;
+    Ended = RunEnd::None;
+    if (code == EscapeKey) {
+        EndRun(RunEnd::Escape);
+    } else {
+        Machine.SetRegister(AL, code, false);
+        Machine.Running = ResumeAfterInput;
+    }
+    AdvanceIp(2);
+    FinishStep();
     return Ended;
 }
 

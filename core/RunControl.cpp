@@ -1,5 +1,7 @@
 #include "core/RunControl.h"
 
+#include <algorithm>
+
 #include "core/Assem.h"
 
 void RunControl::PrepareRun() {
@@ -50,23 +52,31 @@ void RunControl::ButtonResetClick() {
     }
 }
 
+void RunControl::SetCpuClockInterval(int milliseconds) {
+    cpuClockInterval_ = std::clamp(milliseconds, FastestClock, SlowestClock);
+}
+
+void RunControl::SetHwTimerInterval(int milliseconds) {
+    hwTimerInterval_ = std::clamp(milliseconds, ShortestHwInterval, LongestHwInterval);
+}
+
 void RunControl::ButtonSlowClick() {
-    CpuClockInterval = CpuClockInterval * 2 > SlowestClock ? SlowestClock : CpuClockInterval * 2;
+    SetCpuClockInterval(cpuClockInterval_ * 2);
 }
 
 void RunControl::ButtonFastClick() {
-    CpuClockInterval = CpuClockInterval / 2 < FastestClock ? FastestClock : CpuClockInterval / 2;
+    SetCpuClockInterval(cpuClockInterval_ / 2);
 }
 
 void RunControl::ButtonIntervalReduceClick() {
-    if (HwTimerInterval >= ShortestHwInterval + 1000) {
-        HwTimerInterval -= 1000;
+    if (hwTimerInterval_ >= ShortestHwInterval + 1000) {
+        hwTimerInterval_ -= 1000;
     }
 }
 
 void RunControl::ButtonIntervalIncreaseClick() {
-    if (HwTimerInterval <= LongestHwInterval - 1000) {
-        HwTimerInterval += 1000;
+    if (hwTimerInterval_ <= LongestHwInterval - 1000) {
+        hwTimerInterval_ += 1000;
     }
 }
 
@@ -79,5 +89,5 @@ RunEnd RunControl::TimerHWTimer() {
 }
 
 std::string RunControl::HwTimerCaption() const {
-    return "Hardware Timer Interval = " + std::to_string(HwTimerInterval / 1000) + " Seconds";
+    return "Hardware Timer Interval = " + std::to_string(hwTimerInterval_ / 1000) + " Seconds";
 }

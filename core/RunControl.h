@@ -17,8 +17,19 @@ class RunControl {
     static constexpr int ShortestHwInterval = 1000;
     static constexpr int LongestHwInterval = 10000;
 
-    int CpuClockInterval = 128; // TimerCPU, until the settings are read
-    int HwTimerInterval = 5000; // TimerHW
+    // The timers' intervals in milliseconds. Whatever sets them, the clock stays within
+    // what Slower and Faster reach and the hardware timer within what Reduce and Increase
+    // reach, so doubling or halving never leaves that range.
+    int CpuClockInterval() const { return cpuClockInterval_; }
+    int HwTimerInterval() const { return hwTimerInterval_; }
+    void SetCpuClockInterval(int milliseconds);
+    void SetHwTimerInterval(int milliseconds);
+    // corvane-cli's --clock and --hw-timer, which have ranges of their own beyond the
+    // buttons': the values are taken as they are.
+    void SetIntervalsExactly(int cpuClockMs, int hwTimerMs) {
+        cpuClockInterval_ = cpuClockMs;
+        hwTimerInterval_ = hwTimerMs;
+    }
 
     void ButtonRunClick();
     void ButtonContinuousClick();
@@ -39,4 +50,6 @@ class RunControl {
   private:
     void PrepareRun();
     Taaa& machine_;
+    int cpuClockInterval_ = 128; // TimerCPU, until the settings are read
+    int hwTimerInterval_ = 5000; // TimerHW
 };

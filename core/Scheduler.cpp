@@ -51,6 +51,9 @@ SliceReport Scheduler::RunFor(int64_t ms, int64_t maxSteps) {
     }
     if (report_.How == SliceEnd::TimeUsed) {
         SetNow(until);
+        if (machine_.AwaitingKey()) {
+            report_.How = SliceEnd::AwaitingKey;
+        }
     }
     return report_;
 }
@@ -64,6 +67,10 @@ SliceReport Scheduler::Step() {
     phases_.CpuDueMs += phases_.CpuIntervalMs;
     const RunEnd ended = machine_.ButtonStepClick();
     phases_.PassBreakpointAt = ClockPhases::NoAddress;
+    AnswerAwaitedKey();
+    if (machine_.AwaitingKey()) {
+        return {SliceEnd::AwaitingKey, ended, 1};
+    }
     return {ended == RunEnd::None ? SliceEnd::TimeUsed : SliceEnd::RunEnded, ended, 1};
 }
 
@@ -74,8 +81,8 @@ void Scheduler::FollowIntervals() {
             due = phases_.NowMs + interval;
         }
     };
-    follow(control_.CpuClockInterval, phases_.CpuIntervalMs, phases_.CpuDueMs);
-    follow(control_.HwTimerInterval, phases_.HwIntervalMs, phases_.HwDueMs);
+    follow(control_.CpuClockInterval(), phases_.CpuIntervalMs, phases_.CpuDueMs);
+    follow(control_.HwTimerInterval(), phases_.HwIntervalMs, phases_.HwDueMs);
 }
 
 bool Scheduler::Stepping() const {
@@ -87,7 +94,7 @@ bool Scheduler::SliceOver() {
     if (report_.How != SliceEnd::TimeUsed) {
         return true;
     }
-    if (wasRunning_ && !machine_.Machine.Running) {
+    if (wasRunning_ && !machine_.Machine.Running && !machine_.AwaitingKey()) {
         report_.How = SliceEnd::RunEnded;
         report_.Ended = machine_.Ended;
     } else if (report_.Steps >= maxSteps_) {
@@ -133,12 +140,19 @@ void Scheduler::StepUntil(int64_t bound) {
         }
         phases_.PassBreakpointAt = ClockPhases::NoAddress;
         machine_.ButtonStepClick();
+        AnswerAwaitedKey();
         ++made;
     }
     phases_.CpuDueMs = first + spent * interval;
     report_.Steps += made;
     if (atBreakpoint) {
         StopAtBreakpoint();
+    }
+}
+
+void Scheduler::AnswerAwaitedKey() {
+    if (machine_.AwaitingKey() && hooks_.KeyAwaited) {
+        hooks_.KeyAwaited();
     }
 }
 

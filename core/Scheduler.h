@@ -33,11 +33,14 @@ struct TimedAction {
 
 // What a front end adds to the timers: actions at their times (in any order; those due at
 // the same instant keep their order), a place where the current simulated time is kept for
-// whoever records what happens, and a call after every device timer's tick.
+// whoever records what happens, a call after every device timer's tick, and a call when a
+// step leaves IN 00 awaiting a key, at that step's time: the key it supplies lets the run go
+// on at once. A key left unsupplied ends the slice there.
 struct ClockHooks {
     std::vector<TimedAction> Actions;
     int64_t* NowMs = nullptr;
     std::function<void()> AfterDeviceTick;
+    std::function<void()> KeyAwaited;
 };
 
 // Where simulated time stands, in milliseconds from the scheduler's start: the present, and
@@ -59,10 +62,11 @@ struct ClockPhases {
 
 // Why RunFor or Step came back.
 enum class SliceEnd {
-    TimeUsed,   // the time asked for has passed, or the single step is made
-    RunEnded,   // the run ended; SliceReport::Ended says how
-    Breakpoint, // the run stopped before the instruction at a breakpoint
-    StepLimit,  // the most steps asked for were made
+    TimeUsed,    // the time asked for has passed, or the single step is made
+    RunEnded,    // the run ended; SliceReport::Ended says how
+    Breakpoint,  // the run stopped before the instruction at a breakpoint
+    StepLimit,   // the most steps asked for were made
+    AwaitingKey, // the time has passed, and IN 00 still waits for its key
 };
 
 struct SliceReport {
@@ -116,6 +120,7 @@ class Scheduler {
     int64_t NextActionTime() const;
     void StepUntil(int64_t bound);
     bool AtBreakpoint() const;
+    void AnswerAwaitedKey();
     void StopAtBreakpoint();
     void FireAt(int64_t now);
     void FireOthersAt(int64_t now);

@@ -39,6 +39,9 @@ inline constexpr std::array<Peripheral, 9> DeviceCloseList = {
 
 enum class MessageIcon { Error, Warning, Information };
 
+// The key that ends a run at IN 00 instead of giving the program a code.
+inline constexpr uint8_t EscapeKey = 0x1B;
+
 class UserInterface {
   public:
     virtual ~UserInterface() = default;
@@ -106,6 +109,7 @@ class UserInterface {
     // Dialogs and sounds.
     virtual void MessageBox(std::string_view text, MessageIcon icon) = 0;
     virtual void Beep() = 0;
-    // Waits modally for a typed key and returns its character code (1B for Escape).
-    virtual uint8_t WaitForKey() = 0;
+    // IN 00 awaits a key: show where it can be typed. Nothing waits here; the key comes back
+    // through Taaa::SupplyKey.
+    virtual void AwaitKey() = 0;
 };

@@ -19,8 +19,8 @@ int64_t Within(int64_t value, ClockLimit limit) {
 RunOutcome RunInVirtualTime(Taaa& machine, RunControl& control,
                             const std::vector<TimedDevice*>& devices, const ClockSettings& settings,
                             ClockHooks hooks) {
-    control.CpuClockInterval = static_cast<int>(Within(settings.CpuClockMs, CpuClockLimit));
-    control.HwTimerInterval = static_cast<int>(Within(settings.HwTimerMs, HwTimerLimit));
+    control.SetIntervalsExactly(static_cast<int>(Within(settings.CpuClockMs, CpuClockLimit)),
+                                static_cast<int>(Within(settings.HwTimerMs, HwTimerLimit)));
     const int64_t maxSteps = Within(settings.MaxSteps, StepCountLimit);
     Scheduler clock(machine, control, devices, std::move(hooks));
     int64_t steps = 0;

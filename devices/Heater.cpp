@@ -9,12 +9,8 @@ namespace {
 
 constexpr uint8_t HeaterBit = 0x80;
 constexpr uint8_t ThermostatBit = 0x01;
-constexpr double Hottest = 40.0;
 constexpr double Steps = 40.0; // a tick closes a fortieth of the gap
 constexpr double PixelsPerDegree = 3.0;
-// The thermometer's scale as the click sees it: 0 degrees at y 148, 2.95 pixels a degree.
-constexpr double ClickZero = 148.0;
-constexpr double ClickPixelsPerDegree = 2.95;
 
 } // namespace
 
@@ -39,9 +35,9 @@ void Heater::Timer1Timer() {
     DrawThermometer();
 }
 
-void Heater::Image1MouseDown(int y) {
-    // A whole number of degrees, so a click just below zero gives 0 and not -0.
-    temperature_ = static_cast<int>(std::nearbyint((ClickZero - y) / ClickPixelsPerDegree));
+void Heater::SetRoomTemperature(int degrees) {
+    // Whole degrees, so the room is never set to -0 and read "-0.00".
+    temperature_ = degrees;
     DrawThermometer();
 }
 

@@ -14,6 +14,8 @@
 class Heater : public InputDevice, public OutputDevice, public TimedDevice, public ChangeNotifier {
   public:
     static constexpr double SwitchPoint = 22.0;
+    // The room is held within 0..Hottest degrees.
+    static constexpr int Hottest = 40;
 
     // What labelOnOff shows: nothing before the first output, then the heater's switch.
     enum class SwitchLabel {
@@ -31,8 +33,9 @@ class Heater : public InputDevice, public OutputDevice, public TimedDevice, publ
     uint8_t PortRead() const override;
     int TimerInterval() const override { return 1000; }
     void Timer1Timer() override;
-    // A click on the thermometer at height y sets the temperature it points at.
-    void Image1MouseDown(int y);
+    // The room set to a whole number of degrees, as the thermometer is clicked; held within
+    // 0..40.
+    void SetRoomTemperature(int degrees);
 
     double Temperature() const { return temperature_; }
     bool HeaterOn() const { return heaterOn_; }

@@ -61,19 +61,20 @@ void Lift::Move() {
     interval_ = (carTop_ < NearTopBelow || carTop_ > NearBottomAbove) ? CreepMs : RunMs;
 }
 
-void Lift::SpeedButtonUpClick() {
-    liftBits_ |= CalledUp;
-    upEnabled_ = false;
+void Lift::CallLift(Floor floor) {
+    bool& enabled = floor == Floor::Top ? upEnabled_ : downEnabled_;
+    if (!enabled) {
+        return;
+    }
+    liftBits_ |= floor == Floor::Top ? CalledUp : CalledDown;
+    enabled = false;
     NotifyChange();
 }
 
-void Lift::SpeedButtonDownClick() {
-    liftBits_ |= CalledDown;
-    downEnabled_ = false;
-    NotifyChange();
-}
-
-void Lift::ButtonEngineerClick() {
+void Lift::RepairLift() {
+    if (!engineerEnabled_) {
+        return;
+    }
     carTop_ = RepairedTop;
     crashed_ = false;
     liftBits_ = 0;

@@ -29,10 +29,12 @@ class Lift : public InputDevice, public OutputDevice, public TimedDevice, public
     int TimerInterval() const override { return interval_; }
     void Timer1Timer() override;
 
-    void SpeedButtonUpClick();
-    void SpeedButtonDownClick();
-    // The repair: the car back just above the bottom floor, every bit cleared.
-    void ButtonEngineerClick();
+    enum class Floor { Top, Bottom };
+    // A call button pressed at a floor. A call already pending takes no press.
+    void CallLift(Floor floor);
+    // The repair: the car back just above the bottom floor, every bit cleared. Only a crashed
+    // lift, once its next tick has offered the repair, takes it.
+    void RepairLift();
 
     int LiftBits() const { return liftBits_; }
     bool Crashed() const { return crashed_; }

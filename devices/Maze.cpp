@@ -1,7 +1,5 @@
 #include "devices/Maze.h"
 
-#include "core/Assem.h"
-
 namespace {
 
 constexpr uint8_t ResetByte = 0xFF;

@@ -7,16 +7,15 @@
 
 #include "devices/ChangeNotifier.h"
 #include "devices/Drawing.h"
+#include "devices/MachineLink.h"
 #include "devices/PortMap.h"
-
-class Taaa;
 
 // Port 04: a snake steered through a maze. The upper four bits of the byte give the
 // direction (80 up, 40 down, 20 left, 10 right), the lower four the distance in pixels;
 // FF resets the maze. The inner walls are only drawn; the outer edge ends the run.
 class Maze : public OutputDevice, public ChangeNotifier {
   public:
-    explicit Maze(Taaa& machine) : machine_(machine) {}
+    explicit Maze(MachineLink& machine) : machine_(machine) {}
 
     // The picture: a lime field in a black frame, the maze square's bottom and right edges,
     // olive inner walls and a legend under the square.
@@ -55,7 +54,7 @@ class Maze : public OutputDevice, public ChangeNotifier {
     // where the next pixel would cross the edge.
     void Move(int16_t& coordinate, int step, int distance, int edge);
 
-    Taaa& machine_;
+    MachineLink& machine_;
     int16_t snakeX_ = 20;
     int16_t snakeY_ = 20;
     std::string bitsText_;

@@ -1,29 +1,18 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
-#include "devices/PortMap.h"
+#include "devices/InterruptingKeys.h"
 
-class Taaa;
-
-// Port 07 and interrupt 03: a click on a key of the picture stores the key's code and,
+// Port 07 and interrupt 03: a press on a key of the picture stores the key's code and,
 // while a program runs with the I flag set, interrupts it through the vector at 03; the
-// handler reads the code with IN 07. Reading does not clear the code.
-class OnScreenKeyboard : public InputDevice {
+// handler reads the code with IN 07. A click beside the keys stores 0 and raises nothing.
+class OnScreenKeyboard : public InterruptingKeys {
   public:
     static constexpr int Vector = 0x03;
+    static constexpr uint8_t Beside = 0x00;
 
-    explicit OnScreenKeyboard(Taaa& machine) : machine_(machine) {}
+    explicit OnScreenKeyboard(MachineLink& machine) : InterruptingKeys(machine, Vector, Beside) {}
 
-    uint8_t PortRead() const override { return keyCode_; }
-    void Image1MouseDown(int x, int y);
-    // What Label1 shows for the mouse at x,y: the key's name, or nothing beside the keys.
-    static std::string_view KeyNameAt(int x, int y);
-
-    uint8_t KeyCode() const { return keyCode_; }
-
-  private:
-    Taaa& machine_;
-    uint8_t keyCode_ = 0;
+    uint8_t KeyCode() const { return PortRead(); }
 };

@@ -1,12 +1,7 @@
 #include "devices/Peripherals.h"
 
-#include "core/Assem.h"
-
-Peripherals::Peripherals(Taaa& machine)
-    : TypedKeys(machine), Snake(machine), Motor(machine.Ui), Keyboard(machine),
-      Pad(machine) {
-    PortMap& ports = machine.Ports;
-    ports.PlugKeyWaiter(&TypedKeys);
+Peripherals::Peripherals(MachineLink& machine, UserInterface& ui, PortMap& ports)
+    : Snake(machine), Motor(ui), Keyboard(machine), Pad(machine) {
     ports.PlugOutput(0x01, &Lights);
     ports.PlugOutput(0x02, &Digits);
     ports.PlugInput(0x03, &Heating);

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "devices/Heater.h"
-#include "devices/KeyboardInput.h"
 #include "devices/Keypad.h"
 #include "devices/Lift.h"
 #include "devices/Maze.h"
@@ -13,19 +12,16 @@
 #include "devices/TimedDevice.h"
 #include "devices/TrafficLights.h"
 
-class Taaa;
-
 // Every device model, made once and kept for the life of the program, plugged into the
 // machine's port map. Their state survives CPU Reset and assembly: only a device's own
 // controls reset it.
 class Peripherals {
   public:
-    explicit Peripherals(Taaa& machine);
+    Peripherals(MachineLink& machine, UserInterface& ui, PortMap& ports);
     Peripherals(const Peripherals&) = delete;
     Peripherals& operator=(const Peripherals&) = delete;
 
     Heater Heating;              // IN and OUT 03
-    KeyboardInput TypedKeys;     // IN 00
     Lift Car;                    // IN and OUT 06
     Maze Snake;                  // OUT 04
     SevenSegmentDisplays Digits; // OUT 02

@@ -19,13 +19,6 @@ class OutputDevice {
     virtual void PortWrite(uint8_t value) = 0;
 };
 
-// IN 00: waits for a typed key and hands it to the machine.
-class KeyWaiter {
-  public:
-    virtual ~KeyWaiter() = default;
-    virtual void WaitForKey() = 0;
-};
-
 inline constexpr int PortCount = 16;
 
 struct PortEntry {
@@ -34,18 +27,16 @@ struct PortEntry {
     InputDevice* Input = nullptr;
 };
 
-// Ports 00..0F. A port without a plugged device does nothing.
+// Ports 00..0F. A port without a plugged device does nothing. IN 00 needs none: the machine
+// itself awaits a typed key (Taaa::SupplyKey).
 class PortMap {
   public:
     PortMap();
     void PlugOutput(int port, OutputDevice* device) { ports_[port].Output = device; }
     void PlugInput(int port, InputDevice* device) { ports_[port].Input = device; }
-    void PlugKeyWaiter(KeyWaiter* waiter) { keyWaiter_ = waiter; }
 
     const PortEntry& Port(int port) const { return ports_[port]; }
-    KeyWaiter* KeyboardInput() const { return keyWaiter_; }
 
   private:
     std::array<PortEntry, PortCount> ports_{};
-    KeyWaiter* keyWaiter_ = nullptr;
 };

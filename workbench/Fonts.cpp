@@ -1,5 +1,6 @@
 #include "workbench/Fonts.h"
 
+#include <QFontMetrics>
 #include <QStringList>
 
 namespace {
@@ -40,5 +41,16 @@ QFont MsSansSerif(int size, bool pixels) {
 QFont TimesNewRoman(int size, bool pixels) {
     QFont font = Sized("Times New Roman", size, pixels);
     font.setStyleHint(QFont::Serif);
+    return font;
+}
+
+QFont FittingFont(QFont font, const QString& text, QSize box) {
+    while (font.pixelSize() > 1) {
+        const QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(text) <= box.width() && metrics.height() <= box.height()) {
+            break;
+        }
+        font.setPixelSize(font.pixelSize() - 1);
+    }
     return font;
 }

@@ -314,6 +314,6 @@ void TFormMain::Beep() {
     QApplication::beep();
 }
 
-uint8_t TFormMain::WaitForKey() {
-    return KeyboardInputWindow->WaitForKey();
+void TFormMain::AwaitKey() {
+    KeyboardInputWindow->AwaitKey();
 }

@@ -43,7 +43,7 @@ bool ModalWindowOpen() {
 } // namespace
 
 bool TFormMain::Busy() const {
-    return (machine_ && machine_->Assembling) || KeyboardInputWindow->Waiting();
+    return machine_ && (machine_->Assembling || machine_->AwaitingKey());
 }
 
 void TFormMain::Command(void (*handler)(TFormMain&)) {
@@ -251,7 +251,7 @@ void TFormMain::ApplyTabStops() {
 void TFormMain::TimerClockTimer(int64_t elapsedMs) {
     owedMs_ = std::min(owedMs_ + elapsedMs, MaxCatchUpMs);
     if (inSlice_) {
-        return; // a step of this turn waits in an event loop of its own: a box, IN 00
+        return; // a step of this turn waits in a box's event loop
     }
     clock_->ClocksHeld = ModalWindowOpen();
     const int64_t start = clock_->NowMs();

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <algorithm>
 #include <cmath>
 
 #include "workbench/Dialogs.h"
@@ -13,6 +14,8 @@ namespace {
 
 constexpr int EmptyLinesAfterHeading = 3;
 constexpr int TabStopDigits = 8;
+// The least margin on every side, also on a file, which has no unprintable edge of its own.
+constexpr qreal LeastMarginMm = 10;
 
 // A file takes all pages in one job (a job per page would keep only the last one); a printer
 // gets one job per page, so a printer fed by hand can be loaded between them.
@@ -33,6 +36,22 @@ void DrawLine(QPainter& painter, const QFontMetricsF& metrics, const QString& li
         painter.drawText(QPointF(left, top + metrics.ascent()), pieces[piece]);
         left += metrics.horizontalAdvance(pieces[piece]);
     }
+}
+
+// The text stays off the sheet's edges: within the printer's printable area, and at least
+// 10 mm in; margins set wider in the page set-up stay.
+void KeepOffTheEdges(QPrinter& printer) {
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF given = layout.margins();
+    const QMarginsF least = layout.minimumMargins();
+    const auto side = [](qreal set, qreal printable) {
+        return std::max({set, printable, LeastMarginMm});
+    };
+    printer.setPageMargins(
+        QMarginsF(side(given.left(), least.left()), side(given.top(), least.top()),
+                  side(given.right(), least.right()), side(given.bottom(), least.bottom())),
+        QPageLayout::Millimeter);
 }
 
 } // namespace
@@ -83,6 +102,7 @@ void SourcePrinter::Setup() {
 
 void SourcePrinter::PrintPages(const std::vector<QStringList>& pages, const QFont& font,
                                bool pauseBeforePages) {
+    KeepOffTheEdges(printer_);
     QPainter painter;
     // Sizes in points come out the same on every resolution the printer is set to.
     const QFont printerFont(font, &printer_);
@@ -117,11 +137,13 @@ bool SourcePrinter::PrintPage(QPainter& painter, const QStringList& lines, const
     return DrawLines(painter, lines) && (PrintsToFile(printer_) || painter.end());
 }
 
-// One line under the other from the top of the sheet; lines that do not fit go on to a new
-// sheet of the same job. Lines are not wrapped: a line wider than the sheet ends at its edge.
+// One line under the other from the top of the sheet's printed area; lines that do not fit go
+// on to a new sheet of the same job. Lines are not wrapped: a line wider than the printed
+// area ends at its edge.
 bool SourcePrinter::DrawLines(QPainter& painter, const QStringList& lines) {
     const QFontMetricsF metrics(painter.font(), &printer_);
     const qreal height = printer_.height();
+    painter.setClipRect(QRect(0, 0, printer_.width(), printer_.height()));
     qreal top = 0;
     for (const QString& line : lines) {
         if (top > 0 && top + metrics.lineSpacing() > height) {

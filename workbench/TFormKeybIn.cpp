@@ -1,17 +1,14 @@
 #include "workbench/TFormKeybIn.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <array>
 
+#include "core/UserInterface.h"
 #include "workbench/Fonts.h"
 
 namespace {
-
-constexpr uint8_t Escape = 0x1B;
 
 struct NamedKey {
     int key;
@@ -20,7 +17,7 @@ struct NamedKey {
 
 // Keys whose code does not depend on the typed text.
 constexpr std::array<NamedKey, 6> PlainKeys = {{
-    {Qt::Key_Escape, Escape},
+    {Qt::Key_Escape, EscapeKey},
     {Qt::Key_Return, 0x0D},
     {Qt::Key_Enter, 0x0D},
     {Qt::Key_Backspace, 0x08},
@@ -69,18 +66,6 @@ std::optional<uint8_t> PrintableCode(const QString& text) {
     return static_cast<uint8_t>(character);
 }
 
-// The font made smaller, pixel by pixel, until the text fits the box.
-QFont Fitting(QFont font, const QString& text, QSize box) {
-    while (font.pixelSize() > 1) {
-        const QFontMetrics metrics(font);
-        if (metrics.horizontalAdvance(text) <= box.width() && metrics.height() <= box.height()) {
-            break;
-        }
-        font.setPixelSize(font.pixelSize() - 1);
-    }
-    return font;
-}
-
 } // namespace
 
 std::optional<uint8_t> KeyCodeOf(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
@@ -111,38 +96,19 @@ TFormKeybIn::TFormKeybIn(QWidget* owner)
     QPalette colours = Label1->palette();
     colours.setColor(QPalette::WindowText, Qt::yellow);
     Label1->setPalette(colours);
-    Label1->setFont(Fitting(MsSansSerif(32, true), Label1->text(), Label1->size()));
+    Label1->setFont(FittingFont(MsSansSerif(32, true), Label1->text(), Label1->size()));
 }
 
-uint8_t TFormKeybIn::WaitForKey() {
-    if (Waiting()) {
-        return Escape;
-    }
-    QEventLoop loop;
-    loop_ = &loop;
-    keyTyped_ = false;
-    // Should the loop be left without a key (the application quitting), the run stops.
-    code_ = Escape;
+void TFormKeybIn::AwaitKey() {
+    waiting_ = true;
     show();
     raise();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
-    loop.exec();
-    loop_ = nullptr;
-    hide();
-    return code_;
-}
-
-bool TFormKeybIn::Waiting() const {
-    return loop_ != nullptr;
-}
-
-bool TFormKeybIn::KeyTyped() const {
-    return keyTyped_;
 }
 
 bool TFormKeybIn::event(QEvent* event) {
-    if (Waiting() && event->type() == QEvent::ShortcutOverride) {
+    if (waiting_ && event->type() == QEvent::ShortcutOverride) {
         // Every key is the program's while it waits, none a shortcut's.
         event->accept();
         return true;
@@ -156,7 +122,7 @@ bool TFormKeybIn::event(QEvent* event) {
 }
 
 void TFormKeybIn::keyPressEvent(QKeyEvent* event) {
-    if (Waiting() && !keyTyped_) {
+    if (waiting_) {
         if (const auto code = KeyCodeOf(event->key(), event->modifiers(), event->text())) {
             TakeKey(*code);
         }
@@ -165,8 +131,8 @@ void TFormKeybIn::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFormKeybIn::closeEvent(QCloseEvent* event) {
-    // The program must not leave the wait without a key.
-    if (Waiting() && !keyTyped_) {
+    // The program must not be left without its key.
+    if (waiting_) {
         event->ignore();
     } else {
         event->accept();
@@ -174,7 +140,7 @@ void TFormKeybIn::closeEvent(QCloseEvent* event) {
 }
 
 void TFormKeybIn::TakeKey(uint8_t code) {
-    code_ = code;
-    keyTyped_ = true;
-    loop_->quit();
+    waiting_ = false;
+    hide();
+    emit KeyTaken(code);
 }

@@ -7,7 +7,6 @@
 
 #include "workbench/ToolWindow.h"
 
-class QEventLoop;
 class QLabel;
 
 // The code a key press gives the program: the character's Latin-1 code; Ctrl with a letter
@@ -16,20 +15,21 @@ class QLabel;
 // nothing (arrows, function keys, Shift alone) and characters beyond Latin-1 give nothing.
 std::optional<uint8_t> KeyCodeOf(int key, Qt::KeyboardModifiers modifiers, const QString& text);
 
-// The window IN 00 waits in. It is not modal, so the on-screen keyboard and the keypad stay
-// clickable during the wait; it cannot be closed until a key was typed.
+// The window a key for IN 00 is typed in. It is not modal, so the on-screen keyboard and the
+// keypad stay clickable while a key is awaited; it cannot be closed until a key was taken.
 class TFormKeybIn : public ToolWindow {
     Q_OBJECT
   public:
     explicit TFormKeybIn(QWidget* owner);
 
-    // Shows the window, takes the activation, and waits in an event loop of its own until a
-    // key was taken; returns its code. The window then hides itself. A wait begun while one
-    // is already going on returns 1B at once.
-    uint8_t WaitForKey();
-    bool Waiting() const;
-    bool WaitsForKey() const override { return Waiting(); }
-    bool KeyTyped() const;
+    // Shows the window and takes the activation; the first key that types something is then
+    // taken, and the window hides itself.
+    void AwaitKey();
+    bool Waiting() const { return waiting_; }
+    bool WaitsForKey() const override { return waiting_; }
+
+  signals:
+    void KeyTaken(uint8_t code);
 
   protected:
     bool event(QEvent* event) override;
@@ -40,7 +40,5 @@ class TFormKeybIn : public ToolWindow {
     void TakeKey(uint8_t code);
 
     QLabel* Label1;
-    QEventLoop* loop_ = nullptr;
-    bool keyTyped_ = false;
-    uint8_t code_ = 0;
+    bool waiting_ = false;
 };

@@ -11,10 +11,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
 #include <map>
 
 #include "core/Assem.h"
@@ -60,16 +63,32 @@ const char* const RegisterHints[RegisterCount] = {
     "Status Register"};
 
 constexpr int RegisterBoxWidth = 141;
+// Inside the box's one-pixel bevel, a pixel from it.
+constexpr int RegisterLabelLeft = 2;
 
 // Wide enough for "AL 00000000 00 +000" in the font as the machine has it.
 int RegisterLabelWidth() {
-    return QFontMetrics(CourierNew(9)).horizontalAdvance(QStringLiteral("AL 00000000 00 +000")) + 2;
+    const QFontMetricsF metrics(CourierNew(9));
+    return static_cast<int>(
+        std::ceil(metrics.horizontalAdvance(QStringLiteral("AL 00000000 00 +000"))));
+}
+
+// The narrowest width at which the style shows the caption whole: the caption and the
+// style's frame around it, without the minimum width the style would rather give a button.
+int CaptionWidth(const QPushButton& button) {
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    option.text = button.text();
+    const QRect contents =
+        button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
+    return button.fontMetrics().size(Qt::TextShowMnemonic, button.text()).width() +
+           option.rect.width() - contents.width();
 }
 
 QLabel* RegisterLabel(QWidget* box, int row, const QString& hint) {
     auto* label = new QLabel(box);
     label->setFont(CourierNew(9));
-    label->setGeometry(4, 5 + 16 * row, RegisterLabelWidth(), 16);
+    label->setGeometry(RegisterLabelLeft, 5 + 16 * row, RegisterLabelWidth(), 16);
     label->setToolTip(hint);
     label->setAutoFillBackground(true);
     return label;
@@ -150,9 +169,9 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent)
 TFormMain::~TFormMain() = default;
 
 void TFormMain::BuildPanelTop(QWidget* panel) {
-    // Where the register texts need more room than the design gives, the boxes grow and
-    // everything to their right moves with them.
-    const int boxWidth = std::max(RegisterBoxWidth, RegisterLabelWidth() + 7);
+    // Only where the register texts would be cut do the boxes grow, and everything to their
+    // right moves with them.
+    const int boxWidth = std::max(RegisterBoxWidth, RegisterLabelWidth() + 2 * RegisterLabelLeft);
     const int shift = 2 * (boxWidth - RegisterBoxWidth);
     QFrame* left = BevelledBox(panel, 3, boxWidth);
     QFrame* right = BevelledBox(panel, 4 + boxWidth, boxWidth);
@@ -200,7 +219,8 @@ void TFormMain::BuildToolButtons(QWidget* panel, int shift) {
     }
 }
 
-// A column is as wide as its widest caption needs, at least 60; the next column moves with it.
+// A column is 60 wide, or as wide as its widest caption needs where 60 would cut it; the next
+// column moves with it.
 void TFormMain::BuildCommandButtons(QWidget* panel, int shift) {
     std::map<int, int> columnWidths;
     for (const CommandButtonEntry& entry : CommandButtonTable()) {
@@ -212,7 +232,7 @@ void TFormMain::BuildCommandButtons(QWidget* panel, int shift) {
         connect(button, &QPushButton::clicked, this, [this, handler] { Command(handler); });
         CommandButtons.push_back(button);
         int& width = columnWidths[entry.Column];
-        width = std::max({width, CommandButtonWidth, button->sizeHint().width()});
+        width = std::max({width, CommandButtonWidth, CaptionWidth(*button)});
     }
     std::map<int, int> columnX;
     int x = FirstCommandColumn + shift;
@@ -255,7 +275,10 @@ void TFormMain::BuildTabs() {
     auto* splitter = new QSplitter(Qt::Vertical);
     splitter->addWidget(MemoAsmLog);
     splitter->addWidget(ListBoxTokens);
+    // The log keeps its 185 pixels from the start, whatever height the window is given; the
+    // token list takes the rest.
     splitter->setSizes({185, 300});
+    splitter->setStretchFactor(1, 1);
     splitter->setChildrenCollapsible(false);
     TabSheetTokens = splitter;
     TabSheetRunLog = RichEdit1;
@@ -333,7 +356,7 @@ void TFormMain::BuildMenus() {
 // The machine and its devices first, then the windows that show them.
 void TFormMain::CreateToolWindows() {
     machine_ = std::make_unique<Taaa>(*this);
-    devices_ = std::make_unique<Peripherals>(*machine_);
+    devices_ = std::make_unique<Peripherals>(*machine_, machine_->Ui, machine_->Ports);
     control_ = std::make_unique<RunControl>(*machine_);
 
     AboutBox = new TformAboutBox(this, VersionText);
@@ -342,6 +365,8 @@ void TFormMain::CreateToolWindows() {
     });
     windows_.Register(Peripheral::Heater, new TformHeat(this, devices_->Heating));
     KeyboardInputWindow = new TFormKeybIn(this);
+    connect(KeyboardInputWindow, &TFormKeybIn::KeyTaken, this,
+            [this](uint8_t code) { machine_->SupplyKey(code); });
     windows_.Register(Peripheral::KeyboardInput, KeyboardInputWindow);
     windows_.Register(Peripheral::Lift, new TFormLift(this, devices_->Car));
     windows_.Register(Peripheral::Maze, new TformMaze(this, devices_->Snake));

@@ -55,7 +55,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     Scheduler& Clock() { return *clock_; }
     PeripheralWindows& Windows() { return windows_; }
 
-    // While an assembly lets events through, or IN 00 waits for a key, commands do nothing.
+    // While an assembly lets events through, or IN 00 awaits a key, commands do nothing.
     bool Busy() const;
     // The current file as the save dialog holds it, "Untitled" when there is none.
     const QString& CurrentFileName() const { return saveFileName_; }
@@ -100,7 +100,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     void RunLogLine(std::string_view text) override;
     void MessageBox(std::string_view text, MessageIcon icon) override;
     void Beep() override;
-    uint8_t WaitForKey() override;
+    void AwaitKey() override;
 
     // Start-up: the settings, then the file named by the command line's arguments.
     void StartUp(const QStringList& arguments);

@@ -245,19 +245,25 @@ void TFormRamHex::PaintCells(QPainter& painter, const QRegion& dirty) const {
     }
 }
 
-// The background covers the text's own box only. A text too big for its cell is cut at the
-// cell's edge, so a single cell's repaint looks the same as a full one.
+// The background covers the text's own box only. A text too wide for its cell ends in an
+// ellipsis before the cell's last pixel: cut at the edge, it would seem to run on into the
+// next cell's text. Whatever still overflows (in a cell too small) is cut at the cell's edge,
+// so a single cell's repaint looks the same as a full one.
 void TFormRamHex::DrawText(QPainter& painter, const QRect& cell, QPoint offset, const QString& text,
                            const TextStyle& style) const {
     const QPoint origin = cell.topLeft() + offset;
-    const QRect box(origin, QSize(metrics_.horizontalAdvance(text), metrics_.height()));
+    const int room = cell.right() - origin.x();
+    const int width = metrics_.horizontalAdvance(text);
+    const QString shown = width <= room ? text : metrics_.elidedText(text, Qt::ElideRight, room);
+    const QRect box(origin, QSize(width <= room ? width : metrics_.horizontalAdvance(shown),
+                                  metrics_.height()));
     const bool cut = !cell.contains(box);
     if (cut) {
         painter.setClipRect(cell);
     }
     painter.setPen(style.pen);
     painter.setBackground(style.background);
-    painter.drawText(origin.x(), origin.y() + metrics_.ascent(), text);
+    painter.drawText(origin.x(), origin.y() + metrics_.ascent(), shown);
     if (cut) {
         painter.setClipping(false);
     }

@@ -18,44 +18,47 @@
 namespace {
 
 // A window's place in the file: its section, whether its size is kept too, and where it
-// stands when the file says nothing (outer bounds; the width and height of a fixed-size
-// window are its own).
+// stands when the file says nothing.
 struct WindowPlace {
     const char* Section;
     std::optional<Peripheral> Window; // none for the main window
-    bool Sized;
-    QRect (*Default)(const QWidget& window);
+    FramePlace (*Default)(const QWidget& window);
 };
 
-QRect AlongTheRightEdge(const QWidget& window, int right, int top) {
-    return {right - window.frameGeometry().width(), top, window.width(), window.height()};
+FramePlace Sized(int left, int top, int width, int height) {
+    return {QPoint(left, top), QSize(width, height), true, {}};
+}
+
+// A fixed-size window whose frame ends at x = right, "right minus the window's width"; the
+// width is the frame's, known once the window has been framed.
+FramePlace EndingAt(const QWidget& window, int right, int top) {
+    return {QPoint(right - window.width(), top), window.size(), false, Qt::RightEdge};
+}
+
+FramePlace InTheCorner(const QWidget& window, int right, int bottom) {
+    FramePlace place = EndingAt(window, right, bottom - window.height());
+    place.Held |= Qt::BottomEdge;
+    return place;
 }
 
 const WindowPlace WindowPlaces[] = {
-    {"MainWindow", std::nullopt, true, [](const QWidget&) { return QRect(0, 0, 800, 600); }},
-    {"KeybWindow", Peripheral::KeyboardInput, true,
-     [](const QWidget&) { return QRect(364, 30, 436, 72); }},
-    {"RamHexWindow", Peripheral::RamView, true,
-     [](const QWidget&) { return QRect(300, 266, 500, 334); }},
-    {"Vdu", Peripheral::Vdu, true, [](const QWidget&) { return QRect(600, 205, 200, 95); }},
-    {"TLight", Peripheral::TrafficLights, false,
-     [](const QWidget& window) { return AlongTheRightEdge(window, 800, 30); }},
-    {"SevSeg", Peripheral::SevenSegment, false,
-     [](const QWidget& window) { return AlongTheRightEdge(window, 800, 30); }},
-    {"Stepper", Peripheral::Stepper, false,
-     [](const QWidget& window) { return AlongTheRightEdge(window, 800, 30); }},
-    {"Maze", Peripheral::Maze, false,
-     [](const QWidget& window) { return AlongTheRightEdge(window, 775, 0); }},
-    {"Heat", Peripheral::Heater, false,
-     [](const QWidget& window) { return AlongTheRightEdge(window, 800, 30); }},
-    {"Lift", Peripheral::Lift, false,
-     [](const QWidget& window) { return AlongTheRightEdge(window, 800, 30); }},
-    {"Keyb", Peripheral::Keyboard, false,
-     [](const QWidget& window) {
-         return AlongTheRightEdge(window, 800, 600 - window.frameGeometry().height());
-     }},
-    {"KeyPad", Peripheral::Keypad, false,
-     [](const QWidget& window) { return AlongTheRightEdge(window, 800, 30); }},
+    {"MainWindow", std::nullopt, [](const QWidget&) { return Sized(0, 0, 800, 600); }},
+    {"KeybWindow", Peripheral::KeyboardInput,
+     [](const QWidget&) { return Sized(364, 30, 436, 72); }},
+    {"RamHexWindow", Peripheral::RamView, [](const QWidget&) { return Sized(300, 266, 500, 334); }},
+    {"Vdu", Peripheral::Vdu, [](const QWidget&) { return Sized(600, 205, 200, 95); }},
+    {"TLight", Peripheral::TrafficLights,
+     [](const QWidget& window) { return EndingAt(window, 800, 30); }},
+    {"SevSeg", Peripheral::SevenSegment,
+     [](const QWidget& window) { return EndingAt(window, 800, 30); }},
+    {"Stepper", Peripheral::Stepper,
+     [](const QWidget& window) { return EndingAt(window, 800, 30); }},
+    {"Maze", Peripheral::Maze, [](const QWidget& window) { return EndingAt(window, 775, 0); }},
+    {"Heat", Peripheral::Heater, [](const QWidget& window) { return EndingAt(window, 800, 30); }},
+    {"Lift", Peripheral::Lift, [](const QWidget& window) { return EndingAt(window, 800, 30); }},
+    {"Keyb", Peripheral::Keyboard,
+     [](const QWidget& window) { return InTheCorner(window, 800, 600); }},
+    {"KeyPad", Peripheral::Keypad, [](const QWidget& window) { return EndingAt(window, 800, 30); }},
 };
 
 constexpr int DefaultClock = 1000;
@@ -90,25 +93,26 @@ void TFormMain::LoadSettings() {
     const QByteArray text = ReadSettingsBytes();
     const SettingsFile settings =
         SettingsFile::Parse(std::string_view(text.constData(), static_cast<size_t>(text.size())));
-    for (const WindowPlace& place : WindowPlaces) {
-        QWidget* window = PlacedWindow(place.Window);
-        const QRect fallback = place.Default(*window);
-        const auto read = [&](const char* key, int otherwise) {
-            return settings.Integer(place.Section, key).value_or(otherwise);
-        };
-        const int top = read("Top", fallback.top());
-        const int left = read("Left", fallback.left());
-        const int width = place.Sized ? read("Width", fallback.width()) : fallback.width();
-        const int height = place.Sized ? read("Height", fallback.height()) : fallback.height();
-        frames_->Place(window, QRect(left, top, width, height), place.Sized);
+    for (const WindowPlace& entry : WindowPlaces) {
+        QWidget* window = PlacedWindow(entry.Window);
+        FramePlace place = entry.Default(*window);
+        const auto read = [&](const char* key) { return settings.Integer(entry.Section, key); };
+        if (const auto top = read("Top")) {
+            place.Corner.setY(*top);
+            place.Held.setFlag(Qt::BottomEdge, false);
+        }
+        if (const auto left = read("Left")) {
+            place.Corner.setX(*left);
+            place.Held.setFlag(Qt::RightEdge, false);
+        }
+        if (place.Sized) {
+            place.Size = QSize(read("Width").value_or(place.Size.width()),
+                               read("Height").value_or(place.Size.height()));
+        }
+        frames_->Place(window, place);
     }
-    // An interval the timers cannot keep counts as missing.
-    const auto interval = [&](const char* section, int otherwise) {
-        const int value = settings.Integer(section, "Interval").value_or(otherwise);
-        return value > 0 ? value : otherwise;
-    };
-    control_->CpuClockInterval = interval("CPU_Clock", DefaultClock);
-    control_->HwTimerInterval = interval("HW_Timer", DefaultHwTimer);
+    control_->SetCpuClockInterval(settings.Integer("CPU_Clock", "Interval").value_or(DefaultClock));
+    control_->SetHwTimerInterval(settings.Integer("HW_Timer", "Interval").value_or(DefaultHwTimer));
     GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
     CheckBoxCLO->setChecked(settings.Integer("OneWindowAtATime", "Show").value_or(0) != 0);
     CheckBoxPrintPause->setChecked(settings.Integer("PrintPause", "Pause").value_or(0) != 0);
@@ -116,18 +120,18 @@ void TFormMain::LoadSettings() {
 
 std::string TFormMain::SettingsText() const {
     std::vector<SettingsFile::Entry> entries;
-    for (const WindowPlace& place : WindowPlaces) {
-        const QRect outer =
-            frames_->Outer(const_cast<TFormMain*>(this)->PlacedWindow(place.Window));
-        entries.push_back({place.Section, "Top", outer.top()});
-        entries.push_back({place.Section, "Left", outer.left()});
-        if (place.Sized) {
-            entries.push_back({place.Section, "Width", outer.width()});
-            entries.push_back({place.Section, "Height", outer.height()});
+    for (const WindowPlace& entry : WindowPlaces) {
+        const QWidget* window = const_cast<TFormMain*>(this)->PlacedWindow(entry.Window);
+        const QRect outer = frames_->Outer(window);
+        entries.push_back({entry.Section, "Top", outer.top()});
+        entries.push_back({entry.Section, "Left", outer.left()});
+        if (entry.Default(*window).Sized) {
+            entries.push_back({entry.Section, "Width", outer.width()});
+            entries.push_back({entry.Section, "Height", outer.height()});
         }
     }
-    entries.push_back({"CPU_Clock", "Interval", control_->CpuClockInterval});
-    entries.push_back({"HW_Timer", "Interval", control_->HwTimerInterval});
+    entries.push_back({"CPU_Clock", "Interval", control_->CpuClockInterval()});
+    entries.push_back({"HW_Timer", "Interval", control_->HwTimerInterval()});
     entries.push_back({"OneWindowAtATime", "Show", OneAtATime ? 1 : 0});
     entries.push_back({"PrintPause", "Pause", CheckBoxPrintPause->isChecked() ? 1 : 0});
     return SettingsFile::Text(entries);

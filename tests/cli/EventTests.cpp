@@ -57,23 +57,23 @@ TEST(EventTest, KeypadClickInterruptsExactlyAtItsTimeAndOnlyWithIFlagSet) {
 TEST(EventTest, EveryKeyNameClicksItsKey) {
     HeadlessUi ui;
     Taaa machine(ui);
-    Peripherals devices(machine);
+    Peripherals devices(machine, ui, machine.Ports);
     const std::string pad = "0123456789ABCDEF";
     for (const char key : pad) {
         const auto event = ParseDeviceEvent(std::string("0:keypad:") + key);
-        ClickAction(std::get<DeviceEvent>(event), devices).Act();
+        InputAction(std::get<DeviceEvent>(event), devices).Act();
         EXPECT_EQ(devices.Pad.PadCode(), static_cast<uint8_t>(key)) << key;
     }
     for (const KeyRegion& key : OnScreenKeyMap()) {
         const auto event = ParseDeviceEvent("0:keyboard:" + std::string(key.Name));
-        ClickAction(std::get<DeviceEvent>(event), devices).Act();
+        InputAction(std::get<DeviceEvent>(event), devices).Act();
         EXPECT_EQ(devices.Keyboard.KeyCode(),
                   FindKey((key.Left + key.Right) / 2, (key.Top + key.Bottom) / 2)->Code)
             << key.Name;
     }
     for (int degrees = 0; degrees <= 40; ++degrees) {
         const auto event = ParseDeviceEvent("0:thermometer:" + std::to_string(degrees));
-        ClickAction(std::get<DeviceEvent>(event), devices).Act();
+        InputAction(std::get<DeviceEvent>(event), devices).Act();
         EXPECT_EQ(devices.Heating.Temperature(), degrees);
     }
 }

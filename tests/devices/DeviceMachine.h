@@ -12,7 +12,7 @@
 
 // A headless machine with every device plugged in.
 struct DeviceMachine : TestMachine {
-    Peripherals devices{machine};
+    Peripherals devices{machine, ui, machine.Ports};
 
     explicit DeviceMachine(std::string_view source = {}) : TestMachine(source) {}
 

@@ -195,10 +195,10 @@ class Passenger : public TimedDevice {
         CountAnswer(bits, Lift::CalledDown, Lift::AtBottom, answeredAtBottom_);
         lastBits_ = bits;
         if (random_() % 12 == 0) {
-            lift_.SpeedButtonUpClick();
+            lift_.CallLift(Lift::Floor::Top);
         }
         if (random_() % 12 == 0) {
-            lift_.SpeedButtonDownClick();
+            lift_.CallLift(Lift::Floor::Bottom);
         }
     }
 

@@ -16,7 +16,7 @@ TEST(Heater, WarmsAFortiethOfTheGapEachTickAndCoolsLikewise) {
         EXPECT_EQ(heater.TemperatureText(), reading);
     }
     heater.PortWrite(0x00);
-    heater.Image1MouseDown(30);
+    heater.SetRoomTemperature(40);
     heater.Timer1Timer();
     EXPECT_EQ(heater.TemperatureText(), "39.00");
     EXPECT_EQ(heater.LabelOnOff(), Heater::SwitchLabel::Off);
@@ -33,28 +33,26 @@ TEST(Heater, AThermostatProgramSwitchesOffOnTheThirtySecondTick) {
     EXPECT_EQ(m.devices.Heating.TemperatureText(), "22.21");
 }
 
-TEST(Heater, AClickSetsTheTemperatureTheThermometerPointsAt) {
-    struct Click {
-        int Y;
+TEST(Heater, TheRoomIsSetToWholeDegreesWithinZeroToForty) {
+    struct Setting {
+        int Degrees;
         const char* Reading;
         int Mercury;
     };
-    // 30 gives 118 / 2.95 = 40; 10 gives 47 and 190 gives -14, both clamped; 149 rounds to
-    // zero, not below it.
-    for (const Click click :
-         {Click{148, "0.00", 0}, Click{30, "40.00", 120}, Click{10, "40.00", 120},
-          Click{190, "0.00", 0}, Click{149, "0.00", 0}, Click{83, "22.00", 66}}) {
+    for (const Setting setting :
+         {Setting{0, "0.00", 0}, Setting{40, "40.00", 120}, Setting{47, "40.00", 120},
+          Setting{-14, "0.00", 0}, Setting{22, "22.00", 66}}) {
         Heater heater;
-        heater.Image1MouseDown(click.Y);
-        EXPECT_EQ(heater.TemperatureText(), click.Reading) << click.Y;
-        EXPECT_EQ(heater.MercuryHeight(), click.Mercury) << click.Y;
+        heater.SetRoomTemperature(setting.Degrees);
+        EXPECT_EQ(heater.TemperatureText(), setting.Reading) << setting.Degrees;
+        EXPECT_EQ(heater.MercuryHeight(), setting.Mercury) << setting.Degrees;
     }
 }
 
 TEST(Heater, TheThermostatReadsOneFromExactlyTwentyTwoDegrees) {
     DeviceMachine m("IN 03\nMOV AL,84\nOUT 03\nIN 03\nHALT\nEND\n");
     ASSERT_TRUE(m.Assemble());
-    m.devices.Heating.Image1MouseDown(84); // 21.69 rounds to 22
+    m.devices.Heating.SetRoomTemperature(22);
     ASSERT_EQ(m.devices.Heating.Temperature(), 22.0);
     m.Step();
     EXPECT_EQ(m.RegLow(AL), 0x01);

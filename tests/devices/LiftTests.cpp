@@ -56,7 +56,7 @@ TEST(Lift, DrivingBothWaysCrashesUntilTheRepair) {
     EXPECT_FALSE(lift.ButtonEngineerEnabled());
     lift.Timer1Timer();
     ASSERT_TRUE(lift.ButtonEngineerEnabled());
-    lift.ButtonEngineerClick();
+    lift.RepairLift();
     EXPECT_EQ(lift.CarTop(), 231);
     EXPECT_FALSE(lift.Crashed());
     EXPECT_EQ(lift.LiftBits(), 0x00);
@@ -71,7 +71,7 @@ TEST(Lift, ACallButtonStaysLitUntilTheProgramResetsIt) {
     ASSERT_TRUE(m.Assemble());
     Lift& lift = m.devices.Car;
     lift.Timer1Timer();
-    lift.SpeedButtonUpClick();
+    lift.CallLift(Lift::Floor::Top);
     EXPECT_FALSE(lift.SpeedButtonUpEnabled());
     m.Step();
     EXPECT_EQ(m.RegLow(AL), 0x28);
@@ -93,8 +93,8 @@ TEST(Lift, OutSetsBothCallButtonsFromTheirBits) {
                              Case{0x20, false, true}, Case{0x30, false, false}}) {
             Lift lift;
             if (pressed) {
-                lift.SpeedButtonUpClick();
-                lift.SpeedButtonDownClick();
+                lift.CallLift(Lift::Floor::Top);
+                lift.CallLift(Lift::Floor::Bottom);
             }
             lift.PortWrite(c.Out);
             SCOPED_TRACE(testing::Message() << "OUT " << int{c.Out} << " pressed " << pressed);

@@ -18,6 +18,7 @@
 #include "cli/DeviceReport.h"
 #include "cli/Events.h"
 #include "cli/PortTrace.h"
+#include "cli/QueuedKeys.h"
 #include "core/Scheduler.h"
 
 namespace {
@@ -63,19 +64,19 @@ Outcome Drive(const std::string& source, const Slicer& next) {
     DeviceMachine m(source);
     EXPECT_TRUE(m.Assemble());
     m.ui.QueueKeys("HELLO\r");
-    m.control.CpuClockInterval = 7;
-    m.control.HwTimerInterval = 140;
+    m.control.SetIntervalsExactly(7, 140);
     Outcome outcome;
     int64_t now = 0;
     ClockHooks hooks;
     hooks.NowMs = &now;
     for (const char* click : Clicks) {
         hooks.Actions.push_back(
-            ClickAction(std::get<DeviceEvent>(ParseDeviceEvent(click)), m.devices));
+            InputAction(std::get<DeviceEvent>(ParseDeviceEvent(click)), m.devices));
     }
     const PortTrace trace(m.machine, now, [&outcome](const PortAccess& access) {
         outcome.Trace.push_back(PortAccessLine(access));
     });
+    hooks.KeyAwaited = [&m, &trace] { SupplyQueuedKey(m.machine, m.ui, &trace); };
     Scheduler clock(m.machine, m.control, m.devices.Timers(), std::move(hooks));
     m.Start();
     while (clock.NowMs() < TotalMs) {

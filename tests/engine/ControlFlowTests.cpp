@@ -336,33 +336,55 @@ TEST(StatusLine, ShortensOnlyAbove76) {
 
 TEST(RunControl, ClockLimits) {
     TestMachine m;
-    m.control.CpuClockInterval = 1000;
+    m.control.SetCpuClockInterval(1000);
     for (int i = 0; i < 10; ++i) {
         m.control.ButtonFastClick();
     }
-    EXPECT_EQ(m.control.CpuClockInterval, 2);
+    EXPECT_EQ(m.control.CpuClockInterval(), 2);
     std::vector<int> seen;
     for (int i = 0; i < 12; ++i) {
         m.control.ButtonSlowClick();
-        seen.push_back(m.control.CpuClockInterval);
+        seen.push_back(m.control.CpuClockInterval());
     }
     EXPECT_EQ(seen, (std::vector<int>{4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048, 4096, 4096}));
     m.control.ButtonFastClick();
-    EXPECT_EQ(m.control.CpuClockInterval, 2048);
+    EXPECT_EQ(m.control.CpuClockInterval(), 2048);
+}
+
+// However an interval is set, it stays where the buttons can reach, so one press of Slower or
+// Faster never overflows or stops the clock.
+TEST(RunControl, IntervalsStayWithinTheButtonsRange) {
+    struct Case {
+        int Given;
+        int Clock;
+        int HwTimer;
+    };
+    TestMachine m;
+    for (const Case c :
+         {Case{2000000000, 4096, 10000}, Case{-2000000000, 2, 1000}, Case{0, 2, 1000},
+          Case{64, 64, 1000}, Case{2500, 2500, 2500}, Case{4097, 4096, 4097}}) {
+        m.control.SetCpuClockInterval(c.Given);
+        m.control.SetHwTimerInterval(c.Given);
+        EXPECT_EQ(m.control.CpuClockInterval(), c.Clock) << c.Given;
+        EXPECT_EQ(m.control.HwTimerInterval(), c.HwTimer) << c.Given;
+    }
+    m.control.SetCpuClockInterval(2000000000);
+    m.control.ButtonSlowClick();
+    EXPECT_EQ(m.control.CpuClockInterval(), 4096);
 }
 
 TEST(RunControl, HardwareTimerLimitsAndCaption) {
     TestMachine m;
     EXPECT_EQ(m.control.HwTimerCaption(), "Hardware Timer Interval = 5 Seconds");
-    m.control.HwTimerInterval = 1000;
+    m.control.SetHwTimerInterval(1000);
     m.control.ButtonIntervalReduceClick();
-    EXPECT_EQ(m.control.HwTimerInterval, 1000);
+    EXPECT_EQ(m.control.HwTimerInterval(), 1000);
     EXPECT_EQ(m.control.HwTimerCaption(), "Hardware Timer Interval = 1 Seconds");
     m.control.ButtonIntervalIncreaseClick();
-    EXPECT_EQ(m.control.HwTimerInterval, 2000);
-    m.control.HwTimerInterval = 10000;
+    EXPECT_EQ(m.control.HwTimerInterval(), 2000);
+    m.control.SetHwTimerInterval(10000);
     m.control.ButtonIntervalIncreaseClick();
-    EXPECT_EQ(m.control.HwTimerInterval, 10000);
+    EXPECT_EQ(m.control.HwTimerInterval(), 10000);
     m.control.ButtonIntervalReduceClick();
     EXPECT_EQ(m.control.HwTimerCaption(), "Hardware Timer Interval = 9 Seconds");
 }

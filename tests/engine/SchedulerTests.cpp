@@ -22,8 +22,7 @@ struct ClockedMachine : TestMachine {
     Scheduler clock{machine, control, {&device}};
 
     ClockedMachine(std::string_view source, int cpuMs, int hwMs) : TestMachine(source) {
-        control.CpuClockInterval = cpuMs;
-        control.HwTimerInterval = hwMs;
+        control.SetIntervalsExactly(cpuMs, hwMs);
     }
     bool Running() const { return machine.Machine.Running; }
 };

@@ -4,6 +4,7 @@
 
 #include "assembler/SourceText.h"
 #include "cli/HeadlessUi.h"
+#include "cli/QueuedKeys.h"
 #include "core/Assem.h"
 #include "core/RunControl.h"
 #include "devices/Peripherals.h"
@@ -40,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ui.AsmLogSwitch = mode & 0x04;
     ui.OnRunLogLine = [](std::string_view) {};
     Taaa machine(ui);
-    Peripherals devices(machine);
+    Peripherals devices(machine, ui, machine.Ports);
     RunControl control(machine);
     if (mode & 0x01) {
         LoadRamImage(machine, ui, rest);
@@ -52,6 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     control.ButtonRunClick();
     for (int step = 0; step < StepsPerInput && machine.Machine.Running; ++step) {
         machine.ButtonStepClick();
+        SupplyQueuedKey(machine, ui, nullptr);
         if (step % StepsPerTimerTick == 0) {
             control.TimerHWTimer();
             for (TimedDevice* device : devices.Timers()) {
@@ -59,9 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
         }
         if (step % StepsPerClick == 0) {
-            devices.Keyboard.Image1MouseDown(step % 430, step % 155);
-            devices.Pad.ImageKeyPadMouseDown(step % 152, step % 139);
-            devices.Car.SpeedButtonUpClick();
+            devices.Keyboard.Press(static_cast<uint8_t>(step));
+            devices.Pad.Press(static_cast<uint8_t>(step));
+            devices.Car.CallLift(Lift::Floor::Top);
         }
     }
     control.ButtonResetClick();

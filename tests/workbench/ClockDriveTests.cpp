@@ -25,7 +25,7 @@ class ClockDriveTest : public WorkbenchTest {
         RunAtFastestClock();
     }
     void RunAtFastestClock() {
-        while (form->Control().CpuClockInterval > RunControl::FastestClock) {
+        while (form->Control().CpuClockInterval() > RunControl::FastestClock) {
             form->ButtonFastClick();
         }
         form->ButtonRunClick();
@@ -56,7 +56,7 @@ TEST_F(ClockDriveTest, TurnsRunTheElapsedTimeAtTheClockCatchingUpAtMostATenthOfA
 TEST_F(ClockDriveTest, AModalBoxHoldsTheClocksButNotTheDevices) {
     RunCounter();
     Heater& heater = form->Devices().Heating;
-    heater.Image1MouseDown(89); // 20 degrees
+    heater.SetRoomTemperature(20);
     QTimer::singleShot(0, form->AboutBox, [this] {
         for (int turn = 0; turn < 11; ++turn) {
             form->TimerClockTimer(100);

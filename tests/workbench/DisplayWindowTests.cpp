@@ -357,7 +357,7 @@ TEST_F(SevenSegmentWindow, OnlySegmentsThatChangedAreRepainted) {
 TEST(DisplayWindows, FollowAProgram) {
     TestMachine test("MOV AL,41\nMOV [C0],AL\nMOV AL,84\nOUT 01\nMOV AL,FE\nOUT 02\n"
                      "HALT\nEND\n");
-    Peripherals devices{test.machine};
+    Peripherals devices{test.machine, test.ui, test.machine.Ports};
     TformVdu vdu(nullptr, test.machine.Machine);
     TformTlight lights(nullptr, devices.Lights);
     TformSevenSeg digits(nullptr, devices.Digits);

@@ -1,7 +1,6 @@
 // The examples that drive devices, run in the real main window in simulated time: the device
 // windows they open must show what the devices hold.
 #include <QLabel>
-#include <QTimer>
 
 #include "WorkbenchFixture.h"
 #include "core/RunControl.h"
@@ -24,11 +23,11 @@ class ExampleRunTest : public WorkbenchTest {
         form->LoadExample(name);
         ASSERT_EQ(form->windowTitle(), name);
     }
-    void Run(int64_t clockMs, int64_t steps) {
+    void Run(int64_t clockMs, int64_t steps, ClockHooks hooks = {}) {
         form->ButtonRunClick();
         ASSERT_TRUE(form->Machine().Machine.NoError);
         RunInVirtualTime(form->Machine(), form->Control(), form->Devices().Timers(),
-                         {clockMs, 1000, steps});
+                         {clockMs, 1000, steps}, std::move(hooks));
         form->FlushPanes();
     }
     QString ScreenRow(int row) const {
@@ -75,14 +74,13 @@ TEST_F(ExampleRunTest, TextEchoesTypedKeysOnTheScreen) {
     const char keys[] = "Hi\r";
     const int keyCount = sizeof keys - 1;
     int typed = 0;
-    QTimer typist;
-    QObject::connect(&typist, &QTimer::timeout, [&] {
+    ClockHooks typist;
+    typist.KeyAwaited = [&] {
         if (form->KeyboardInputWindow->Waiting() && typed < keyCount) {
             QTest::keyClick(form->KeyboardInputWindow, keys[typed++]);
         }
-    });
-    typist.start(0);
-    Run(10, 2000);
+    };
+    Run(10, 2000, std::move(typist));
     EXPECT_EQ(typed, 3);
     EXPECT_TRUE(form->IsPeripheralVisible(Peripheral::Vdu));
     EXPECT_TRUE(ScreenRow(0).startsWith("Hi"));

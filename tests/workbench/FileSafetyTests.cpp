@@ -163,13 +163,13 @@ TEST_F(WorkbenchTest, ASettingsFileThatIsAFifoIsSaidAndTheDefaultsUsed) {
     form->StartUp({});
     EXPECT_EQ(dialogs.Messages,
               QStringList{Path(TFormMain::IniFileName()) + " is not a regular file."});
-    EXPECT_EQ(form->Control().CpuClockInterval, 1000);
+    EXPECT_EQ(form->Control().CpuClockInterval(), 1000);
 }
 
 TEST_F(WorkbenchTest, ASettingsFileWithAByteOrderMarkKeepsItsFirstSection) {
     WriteBytes(TFormMain::IniFileName(), "\xEF\xBB\xBF[CPU_Clock]\r\nInterval=250\r\n");
     form->StartUp({});
-    EXPECT_EQ(form->Control().CpuClockInterval, 250);
+    EXPECT_EQ(form->Control().CpuClockInterval(), 250);
 }
 
 // The command line says what really went wrong, in the system's words.

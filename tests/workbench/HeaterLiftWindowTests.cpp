@@ -59,6 +59,21 @@ TEST_F(HeaterWindow, AThermometerClickSetsTheTemperatureAndTheMercury) {
     }
 }
 
+// The scale as a click reads it: 0 degrees at y 148 and 2.95 pixels a degree, in whole
+// degrees held within 0..40.
+TEST_F(HeaterWindow, AClickReadsTheScaleInWholeDegrees) {
+    struct Case {
+        int ClickY;
+        const char* Reading;
+    };
+    // 10 reads 47 and 190 reads -14; 149 reads a little below zero, which is 0 and not -0.
+    for (const Case c : {Case{148, "0.00"}, Case{30, "40.00"}, Case{10, "40.00"}, Case{190, "0.00"},
+                         Case{149, "0.00"}, Case{83, "22.00"}, Case{84, "22.00"}}) {
+        Click(c.ClickY);
+        EXPECT_EQ(model.TemperatureText(), c.Reading) << c.ClickY;
+    }
+}
+
 TEST_F(HeaterWindow, TheMercuryFollowsTheTimer) {
     Click(89);
     model.PortWrite(0x00);
@@ -117,6 +132,17 @@ TEST_F(HeaterWindow, TheIoLabelShowsTheOutputThenTheThermostat) {
     EXPECT_EQ(window.labelIO->text(), "10000101");
     model.Timer1Timer();
     EXPECT_EQ(window.labelIO->text(), "10000001");
+}
+
+// Nothing of the room is cut off at the window's edges: the picture keeps a teal margin of
+// 4 pixels on the left and the right.
+TEST_F(HeaterWindow, ThePictureStaysInsideTheWindow) {
+    const QColor teal(0x00, 0x80, 0x80);
+    for (int y = 0; y < TformHeat::Image1.height(); ++y) {
+        for (int x : {0, 1, 2, 3, 196, 197, 198, 199}) {
+            ASSERT_EQ(Pixel(x, y), teal) << x << "," << y;
+        }
+    }
 }
 
 TEST_F(HeaterWindow, TheHintBelongsToThePicture) {

@@ -1,13 +1,10 @@
 #include "workbench/TFormKeybIn.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QShortcut>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <ostream>
@@ -72,22 +69,25 @@ struct Press {
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
 };
 
-// Waits for a key; `during` runs from the window's own loop, once the wait has begun.
-uint8_t WaitWhile(TFormKeybIn& window, const std::function<void()>& during) {
-    QTimer::singleShot(0, &window, [&] {
-        EXPECT_TRUE(window.Waiting());
-        EXPECT_FALSE(window.KeyTyped());
-        EXPECT_TRUE(window.isVisible());
-        // The activation arrives as a window-system event behind this timer.
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        during();
-        if (!window.KeyTyped()) {
-            ADD_FAILURE() << "no key ended the wait";
-            QCoreApplication::exit();
+// A window that awaits a key as IN 00 makes it, and every key it hands on.
+struct AwaitingWindow {
+    QWidget owner;
+    TFormKeybIn window{&owner};
+    std::vector<uint8_t> taken;
+
+    // The owner is shown first where the test needs a visible main window.
+    explicit AwaitingWindow(bool showOwner = false) {
+        if (showOwner) {
+            owner.show();
         }
-    });
-    return window.WaitForKey();
-}
+        QObject::connect(&window, &TFormKeybIn::KeyTaken,
+                         [this](uint8_t code) { taken.push_back(code); });
+        window.AwaitKey();
+        EXPECT_TRUE(window.Waiting());
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+};
 
 void Type(TFormKeybIn& window, const std::vector<Press>& presses) {
     for (const Press& press : presses) {
@@ -107,14 +107,13 @@ void PrintTo(const WaitCase& c, std::ostream* os) {
 
 class WaitForKeyTest : public ::testing::TestWithParam<WaitCase> {};
 
-TEST_P(WaitForKeyTest, ReturnsTheFirstKeyThatTypesAndHides) {
+TEST_P(WaitForKeyTest, HandsOnTheFirstKeyThatTypesAndHides) {
     const WaitCase& c = GetParam();
-    QWidget owner;
-    TFormKeybIn window(&owner);
-    EXPECT_EQ(WaitWhile(window, [&] { Type(window, c.presses); }), c.code) << c.name;
-    EXPECT_TRUE(window.KeyTyped());
-    EXPECT_FALSE(window.Waiting());
-    EXPECT_FALSE(window.isVisible());
+    AwaitingWindow awaiting;
+    Type(awaiting.window, c.presses);
+    EXPECT_EQ(awaiting.taken, std::vector<uint8_t>{c.code}) << c.name;
+    EXPECT_FALSE(awaiting.window.Waiting());
+    EXPECT_FALSE(awaiting.window.isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -136,42 +135,36 @@ TEST(KeyboardInputWindow, TakesTheKeyboardUnlikeTheOtherToolWindows) {
 }
 
 TEST(KeyboardInputWindow, RefusesToCloseUntilAKeyWasTaken) {
-    QWidget owner;
-    TFormKeybIn window(&owner);
-    const uint8_t code = WaitWhile(window, [&] {
-        EXPECT_FALSE(window.close());
-        EXPECT_TRUE(window.isVisible());
-        EXPECT_TRUE(window.Waiting());
-        QTest::keyClick(&window, Qt::Key_K);
-    });
-    EXPECT_EQ(code, 0x6B);
+    AwaitingWindow awaiting;
+    TFormKeybIn& window = awaiting.window;
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.Waiting());
+    QTest::keyClick(&window, Qt::Key_K);
+    EXPECT_EQ(awaiting.taken, std::vector<uint8_t>{0x6B});
     EXPECT_TRUE(window.close());
 }
 
 TEST(KeyboardInputWindow, KeepsKeysFromApplicationShortcuts) {
-    QWidget owner;
+    AwaitingWindow awaiting(true);
     int fired = 0;
-    QShortcut shortcut(QKeySequence(QStringLiteral("Ctrl+R")), &owner);
+    QShortcut shortcut(QKeySequence(QStringLiteral("Ctrl+R")), &awaiting.owner);
     shortcut.setContext(Qt::ApplicationShortcut);
     QObject::connect(&shortcut, &QShortcut::activated, [&] { ++fired; });
-    owner.show();
-    TFormKeybIn window(&owner);
-    EXPECT_EQ(WaitWhile(window, [&] { QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier); }),
-              0x12);
+    QTest::keyClick(&awaiting.window, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(awaiting.taken, std::vector<uint8_t>{0x12});
     EXPECT_EQ(fired, 0);
 }
 
-TEST(KeyboardInputWindow, ASecondWaitDuringAWaitReturnsEscapeAtOnce) {
-    QWidget owner;
-    TFormKeybIn window(&owner);
-    std::optional<uint8_t> nested;
-    const uint8_t code = WaitWhile(window, [&] {
-        nested = window.WaitForKey();
-        EXPECT_TRUE(window.Waiting());
-        QTest::keyClick(&window, Qt::Key_Q);
-    });
-    EXPECT_EQ(nested, 0x1B);
-    EXPECT_EQ(code, 0x71);
+// IN 00 awaits one key at a time: asked again before it came, the window still takes one.
+TEST(KeyboardInputWindow, ASecondAwaitDuringAWaitStillTakesOneKey) {
+    AwaitingWindow awaiting;
+    awaiting.window.AwaitKey();
+    EXPECT_TRUE(awaiting.window.Waiting());
+    QTest::keyClick(&awaiting.window, Qt::Key_Q);
+    QTest::keyClick(&awaiting.window, Qt::Key_W);
+    EXPECT_EQ(awaiting.taken, std::vector<uint8_t>{0x71});
+    EXPECT_FALSE(awaiting.window.Waiting());
 }
 
 TEST(KeyboardInputWindow, PromptIsTheLargestFontUpTo32PixelsThatFits) {
@@ -213,13 +206,9 @@ QRect Ink(const QImage& image) {
 }
 
 TEST(KeyboardInputWindow, ShowsTheWholePromptLargeOnNavy) {
-    QWidget owner;
-    TFormKeybIn window(&owner);
-    QImage picture;
-    WaitWhile(window, [&] {
-        picture = window.grab().toImage();
-        QTest::keyClick(&window, Qt::Key_Space);
-    });
+    AwaitingWindow awaiting;
+    const QImage picture = awaiting.window.grab().toImage();
+    QTest::keyClick(&awaiting.window, Qt::Key_Space);
     ASSERT_EQ(picture.size(), QSize(428, 39));
     EXPECT_EQ(QColor(picture.pixel(0, 0)), QColor(0x00, 0x00, 0x80));
     // Inside the label with room to spare on the right, and large enough to read.

@@ -122,10 +122,14 @@ TEST_P(KeypadKeyTest, AClickStoresTheKeysCode) {
     EXPECT_EQ(m.devices.Pad.PortRead(), c.code);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, KeypadKeyTest,
-                         ::testing::Values(PadCase{10, 100, 0x46}, PadCase{140, 10, 0x08},
-                                           PadCase{140, 100, 0x0D}, PadCase{150, 10, 0xFF},
-                                           PadCase{32, 33, 0x35}));
+// The table's cases, then every row's and column's last pixel and the first one past it.
+INSTANTIATE_TEST_SUITE_P(
+    Table, KeypadKeyTest,
+    ::testing::Values(PadCase{10, 100, 0x46}, PadCase{140, 10, 0x08}, PadCase{140, 100, 0x0D},
+                      PadCase{150, 10, 0xFF}, PadCase{32, 33, 0x35}, PadCase{31, 32, 0x31},
+                      PadCase{88, 87, 0x39}, PadCase{89, 61, 0x43}, PadCase{117, 112, 0x44},
+                      PadCase{118, 0, 0x08}, PadCase{145, 60, 0x08}, PadCase{118, 61, 0x0D},
+                      PadCase{145, 112, 0x0D}, PadCase{146, 0, 0xFF}, PadCase{0, 113, 0xFF}));
 
 // The two interrupting devices, each with a key, where its handler starts and a point
 // beside its keys.
@@ -337,7 +341,7 @@ TEST(KeypadWindow, ThePortWordsStandBelowTheKeys) {
     TFormKeyPad window(nullptr, m.devices.Pad);
     const QImage& picture = window.Picture();
     int ink = 0;
-    for (int y = Keypad::RowEnds.back(); y < picture.height(); ++y) {
+    for (int y = TFormKeyPad::RowEnds.back(); y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
             ink += IsRim(picture.pixel(x, y));
         }

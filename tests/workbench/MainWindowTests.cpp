@@ -8,9 +8,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <map>
 #include <set>
 
 #include "WorkbenchFixture.h"
@@ -114,19 +117,19 @@ TEST_F(WorkbenchTest, AnErrorAtABlankLineLeavesAnEmptySelectionAtItsStart) {
 }
 
 TEST_F(WorkbenchTest, ClockButtonsHoldTheirLimitsAndTheTimerFollows) {
-    EXPECT_EQ(form->Control().CpuClockInterval, 1000);
+    EXPECT_EQ(form->Control().CpuClockInterval(), 1000);
     for (int press = 0; press < 10; ++press) {
         form->ButtonFastClick();
     }
-    EXPECT_EQ(form->Control().CpuClockInterval, 2);
+    EXPECT_EQ(form->Control().CpuClockInterval(), 2);
     for (int press = 0; press < 12; ++press) {
         form->ButtonSlowClick();
     }
-    EXPECT_EQ(form->Control().CpuClockInterval, 4096);
+    EXPECT_EQ(form->Control().CpuClockInterval(), 4096);
     for (int press = 0; press < 5; ++press) {
         form->ButtonIntervalReduceClick();
     }
-    EXPECT_EQ(form->Control().HwTimerInterval, 1000);
+    EXPECT_EQ(form->Control().HwTimerInterval(), 1000);
     EXPECT_EQ(form->GroupBoxHWT->title(), "Hardware Timer Interval = 1 Seconds");
 }
 
@@ -161,17 +164,15 @@ TEST_F(WorkbenchTest, MazeEdgeAndEscapeGiveTheEditorBack) {
         Open("ends.asm", c.Source);
         form->ButtonRunClick();
         ASSERT_TRUE(form->memoSource->isReadOnly());
-        if (c.Ended == RunEnd::Escape) {
-            // IN 00 waits in the keyboard input window; Escape is typed there.
-            QTimer::singleShot(0, form->KeyboardInputWindow, [this] {
-                if (QTest::qWaitForWindowActive(form->KeyboardInputWindow)) {
-                    QTest::keyClick(form->KeyboardInputWindow, Qt::Key_Escape);
-                }
-            });
-        }
         RunEnd ended = RunEnd::None;
         for (int tick = 0; tick < 3 && ended == RunEnd::None; ++tick) {
             ended = form->Control().TimerCPUTimer();
+            if (form->Machine().AwaitingKey()) {
+                // IN 00 awaits its key in the keyboard input window; Escape is typed there.
+                ASSERT_TRUE(QTest::qWaitForWindowActive(form->KeyboardInputWindow));
+                QTest::keyClick(form->KeyboardInputWindow, Qt::Key_Escape);
+                ended = form->Machine().Ended;
+            }
         }
         EXPECT_EQ(ended, c.Ended);
         EXPECT_FALSE(form->Machine().Machine.Running);
@@ -318,6 +319,58 @@ TEST_F(WorkbenchTest, NoTwoAcceleratorsCollideOnAnyTab) {
     }
 }
 
+// Whether the style shows a button's caption whole at a width.
+bool CaptionFits(const QPushButton* button, int width) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.rect.setWidth(width);
+    const QRect contents =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    return button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width() <=
+           contents.width();
+}
+
+// The register boxes are 141 wide at x 3 and 145 and the command buttons 60 wide in columns
+// at x 432, 493 and 554: a box or a column grows only where its text would be cut.
+TEST_F(WorkbenchTest, TopPanelKeepsItsSizesWhereTheTextsFit) {
+    EXPECT_EQ(form->RegisterLabels[AL]->parentWidget()->geometry(), QRect(3, 3, 141, 70));
+    EXPECT_EQ(form->RegisterLabels[IP]->parentWidget()->geometry(), QRect(145, 3, 141, 70));
+    for (const QLabel* label : form->RegisterLabels) {
+        EXPECT_LE(QFontMetricsF(label->font()).horizontalAdvance(label->text()), label->width());
+        EXPECT_TRUE(label->parentWidget()->contentsRect().contains(label->geometry()))
+            << label->text().toStdString();
+    }
+    std::map<int, std::vector<const QPushButton*>> columns;
+    for (const QPushButton* button : form->CommandButtons) {
+        columns[button->x()].push_back(button);
+    }
+    std::vector<int> columnsX;
+    for (const auto& [x, buttons] : columns) {
+        columnsX.push_back(x);
+        const int width = buttons.front()->width();
+        bool cutWhenNarrower = false;
+        for (const QPushButton* button : buttons) {
+            EXPECT_EQ(button->width(), width);
+            EXPECT_TRUE(CaptionFits(button, width)) << button->text().toStdString();
+            cutWhenNarrower = cutWhenNarrower || !CaptionFits(button, width - 1);
+        }
+        EXPECT_TRUE(width == 60 || (width > 60 && cutWhenNarrower)) << "column at " << x;
+    }
+    EXPECT_EQ(columnsX, (std::vector<int>{432, 493, 554}));
+}
+
+// The assembler log above the token list is 185 high from the start, and keeps that height
+// when the window grows.
+TEST_F(WorkbenchTest, AssemblerLogIs185HighAtAnyWindowSize) {
+    form->show();
+    form->PageControl1->setCurrentWidget(form->TabSheetTokens);
+    EXPECT_EQ(form->MemoAsmLog->height(), 185);
+    const int tokens = form->ListBoxTokens->height();
+    form->resize(form->width() + 100, form->height() + 100);
+    EXPECT_EQ(form->MemoAsmLog->height(), 185);
+    EXPECT_EQ(form->ListBoxTokens->height(), tokens + 100);
+}
+
 TEST_F(WorkbenchTest, EveryToolButtonHasItsPictureAndHint) {
     ASSERT_EQ(form->ToolButtons.size(), 17u);
     for (const QToolButton* button : form->ToolButtons) {
@@ -326,27 +379,26 @@ TEST_F(WorkbenchTest, EveryToolButtonHasItsPictureAndHint) {
     }
 }
 
-// IN 00 waits in the keyboard input window; meanwhile the main window's commands do nothing.
+// IN 00 awaits its key in the keyboard input window; meanwhile the main window's commands do
+// nothing, the main window refuses to close and so does the keyboard input window.
 TEST_F(WorkbenchTest, In00TakesATypedKeyWhileCommandsWait) {
     Open("key.asm", "IN 00\nEND\n");
     ASSERT_TRUE(Assemble());
-    bool busy = false;
-    bool closed = true;
-    int ipDuringWait = -1;
-    QTimer::singleShot(0, form.get(), [&] {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form->KeyboardInputWindow));
-        busy = form->Busy();
-        form->CommandButtons[1]->click(); // Step
-        ipDuringWait = Reg(IP);
-        closed = form->close();
-        QTest::keyClick(form->KeyboardInputWindow, Qt::Key_A);
-    });
     form->ButtonStepClick();
-    EXPECT_TRUE(busy);
-    EXPECT_EQ(ipDuringWait, 0);
-    EXPECT_FALSE(closed);
+    ASSERT_TRUE(form->Machine().AwaitingKey());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form->KeyboardInputWindow));
+    EXPECT_TRUE(form->KeyboardInputWindow->Waiting());
+    EXPECT_TRUE(form->Busy());
+    form->CommandButtons[1]->click(); // Step
+    EXPECT_EQ(Reg(IP), 0);
+    EXPECT_FALSE(form->close());
+    EXPECT_FALSE(form->KeyboardInputWindow->close());
+    EXPECT_TRUE(form->KeyboardInputWindow->isVisible());
+    QTest::keyClick(form->KeyboardInputWindow, Qt::Key_A);
     EXPECT_EQ(Reg(AL), 0x61);
     EXPECT_EQ(Reg(IP), 2);
+    EXPECT_FALSE(form->Busy());
+    EXPECT_FALSE(form->KeyboardInputWindow->isVisible());
 }
 
 // While the assembler log is watched, events pass; no command may free the tokens meanwhile.

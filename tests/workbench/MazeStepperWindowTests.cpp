@@ -56,7 +56,7 @@ bool HasInk(const QImage& picture, const QRect& area, Rgb ink, Rgb paper) {
 // a port in turn, a MOV and an OUT for each.
 struct DeviceBench {
     TestMachine tm;
-    Peripherals devices{tm.machine};
+    Peripherals devices{tm.machine, tm.ui, tm.machine.Ports};
 
     DeviceBench(int port, const std::vector<int>& bytes) {
         std::string source;

@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolButton>
 
 #include "workbench/Links.h"
@@ -199,21 +198,17 @@ TEST_F(WorkbenchTest, ClicksOnDevicesDuringIn00LeaveTheKeyboardWithTheInputWindo
     form->ShowPeripheral(Peripheral::Heater);
     QWidget* keypad = form->Windows().Window(Peripheral::Keypad);
     QWidget* heater = form->Windows().Window(Peripheral::Heater);
-    QWidget* activeAfterClick = nullptr;
-    QWidget* activeAfterTick = nullptr;
-    QTimer::singleShot(0, form.get(), [&] {
-        ASSERT_TRUE(BecomesActive(form->KeyboardInputWindow));
-        Activate(keypad);
-        QTest::mouseClick(keypad, Qt::LeftButton, {}, QPoint(10, 100));
-        BecomesActive(form->KeyboardInputWindow);
-        activeAfterClick = QApplication::activeWindow();
-        Activate(heater); // a window that keeps a click to itself: the status timer decides
-        form->TimerStatusClearTimer();
-        BecomesActive(form->KeyboardInputWindow);
-        activeAfterTick = QApplication::activeWindow();
-        QTest::keyClick(QApplication::activeWindow(), Qt::Key_A);
-    });
     form->ButtonStepClick();
+    ASSERT_TRUE(BecomesActive(form->KeyboardInputWindow));
+    Activate(keypad);
+    QTest::mouseClick(keypad, Qt::LeftButton, {}, QPoint(10, 100));
+    BecomesActive(form->KeyboardInputWindow);
+    QWidget* activeAfterClick = QApplication::activeWindow();
+    Activate(heater); // a window that keeps a click to itself: the status timer decides
+    form->TimerStatusClearTimer();
+    BecomesActive(form->KeyboardInputWindow);
+    QWidget* activeAfterTick = QApplication::activeWindow();
+    QTest::keyClick(QApplication::activeWindow(), Qt::Key_A);
     EXPECT_EQ(activeAfterClick, form->KeyboardInputWindow);
     EXPECT_EQ(activeAfterTick, form->KeyboardInputWindow);
     EXPECT_EQ(Reg(AL), 0x61);

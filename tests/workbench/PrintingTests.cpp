@@ -1,3 +1,4 @@
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
@@ -95,6 +96,16 @@ class PrintingTest : public ::testing::Test {
             sheets.push_back(Simplified(lines));
         }
         return sheets;
+    }
+    // The first sheet as pdftoppm draws it, a pixel to the point.
+    QImage FirstSheet() const {
+        const QString prefix = folder.filePath(QStringLiteral("sheet"));
+        QProcess process;
+        process.start(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-gray"),
+                       QStringLiteral("-singlefile"), Pdf(), prefix});
+        process.waitForFinished();
+        return QImage(prefix + QStringLiteral(".pgm"));
     }
     // The places of the words of the printout, the last one where a word comes twice.
     std::map<QString, Place> WordPlaces() const {
@@ -274,6 +285,30 @@ TEST_P(PrinterResolutionTest, TypeHasTheEditorsPointSize) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, PrinterResolutionTest, ::testing::Values(72, 300, 1200));
+
+// A printer cannot print up to the paper's edge: the text keeps at least 10 mm from every edge
+// of the sheet, a line too long for the sheet included.
+TEST_F(PrintingTest, TextKeepsAMarginOfAtLeast10MmFromEveryEdge) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) {
+        GTEST_SKIP() << "pdftoppm is not installed";
+    }
+    SetLines(QStringList{QString(200, u'W')} + Numbered(60));
+    PrintAccepted();
+    const QImage sheet = FirstSheet();
+    ASSERT_FALSE(sheet.isNull());
+    const int margin = 28; // 10 mm in points, rounded down
+    const QRect inside = sheet.rect().adjusted(margin, margin, -margin, -margin);
+    int inked = 0;
+    for (int y = 0; y < sheet.height(); ++y) {
+        for (int x = 0; x < sheet.width(); ++x) {
+            if (qGray(sheet.pixel(x, y)) < 128) {
+                ASSERT_TRUE(inside.contains(x, y)) << "ink at " << x << "," << y;
+                ++inked;
+            }
+        }
+    }
+    EXPECT_GT(inked, 0);
+}
 
 TEST_F(PrintingTest, PrinterErrorIsReportedAndStopsPrinting) {
     printer.Printer().setOutputFileName(folder.filePath(QStringLiteral("missing/out.pdf")));

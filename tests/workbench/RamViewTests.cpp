@@ -239,6 +239,22 @@ TEST_F(RamView, RunRepaintsOnlyChangedCells) {
               QRegion(Cell(0x06)) + Cell(0x08) + Cell(0xBF) + Cell(0xBE));
 }
 
+// A source word wider than its cell ends within it, in an ellipsis: cut at the cell's edge
+// it ran on into the next cell's word ("DIGI'MOV").
+TEST_F(RamView, AWordWiderThanItsCellEndsWithinIt) {
+    TestMachine jumps{"Digits:\nJMP Digits\nMOV AL,1\nEND\n"};
+    ASSERT_TRUE(jumps.Assemble());
+    view.SetMachine(&jumps.machine.Machine);
+    ASSERT_EQ(view.CellText(0x01), "DIGITS");
+    const QRect cell = Cell(0x01);
+    ASSERT_GT(QFontMetrics(view.font()).horizontalAdvance(view.CellText(0x01)), cell.width());
+    const QImage image = view.grab().toImage();
+    const QColor ink(Qt::black);
+    EXPECT_TRUE(HasInk(image, cell.adjusted(0, 0, -cell.width() / 2, 0), ink));
+    EXPECT_FALSE(HasInk(image, QRect(cell.right(), cell.top(), 1, cell.height()), ink));
+    EXPECT_TRUE(HasInk(image, Cell(0x02), ink)); // "MOV" as it was
+}
+
 TEST_F(RamView, TinyWindowPaints) {
     AssembleAndAttach();
     for (const QSize size : {QSize(40, 40), QSize(40, 28 + 17), QSize(5, 5)}) {

@@ -22,14 +22,24 @@ template <size_t N> int Start(const std::array<int, N>& ends, size_t index) {
     return index == 0 ? 0 : ends[index - 1];
 }
 
+template <size_t N> std::optional<size_t> FirstEndAbove(const std::array<int, N>& ends, int at) {
+    for (size_t i = 0; i < N; ++i) {
+        if (at < ends[i]) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 // The cells of the code table, merged down a column where the code repeats: the backspace
 // and enter keys are two rows tall.
 std::vector<PadKey> PadKeys() {
     std::vector<PadKey> keys;
-    for (size_t column = 0; column < Keypad::ColumnEnds.size(); ++column) {
-        for (size_t row = 0; row < Keypad::RowEnds.size(); ++row) {
-            const QRect cell(QPoint(Start(Keypad::ColumnEnds, column), Start(Keypad::RowEnds, row)),
-                             QPoint(Keypad::ColumnEnds[column] - 1, Keypad::RowEnds[row] - 1));
+    for (size_t column = 0; column < TFormKeyPad::ColumnEnds.size(); ++column) {
+        for (size_t row = 0; row < TFormKeyPad::RowEnds.size(); ++row) {
+            const QRect cell(
+                QPoint(Start(TFormKeyPad::ColumnEnds, column), Start(TFormKeyPad::RowEnds, row)),
+                QPoint(TFormKeyPad::ColumnEnds[column] - 1, TFormKeyPad::RowEnds[row] - 1));
             const uint8_t code = Keypad::Codes[row][column];
             if (row > 0 && Keypad::Codes[row - 1][column] == code) {
                 keys.back().Box |= cell;
@@ -78,8 +88,8 @@ void DrawKeyPad(QImage& picture) {
     }
     font.setPixelSize(13);
     painter.setFont(font);
-    const int below = Keypad::RowEnds.back();
-    painter.drawText(QRect(0, below, Keypad::ColumnEnds.back(), picture.height() - below),
+    const int below = TFormKeyPad::RowEnds.back();
+    painter.drawText(QRect(0, below, TFormKeyPad::ColumnEnds.back(), picture.height() - below),
                      Qt::AlignCenter, QStringLiteral("INT 04 / Port 08"));
 }
 
@@ -90,8 +100,25 @@ TFormKeyPad::TFormKeyPad(QWidget* owner, Keypad& model)
     DrawKeyPad(Picture());
 }
 
+std::optional<uint8_t> TFormKeyPad::KeyAt(int x, int y) {
+    const auto row = FirstEndAbove(RowEnds, y);
+    const auto column = FirstEndAbove(ColumnEnds, x);
+    if (!row || !column) {
+        return std::nullopt;
+    }
+    return Keypad::Codes[*row][*column];
+}
+
+void TFormKeyPad::ImageKeyPadMouseDown(int x, int y) {
+    if (const auto key = KeyAt(x, y)) {
+        model_.Press(*key);
+    } else {
+        model_.PressBeside();
+    }
+}
+
 void TFormKeyPad::mousePressEvent(QMouseEvent* event) {
     const QPoint at = PicturePixel(*event);
-    model_.ImageKeyPadMouseDown(at.x(), at.y());
+    ImageKeyPadMouseDown(at.x(), at.y());
     GiveFocusBack();
 }

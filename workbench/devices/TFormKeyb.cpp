@@ -198,14 +198,26 @@ TFormKeyb::TFormKeyb(QWidget* owner, OnScreenKeyboard& model)
     setMouseTracking(true);
 }
 
+void TFormKeyb::Image1MouseDown(int x, int y) {
+    if (const KeyRegion* key = FindKey(x, y)) {
+        model_.Press(key->Code);
+    } else {
+        model_.PressBeside();
+    }
+}
+
+void TFormKeyb::Image1MouseMove(int x, int y) {
+    const KeyRegion* key = FindKey(x, y);
+    Label1->setText(key ? QString::fromUtf8(key->Name.data(), std::ssize(key->Name)) : QString());
+}
+
 void TFormKeyb::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = PicturePixel(*event);
-    const std::string_view name = OnScreenKeyboard::KeyNameAt(at.x(), at.y());
-    Label1->setText(QString::fromUtf8(name.data(), std::ssize(name)));
+    Image1MouseMove(at.x(), at.y());
 }
 
 void TFormKeyb::mousePressEvent(QMouseEvent* event) {
     const QPoint at = PicturePixel(*event);
-    model_.Image1MouseDown(at.x(), at.y());
+    Image1MouseDown(at.x(), at.y());
     GiveFocusBack();
 }

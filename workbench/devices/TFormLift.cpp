@@ -236,18 +236,25 @@ TFormLift::TFormLift(QWidget* owner, Lift& model)
     background_ = DrawBackground(ButtonFace(), font());
     Picture() = background_;
     MoveCar(carTop_);
-    connect(SpeedButtonUp, &QToolButton::clicked, this,
-            [this] { Click(&Lift::SpeedButtonUpClick); });
-    connect(SpeedButtonDown, &QToolButton::clicked, this,
-            [this] { Click(&Lift::SpeedButtonDownClick); });
-    connect(ButtonEngineer, &QPushButton::clicked, this,
-            [this] { Click(&Lift::ButtonEngineerClick); });
+    connect(SpeedButtonUp, &QToolButton::clicked, this, &TFormLift::SpeedButtonUpClick);
+    connect(SpeedButtonDown, &QToolButton::clicked, this, &TFormLift::SpeedButtonDownClick);
+    connect(ButtonEngineer, &QPushButton::clicked, this, &TFormLift::ButtonEngineerClick);
     model_.OnChange = [this] { ShowModel(); };
     ShowModel();
 }
 
-void TFormLift::Click(void (Lift::*action)()) {
-    (model_.*action)();
+void TFormLift::SpeedButtonUpClick() {
+    model_.CallLift(Lift::Floor::Top);
+    GiveFocusBack();
+}
+
+void TFormLift::SpeedButtonDownClick() {
+    model_.CallLift(Lift::Floor::Bottom);
+    GiveFocusBack();
+}
+
+void TFormLift::ButtonEngineerClick() {
+    model_.RepairLift();
     GiveFocusBack();
 }
 

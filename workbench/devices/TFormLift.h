@@ -11,7 +11,7 @@ class QPushButton;
 class QToolButton;
 
 // A lift between two floors on port 06. The car is drawn onto the picture over the shaft and
-// moves with the model; the call buttons and the repair button hand their clicks to it.
+// moves with the model; the call buttons call the lift and the repair button repairs it.
 class TFormLift : public PictureWindow {
     Q_OBJECT
   public:
@@ -26,13 +26,16 @@ class TFormLift : public PictureWindow {
     QLabel* LabelState;
     QPushButton* ButtonEngineer;
 
+    // The buttons' clicks: each hands the keyboard back to the main window.
+    void SpeedButtonUpClick();
+    void SpeedButtonDownClick();
+    void ButtonEngineerClick();
+
   private:
     // Brings the car, the buttons and the labels up to the model.
     void ShowModel();
     void MoveCar(int top);
     void ShowLabels();
-    // Runs a click on the model, then gives the keyboard back to the main window.
-    void Click(void (Lift::*action)());
 
     Lift& model_;
     QImage background_; // the picture without the car, to restore what the car uncovers

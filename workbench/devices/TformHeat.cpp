@@ -33,8 +33,16 @@ constexpr QPoint ReadingAt(80, 172);
 constexpr QRect Column(Heater::ColumnX - 1, Heater::ColumnTop, 2,
                        Heater::ColumnBottom - Heater::ColumnTop);
 constexpr QRect LabelIoPlace(59, 144, 64, 16);
-constexpr QRect HeaterPlace(18, 44, 81, 67);
-constexpr QRect ThermostatPlace(128, 76, 23, 17);
+// The picture keeps a margin of 4 pixels inside the window on the left and the right.
+constexpr QRect RoomPlace(4, 22, 154, 105);
+constexpr QRect HeaterPlace(21, 44, 75, 67);
+constexpr QRect ThermostatPlace(131, 76, 23, 17);
+// Above the thermostat, clear of the heater and of the wall's window.
+constexpr QRect ThermostatLabelPlace(96, 57, 58, 14);
+constexpr QRect PlaquePlace(160, 22, 36, 146);
+// The scale's marks, right of the ticks and inside the plaque.
+constexpr int MarkLeft = 176;
+constexpr QSize MarkSize(PlaquePlace.right() - 1 - MarkLeft, 14);
 constexpr int PinTop = 130;
 constexpr int FloorTop = 112;
 
@@ -57,20 +65,22 @@ int PinX(const QFontMetricsF& metrics, int i) {
 void DrawRoom(QPainter& p) {
     p.setPen(QPen(Ink, 1));
     p.setBrush(Wall);
-    p.drawRect(4, 22, 148, 104);
-    p.fillRect(5, FloorTop, 147, 14, Floor);
+    p.drawRect(RoomPlace.adjusted(0, 0, -1, -1));
+    const QRect inside = RoomPlace.adjusted(1, 1, -1, -1);
+    p.fillRect(inside.left(), FloorTop, inside.width(), inside.bottom() - FloorTop + 1, Floor);
     p.setPen(FloorJoint);
-    p.drawLine(5, FloorTop, 151, FloorTop);
-    for (int x = 20; x < 152; x += 26) {
-        p.drawLine(x, FloorTop + 1, x, 125);
+    p.drawLine(inside.left(), FloorTop, inside.right(), FloorTop);
+    for (int x = 20; x < inside.right(); x += 26) {
+        p.drawLine(x, FloorTop + 1, x, inside.bottom());
     }
-    // A window on the wall.
+    // A window on the wall, above the thermostat.
+    const QRect glass(117, 30, 36, 22);
     p.setPen(QPen(Ink, 1));
     p.setBrush(Glass);
-    p.drawRect(110, 30, 36, 26);
+    p.drawRect(glass);
     p.setPen(QPen(Qt::white, 2));
-    p.drawLine(128, 31, 128, 56);
-    p.drawLine(111, 43, 146, 43);
+    p.drawLine(glass.center().x(), glass.top() + 1, glass.center().x(), glass.bottom() + 1);
+    p.drawLine(glass.left() + 1, glass.center().y(), glass.right(), glass.center().y());
 }
 
 void DrawHeater(QPainter& p) {
@@ -79,15 +89,17 @@ void DrawHeater(QPainter& p) {
     p.setBrush(HeaterBody);
     p.drawRoundedRect(QRectF(HeaterPlace).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
     p.setRenderHint(QPainter::Antialiasing, false);
-    for (int x = 25; x < 93; x += 6) {
+    for (int x = HeaterPlace.left() + 6; x < HeaterPlace.right() - 6; x += 6) {
         p.fillRect(x, 50, 3, 36, HeaterFin);
     }
+    // The panel under labelOnOff.
     p.fillRect(24, 91, 69, 18, HeaterPanel);
-    p.fillRect(24, 111, 6, 2, Ink);
-    p.fillRect(87, 111, 6, 2, Ink);
+    p.fillRect(HeaterPlace.left() + 5, 111, 6, 2, Ink);
+    p.fillRect(HeaterPlace.right() - 10, 111, 6, 2, Ink);
     p.setFont(MarkFont(true));
     p.setPen(Ink);
-    p.drawText(QRect(18, 29, 81, 14), Qt::AlignCenter, QStringLiteral("Heater"));
+    p.drawText(QRect(HeaterPlace.left(), 29, HeaterPlace.width(), 14), Qt::AlignCenter,
+               QStringLiteral("Heater"));
 }
 
 void DrawThermostat(QPainter& p) {
@@ -96,15 +108,16 @@ void DrawThermostat(QPainter& p) {
     p.drawRect(ThermostatPlace.adjusted(0, 0, -1, -1));
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::white);
-    p.drawEllipse(QPointF(139.5, 84.5), 5, 5);
-    p.drawLine(QPointF(139.5, 84.5), QPointF(142.5, 81.5));
+    const QPointF dial = QRectF(ThermostatPlace).center();
+    p.drawEllipse(dial, 5, 5);
+    p.drawLine(dial, dial + QPointF(3, -3));
     p.setRenderHint(QPainter::Antialiasing, false);
     // The sensing link to the thermometer, at the switching point.
     p.setPen(Wire());
-    p.drawLine(151, 84, 166, 84);
+    p.drawLine(ThermostatPlace.right() + 1, 84, Heater::ColumnX - 4, 84);
     p.setFont(MarkFont(true));
     p.setPen(Ink);
-    p.drawText(QRect(88, 61, 61, 14), Qt::AlignRight | Qt::AlignVCenter,
+    p.drawText(ThermostatLabelPlace, Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("Thermostat"));
 }
 
@@ -113,7 +126,7 @@ void DrawThermometer(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Ink, 1));
     p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(155.5, 22.5, 43, 145), 5, 5);
+    p.drawRoundedRect(QRectF(PlaquePlace).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
     p.setBrush(Mercury);
     p.drawEllipse(QPointF(170, 157), 6.5, 6.5);
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -123,12 +136,12 @@ void DrawThermometer(QPainter& p) {
     p.setPen(Ink);
     for (int degrees = 0; degrees <= 40; degrees += 5) {
         const int y = Heater::ColumnBottom - 3 * degrees;
-        p.drawLine(174, y, degrees % 20 == 0 ? 178 : 176, y);
+        p.drawLine(173, y, degrees % 20 == 0 ? 175 : 174, y);
     }
-    p.setFont(MarkFont());
+    p.setFont(FittingFont(MarkFont(), QStringLiteral("40C"), MarkSize));
     for (int degrees : {0, 20, 40}) {
         const int y = Heater::ColumnBottom - 3 * degrees;
-        p.drawText(QRect(179, y - 7, 20, 14), Qt::AlignLeft | Qt::AlignVCenter,
+        p.drawText(QRect(QPoint(MarkLeft, y - 7), MarkSize), Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("%1C").arg(degrees));
     }
 }
@@ -152,8 +165,9 @@ void DrawWires(QPainter& p, const QFontMetricsF& metrics) {
     const int lsb = PinX(metrics, 7);
     p.setPen(Wire());
     p.drawLine(msb, HeaterPlace.bottom() + 3, msb, PinTop - 2);
+    const int link = ThermostatPlace.center().x();
     p.drawPolyline(
-        QPolygon{{139, ThermostatPlace.bottom() + 1}, {139, 120}, {lsb, 120}, {lsb, PinTop - 2}});
+        QPolygon{{link, ThermostatPlace.bottom() + 1}, {link, 120}, {lsb, 120}, {lsb, PinTop - 2}});
 }
 
 void DrawLabels(QPainter& p) {
@@ -161,7 +175,7 @@ void DrawLabels(QPainter& p) {
     p.setPen(Qt::yellow);
     p.drawText(QRect(6, 4, 60, 14), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Port 03"));
     p.setPen(Qt::white);
-    p.drawText(QRect(120, 4, 78, 14), Qt::AlignRight | Qt::AlignVCenter,
+    p.drawText(QRect(100, 4, PlaquePlace.right() - 99, 14), Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("Thermometer"));
 }
 
@@ -266,9 +280,17 @@ bool TformHeat::event(QEvent* event) {
     return true;
 }
 
+void TformHeat::Image1MouseDown(int y) {
+    // The scale as a click reads it: 0 degrees at y 148, 2.95 pixels a degree, to the nearest
+    // whole degree (halves to even).
+    constexpr double zeroAt = 148.0;
+    constexpr double pixelsPerDegree = 2.95;
+    model_.SetRoomTemperature(static_cast<int>(std::nearbyint((zeroAt - y) / pixelsPerDegree)));
+}
+
 void TformHeat::mousePressEvent(QMouseEvent* event) {
     const QPoint at = PicturePixel(*event);
     if (Image1.contains(at)) {
-        model_.Image1MouseDown(at.y());
+        Image1MouseDown(at.y());
     }
 }

@@ -18,6 +18,10 @@ class TformHeat : public PictureWindow {
     // Where the picture of the room lies; clicks and the hint belong to it.
     static constexpr QRect Image1{0, 0, 200, 201};
 
+    // Any mouse button, at height y of the picture: sets the room to the temperature the
+    // thermometer points at.
+    void Image1MouseDown(int y);
+
     QLabel* labelIO;
     QLabel* labelOnOff;
 
