@@ -14,15 +14,15 @@ std::string_view TrimBlanks(std::string_view text) {
 } // namespace
 
 void Taaa::ShowProgress(std::string_view phase) {
-    const std::string shown = Ui.GetStatusText();
+    const std::string shown = StatusText();
     std::string text(TrimBlanks(shown));
     text += phase;
-    Ui.ShowStatus(text, StatusStyle::Progress);
+    ShowStatus(text, StatusStyle::Progress);
 }
 
 void Taaa::RunAssemblerPasses() {
-    if (Ui.AsmLogEnabled()) {
-        Ui.ShowTokensTab();
+    if (Settings.AsmLog) {
+        Report.SetEditor(EditorCommand::TokensTab);
     }
     ShowProgress("  Make tokens.");
     if (!MakeTokens()) {
@@ -43,8 +43,8 @@ void Taaa::RunAssemblerPasses() {
     AddSuccessLines();
     ShowProgress("  Success.");
     if (const tokNode* first = Machine.Cell(Machine.Reg[IP])) {
-        Ui.ShowSourceTab();
-        Ui.SelectSource(first->SrcStart, first->SrcLength);
+        Report.SetEditor(EditorCommand::SourceTab);
+        Report.Select(first->SrcStart, first->SrcLength);
     }
     Machine.NeedsAssembly = false;
 }
@@ -56,7 +56,7 @@ void Taaa::ButtonAssembleClick() {
     Assembling = true;
     Errors.clear();
     Ui.ClearAsmLog();
-    Ui.HidePeripheral(Peripheral::RamView);
+    Report.ShowWindow(WindowCommandKind::Hide, Peripheral::RamView);
     LeaveRunMode();
     if (!Ui.SaveSource()) {
         // Nothing new was saved, so nothing is read back: RAM and the list file stay as they
@@ -67,18 +67,16 @@ void Taaa::ButtonAssembleClick() {
     }
     ClearProgram();
     Machine.CpuReset();
-    Ui.ShowSourceTab();
-    Ui.SetEditorReadOnly(true);
+    Report.EveryCellChanged();
+    Report.SetEditor(EditorCommand::SourceTab);
+    Report.SetEditor(EditorCommand::ReadOnly);
     if (Ui.SourceHasNoLines()) {
-        Ui.ShowStatus("Nothing to assemble.", StatusStyle::Error);
+        ShowStatus("Nothing to assemble.", StatusStyle::Error);
     } else {
         RunAssemblerPasses();
     }
-    Ui.SetEditorReadOnly(false);
-    Ui.ClearEditorModified();
-    if (Ui.IsPeripheralVisible(Peripheral::Vdu)) {
-        Ui.RefreshVdu();
-    }
-    Ui.ShowPeripheral(Peripheral::RamView);
+    Report.SetEditor(EditorCommand::Writable);
+    Report.SetEditor(EditorCommand::ClearModified);
+    Report.ShowWindow(WindowCommandKind::ShowRegardless, Peripheral::RamView);
     Assembling = false;
 }

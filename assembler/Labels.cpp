@@ -97,7 +97,7 @@ void Taaa::CalculateJumps() {
                 ReportError("Jump can not exceed -128..127  " + jump->Text, jump);
                 return;
             }
-            if (Ui.AsmLogEnabled()) {
+            if (Settings.AsmLog) {
                 AsmLog(jump->Text + " distance = " + std::to_string(distance));
             }
             jump->Address = static_cast<int16_t>(distance);

@@ -51,7 +51,7 @@ constexpr Mnemonic Mnemonics[] = {
 } // namespace
 
 void Taaa::AsmLog(std::string_view text) {
-    if (Ui.AsmLogEnabled()) {
+    if (Settings.AsmLog) {
         Ui.AsmLogLine(text);
     }
 }
@@ -67,7 +67,7 @@ bool Taaa::MightHaveComment() {
 }
 
 bool Taaa::MightHave(std::string_view keyword) {
-    if (Ui.AsmLogEnabled()) {
+    if (Settings.AsmLog) {
         AsmLog("Might have " + std::string(keyword));
     }
     if (CurrentText() == keyword) {
@@ -78,7 +78,7 @@ bool Taaa::MightHave(std::string_view keyword) {
 }
 
 bool Taaa::MustHave(std::string_view sign) {
-    if (Ui.AsmLogEnabled()) {
+    if (Settings.AsmLog) {
         AsmLog("Must have " + std::string(sign));
     }
     if (CurrentText() == sign) {
@@ -134,7 +134,7 @@ void Taaa::EmitByte(tokNode& token) {
         ReportError("Can not overwrite code already generated.", CurrentToken());
         return;
     }
-    if (Ui.AsmLogEnabled()) {
+    if (Settings.AsmLog) {
         AsmLog("Generate machine code: " + token.Text + "\t" + HexByte(token.Value));
     }
     Machine.Cells[CodeAddress] = &token;

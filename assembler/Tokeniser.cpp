@@ -8,7 +8,7 @@ constexpr size_t SourceBufferSize = 32768;
 } // namespace
 
 void Taaa::SelectTokenLine(int32_t index) {
-    if (Ui.AsmLogEnabled() && !TokenList.empty()) {
+    if (Settings.AsmLog && !TokenList.empty()) {
         Ui.WatchToken(index);
     }
 }
@@ -71,6 +71,6 @@ bool Taaa::MakeTokens() {
         Ui.TokenAdded(node.Text);
         SelectTokenLine(static_cast<int32_t>(TokenList.size()) - 1);
     }
-    Ui.SelectSource(0, 0);
+    Report.Select(0, 0);
     return true;
 }

@@ -9,8 +9,8 @@
 // Steps a never-ending loop; with the run log on, every line is built and then dropped.
 static void StepBusyLoop(benchmark::State& state) {
     HeadlessUi ui(SourceText::FromBytes(BusyLoopSource()));
-    ui.RunLogSwitch = state.range(0) != 0;
     Taaa machine(ui);
+    machine.Settings.RunLog = state.range(0) != 0;
     RunControl control(machine);
     control.ButtonRunClick();
     for (auto _ : state) {

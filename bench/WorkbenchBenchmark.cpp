@@ -74,17 +74,6 @@ double CpuSeconds() {
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// The main window, counting the instructions it is told of: one BeginStep each.
-class CountingForm : public TFormMain {
-  public:
-    using TFormMain::TFormMain;
-    void BeginStep() override {
-        ++Steps;
-        TFormMain::BeginStep();
-    }
-    long Steps = 0;
-};
-
 // A thread that keeps one core busy until it is destroyed; its own CPU time is not the
 // workbench's.
 class BusyThread {
@@ -123,13 +112,13 @@ class FirstPaint : public QObject {
     bool painted = false;
 };
 
-void RunFor(CountingForm& form, bool runLog, bool busy) {
+void RunFor(TFormMain& form, bool runLog, bool busy) {
     form.CheckBoxRunLog->setChecked(runLog);
     std::optional<BusyThread> beside;
     if (busy) {
         beside.emplace();
     }
-    form.Steps = 0;
+    const int64_t stepsBefore = form.StepsRun();
     const double cpuStart = CpuSeconds();
     QElapsedTimer wall;
     wall.start();
@@ -138,12 +127,13 @@ void RunFor(CountingForm& form, bool runLog, bool busy) {
     QTimer::singleShot(RunMilliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
     form.ButtonStopClick();
+    const auto steps = static_cast<double>(form.StepsRun() - stepsBefore);
     const double cpu = CpuSeconds() - cpuStart - (beside ? beside->CpuSeconds() : 0.0);
     const double seconds = static_cast<double>(wall.elapsed()) / 1000.0;
     const double asked = seconds * 1000.0 / form.Control().CpuClockInterval();
-    std::printf("run log %-3s%s: %ld of %.0f steps (%.1f %%), CPU %.1f %% of one core\n",
-                runLog ? "on" : "off", busy ? ", a busy thread beside it" : "", form.Steps, asked,
-                100.0 * static_cast<double>(form.Steps) / asked, 100.0 * cpu / seconds);
+    std::printf("run log %-3s%s: %.0f of %.0f steps (%.1f %%), CPU %.1f %% of one core\n",
+                runLog ? "on" : "off", busy ? ", a busy thread beside it" : "", steps, asked,
+                100.0 * steps / asked, 100.0 * cpu / seconds);
 }
 
 } // namespace
@@ -158,7 +148,7 @@ int main(int argc, char** argv) {
     const bool devices = app.arguments().contains("--devices");
     MapClassicFonts();
     SilentDialogs dialogs;
-    CountingForm form(dialogs);
+    TFormMain form(dialogs);
     FirstPaint paint;
     form.installEventFilter(&paint);
     form.show();

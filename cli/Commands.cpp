@@ -28,7 +28,9 @@ const char* const NothingToAssemble = "Nothing to assemble.";
 class Session {
   public:
     Session(SourceText source, const Arguments& args, std::ostream& out, std::ostream& err)
-        : ui_(std::move(source)), args_(args), out_(out), err_(err) {}
+        : ui_(std::move(source)), args_(args), out_(out), err_(err) {
+        ui_.Follow(machine_.Report);
+    }
 
     int Execute() {
         switch (args_.Action) {
@@ -102,7 +104,7 @@ class Session {
         ui_.QueueKeys(args_.Keys);
         RunControl control(machine_);
         if (args_.RunLog) {
-            ui_.RunLogSwitch = true;
+            machine_.Settings.RunLog = true;
             ui_.OnRunLogLine = [this, &control](std::string_view line) {
                 PrintWhileRunning(line, control);
             };

@@ -14,22 +14,100 @@ void HeadlessUi::SetSource(SourceText source) {
     savedText_ = source_.SavedText();
 }
 
-void HeadlessUi::ShowStatus(std::string_view text, StatusStyle style) {
-    status_ = StatusLineText(text);
-    statusSpan_.reset();
-    statusStyle_ = style;
-    if (style == StatusStyle::Error) {
-        lastError_ = text;
-        ++errorCount_;
+const HeadlessUi::Shown& HeadlessUi::Current() const {
+    if (!report_) {
+        return shown_;
+    }
+    StepReport& report = *report_;
+    for (EditorCommand command : report.Editor) {
+        Apply(command, shown_);
+    }
+    for (const WindowCommand& command : report.Windows) {
+        Apply(command, shown_);
+    }
+    if (report.SelectionChanged) {
+        shown_.Selection = report.Selection;
+    }
+    shown_.Status = report.Status;
+    shown_.ErrorCount += report.ErrorsShown;
+    if (report.ErrorsShown > 0) {
+        shown_.LastError = report.LastError;
+    }
+    report.Clear();
+    return shown_;
+}
+
+void HeadlessUi::Apply(EditorCommand command, Shown& shown) {
+    switch (command) {
+    case EditorCommand::Lock:
+        shown.ReadOnly = true;
+        shown.Grey = true;
+        break;
+    case EditorCommand::Unlock:
+        shown.ReadOnly = false;
+        shown.Grey = false;
+        break;
+    case EditorCommand::ReadOnly:
+        shown.ReadOnly = true;
+        break;
+    case EditorCommand::Writable:
+        shown.ReadOnly = false;
+        break;
+    case EditorCommand::EditMode:
+        shown.ReadOnly = false;
+        shown.Grey = false;
+        shown.Selection.Length = 0;
+        break;
+    case EditorCommand::ClearModified:
+    case EditorCommand::Focus:
+    case EditorCommand::SourceTab:
+    case EditorCommand::TokensTab:
+        break;
     }
 }
 
-std::string HeadlessUi::GetStatusText() const {
-    if (!statusSpan_) {
-        return status_;
+// Without a screen there is no one-at-a-time rule: windows only open and close.
+void HeadlessUi::Apply(const WindowCommand& command, Shown& shown) {
+    switch (command.Kind) {
+    case WindowCommandKind::Show:
+    case WindowCommandKind::ShowIfHidden:
+    case WindowCommandKind::ShowRegardless:
+        shown.Visible.set(Index(command.Window));
+        break;
+    case WindowCommandKind::Hide:
+        shown.Visible.reset(Index(command.Window));
+        break;
+    case WindowCommandKind::HideAllDevices:
+        for (Peripheral window : DeviceCloseList) {
+            shown.Visible.reset(Index(window));
+        }
+        break;
     }
-    const auto [start, length] = InEditor(statusSpan_->first, statusSpan_->second);
-    return StatusLineText(std::string_view(editorText_).substr(start, length));
+}
+
+std::string HeadlessUi::StatusText() const {
+    const StatusReport& status = Current().Status;
+    if (!status.FromSource) {
+        return StatusLineText(status.Message);
+    }
+    return StatusLineText(EditorSpan(status.SourceStart, status.SourceLength));
+}
+
+StatusStyle HeadlessUi::CurrentStatusStyle() const {
+    return Current().Status.Style;
+}
+
+const std::string& HeadlessUi::LastError() const {
+    return Current().LastError;
+}
+
+int HeadlessUi::ErrorCount() const {
+    return Current().ErrorCount;
+}
+
+std::string HeadlessUi::EditorSpan(int32_t start, int32_t length) const {
+    const auto [from, count] = InEditor(start, length);
+    return editorText_.substr(static_cast<size_t>(from), static_cast<size_t>(count));
 }
 
 std::pair<int32_t, int32_t> HeadlessUi::InEditor(int32_t start, int32_t length) const {
@@ -38,28 +116,26 @@ std::pair<int32_t, int32_t> HeadlessUi::InEditor(int32_t start, int32_t length) 
     return {start, std::clamp(length, 0, size - start)};
 }
 
-void HeadlessUi::ShowSourceStatus(int32_t start, int32_t length) {
-    statusSpan_.emplace(start, length);
-    statusStyle_ = StatusStyle::Instruction;
-}
-
-void HeadlessUi::SelectSource(int32_t start, int32_t length) {
-    selectionStart_ = start;
-    selectionLength_ = length;
-}
-
 int32_t HeadlessUi::SelectionStart() const {
-    return InEditor(selectionStart_, selectionLength_).first;
+    const SelectionReport& selection = Current().Selection;
+    return InEditor(selection.Start, selection.Length).first;
 }
 
 int32_t HeadlessUi::SelectionLength() const {
-    return InEditor(selectionStart_, selectionLength_).second;
+    const SelectionReport& selection = Current().Selection;
+    return InEditor(selection.Start, selection.Length).second;
 }
 
-void HeadlessUi::EnterEditMode() {
-    readOnly_ = false;
-    grey_ = false;
-    selectionLength_ = 0;
+bool HeadlessUi::EditorReadOnly() const {
+    return Current().ReadOnly;
+}
+
+bool HeadlessUi::EditorGrey() const {
+    return Current().Grey;
+}
+
+bool HeadlessUi::IsPeripheralVisible(Peripheral window) const {
+    return Current().Visible.test(Index(window));
 }
 
 int64_t HeadlessUi::SourceTextLength() const {
@@ -69,18 +145,6 @@ int64_t HeadlessUi::SourceTextLength() const {
 bool HeadlessUi::ReadSourceFile(std::string& bytes, size_t maxBytes) {
     bytes.assign(savedText_, 0, std::min(maxBytes, savedText_.size()));
     return true;
-}
-
-void HeadlessUi::BeginStep() {
-    readOnly_ = true;
-    grey_ = true;
-    visible_.set(Index(Peripheral::RamView));
-}
-
-void HeadlessUi::HideAllPeripherals() {
-    for (Peripheral window : DeviceCloseList) {
-        visible_.reset(Index(window));
-    }
 }
 
 void HeadlessUi::RunLogLine(std::string_view text) {

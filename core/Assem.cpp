@@ -1,6 +1,8 @@
 #include "core/Assem.h"
 
-Taaa::Taaa(UserInterface& ui) : Ui(ui), Machine(ui, Tokens), Log(ui, Machine) {
+#include "core/StatusLine.h"
+
+Taaa::Taaa(UserInterface& ui) : Ui(ui), Machine(Report, Tokens), Log(ui, Machine) {
     Machine.CpuReset();
 }
 
@@ -35,7 +37,7 @@ void Taaa::RecordProgramError(std::string_view message, const tokNode* place) {
 
 void Taaa::SelectFailingInstruction() {
     if (const tokNode* failed = FailingInstruction()) {
-        Ui.SelectSource(failed->SrcStart, failed->SrcLength);
+        Report.Select(failed->SrcStart, failed->SrcLength);
     }
 }
 
@@ -46,13 +48,12 @@ void Taaa::ReportError(std::string_view message, tokNode* token) {
     EndRun(RunEnd::Error);
     AddListLine(";");
     AddListLine("; " + std::string(message));
-    Ui.ShowStatus(message, StatusStyle::Error);
-    Ui.ShowSourceTab();
-    Ui.SetEditorReadOnly(false);
-    Ui.SetEditorGrey(false);
-    Ui.FocusEditor();
+    ShowStatus(message, StatusStyle::Error);
+    Report.SetEditor(EditorCommand::SourceTab);
+    Report.SetEditor(EditorCommand::Unlock);
+    Report.SetEditor(EditorCommand::Focus);
     if (place) {
-        Ui.SelectSource(place->SrcStart, place->SrcLength);
+        Report.Select(place->SrcStart, place->SrcLength);
     }
 }
 
@@ -65,8 +66,7 @@ bool Taaa::EnterRunMode() {
     if (TokenList.empty() || !Machine.NoError) {
         return false;
     }
-    Ui.SetEditorReadOnly(true);
-    Ui.SetEditorGrey(true);
+    Report.SetEditor(EditorCommand::Lock);
     Machine.Running = true;
     return true;
 }
@@ -77,10 +77,19 @@ void Taaa::LeaveRunMode() {
     Machine.Running = false;
     ResumeAfterInput = false;
     awaitingKey_ = false;
-    Ui.EnterEditMode();
+    Report.SetEditor(EditorCommand::EditMode);
 }
 
 void Taaa::EndRun(RunEnd why) {
     Ended = why;
+    Report.Ended = why;
     LeaveRunMode();
+}
+
+std::string Taaa::StatusText() const {
+    const StatusReport& status = Report.Status;
+    if (status.FromSource) {
+        return StatusLineText(Ui.EditorSpan(status.SourceStart, status.SourceLength));
+    }
+    return StatusLineText(status.Message);
 }

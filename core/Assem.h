@@ -12,9 +12,16 @@
 #include "core/MachineState.h"
 #include "core/RunEnd.h"
 #include "core/RunLog.h"
+#include "core/StepReport.h"
 #include "core/UserInterface.h"
 #include "devices/MachineLink.h"
 #include "devices/PortMap.h"
+
+// The switches a front end sets on the engine; the engine reads them, never the widgets.
+struct EngineSettings {
+    bool RunLog = false; // narrate every instruction in the run log
+    bool AsmLog = false; // narrate the assembly, token by token
+};
 
 // The machine object: the assembler with its token list and list file, and the CPU with
 // its RAM, registers and port map. One instance lives as long as the program; its devices
@@ -26,6 +33,9 @@ class Taaa final : public MachineLink {
     Taaa& operator=(const Taaa&) = delete;
 
     UserInterface& Ui;
+    EngineSettings Settings;
+    // What has changed on the screen since the front end last applied the report.
+    StepReport Report;
     TokenStore Tokens;
     MachineState Machine;
     std::vector<tokNode*> TokenList;
@@ -77,6 +87,10 @@ class Taaa final : public MachineLink {
     // Execution. A step, and an interrupt, report how they ended the run (None: it goes on).
     RunEnd ButtonStepClick();
     void ShowCurrentInstruction();
+    // The status line, for the engine and for the front end's own messages ("Saved ...").
+    void ShowStatus(std::string_view text, StatusStyle style) { Report.ShowMessage(text, style); }
+    // The status line's text as shown, with its leading space.
+    std::string StatusText() const;
     RunEnd RaiseInterrupt(int vectorAddress) override;
     // IN 00 has begun and awaits its key: steps and interrupts do nothing until SupplyKey.
     bool AwaitingKey() const { return awaitingKey_; }

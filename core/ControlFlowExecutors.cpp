@@ -52,7 +52,7 @@ void Taaa::ExecuteOneByte() {
         Machine.SetRegister(SR, Machine.Reg[SR] & ~FlagI, false);
         break;
     case 0xFE:
-        Ui.HideAllPeripherals();
+        Report.HideAllDevices();
         break;
     default:
         break; // NOP
@@ -195,15 +195,19 @@ void Taaa::ExecuteInOut() {
         return; // SupplyKey completes the instruction
     } else if (input) {
         if (const InputDevice* device = Ports.Port(port).Input) {
-            Machine.SetRegister(AL, device->PortRead(), false);
+            const uint8_t byte = device->PortRead();
+            Report.PortAccessed(true, port, byte);
+            Machine.SetRegister(AL, byte, false);
         }
     } else {
         const PortEntry& entry = Ports.Port(port);
         if (entry.Window) {
-            Ui.ShowPeripheral(*entry.Window);
+            Report.ShowWindow(WindowCommandKind::Show, *entry.Window);
         }
+        const auto byte = static_cast<uint8_t>(Machine.Reg[AL] & 0xFF);
+        Report.PortAccessed(false, port, byte);
         if (entry.Output) {
-            entry.Output->PortWrite(static_cast<uint8_t>(Machine.Reg[AL] & 0xFF));
+            entry.Output->PortWrite(byte);
         }
     }
     AdvanceIp(2);
@@ -213,7 +217,7 @@ void Taaa::AwaitKey() {
     ResumeAfterInput = Machine.Running;
     Machine.Running = false;
     awaitingKey_ = true;
-    Ui.AwaitKey();
+    Report.KeyAwaited = true;
 }
 
 RunEnd Taaa::RaiseInterrupt(int vectorAddress) {

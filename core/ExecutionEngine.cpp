@@ -9,13 +9,13 @@ namespace {
     const int ip = machine.Machine.Reg[IP];
     const tokNode* cell = machine.Machine.Cell(ip);
     if (cell && cell->SrcLength > 0) {
-        machine.Ui.SelectSource(cell->SrcStart, cell->SrcLength);
+        machine.Report.Select(cell->SrcStart, cell->SrcLength);
         if (cell->Value != 0 || ip != machine.LastShownIP) {
             if (machine.Machine.NoError) {
-                machine.Ui.ShowSourceStatus(cell->SrcStart, cell->SrcLength);
+                machine.Report.ShowSource(cell->SrcStart, cell->SrcLength);
             }
         } else if (machine.Machine.NoError) {
-            machine.Ui.ShowStatus("END  Program has halted.", StatusStyle::Halted);
+            machine.ShowStatus("END  Program has halted.", StatusStyle::Halted);
         }
         machine.LastShownIP = ip;
     }
@@ -74,9 +74,6 @@ const std::array<Taaa::Executor, 256> Taaa::Dispatch = BuildDispatch();
 [[gnu::always_inline]] inline void Taaa::FinishStep() {
     ShowInstructionAtIp(*this);
     EndStep();
-    if (Ui.IsPeripheralVisible(Peripheral::Vdu)) {
-        Ui.RefreshVdu();
-    }
 }
 
 RunEnd Taaa::ButtonStepClick() {
@@ -90,11 +87,11 @@ RunEnd Taaa::ButtonStepClick() {
     if (!Head()) {
         return Ended;
     }
-    Ui.BeginStep();
+    Report.BeginStep();
     if (!Machine.NoError) {
         return RunEnd::Error;
     }
-    Log.BeginStep();
+    Log.BeginStep(Settings.RunLog);
     stepIp_ = Machine.Reg[IP] & 0xFF;
     const int opcode = Machine.CellValue(stepIp_) & 0xFF;
     Dispatch[opcode](*this);
@@ -109,10 +106,12 @@ RunEnd Taaa::SupplyKey(uint8_t code) {
         return RunEnd::None;
     }
     awaitingKey_ = false;
+    Report.KeyAwaited = false;
     Ended = RunEnd::None;
     if (code == EscapeKey) {
         EndRun(RunEnd::Escape);
     } else {
+        Report.PortAccessed(true, 0, code);
         Machine.SetRegister(AL, code, false);
         Machine.Running = ResumeAfterInput;
     }

@@ -16,9 +16,9 @@ void MachineState::WriteCell(int address, int value) {
     cell->SrcStart = 0;
     cell->SrcLength = 0;
     if (at >= VduStart) {
-        ui_.ShowPeripheral(Peripheral::Vdu);
+        report_.ShowWindow(WindowCommandKind::Show, Peripheral::Vdu);
     }
-    ui_.CellChanged(static_cast<uint8_t>(at));
+    report_.CellWritten(at);
 }
 
 void MachineState::CpuReset() {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "assembler/TokNode.h"
-#include "core/UserInterface.h"
+#include "core/StepReport.h"
 
 enum Register : int { AL = 0, BL = 1, CL = 2, DL = 3, IP = 4, SP = 5, SR = 6 };
 
@@ -43,7 +43,7 @@ inline int ResultFlags(int value) {
 // RAM cells, registers and the flags that say whether the machine may run.
 class MachineState {
   public:
-    MachineState(UserInterface& ui, TokenStore& tokens) : ui_(ui), tokens_(tokens) {}
+    MachineState(StepReport& report, TokenStore& tokens) : report_(report), tokens_(tokens) {}
 
     std::array<tokNode*, 256> Cells{};
     std::array<int16_t, RegisterCount> Reg{};
@@ -56,10 +56,10 @@ class MachineState {
     [[gnu::always_inline]] void SetRegister(int index, int value, bool updateFlags) {
         if (updateFlags) {
             Reg[SR] = static_cast<int16_t>((Reg[SR] & FlagI) | ResultFlags(value));
-            ui_.RegisterChanged(SR);
+            report_.RegisterWritten(SR);
         }
         Reg[index] = FoldByte(value);
-        ui_.RegisterChanged(index);
+        report_.RegisterWritten(index);
     }
     // The CPU's store into RAM; value is already a held byte.
     void WriteCell(int address, int value);
@@ -75,6 +75,6 @@ class MachineState {
     int RegisterLow(int index) const { return Reg[index] & 0xFF; }
 
   private:
-    UserInterface& ui_;
+    StepReport& report_;
     TokenStore& tokens_;
 };

@@ -5,8 +5,7 @@
 #include "core/Assem.h"
 
 void RunControl::PrepareRun() {
-    machine_.Ui.SetEditorReadOnly(true);
-    machine_.Ui.SetEditorGrey(true);
+    machine_.Report.SetEditor(EditorCommand::Lock);
     const bool assembles = machine_.Machine.NeedsAssembly;
     if (assembles) {
         machine_.ButtonAssembleClick();
@@ -16,10 +15,9 @@ void RunControl::PrepareRun() {
     }
     // Nothing runs, so the student gets the editor back at once. An assembly that has just
     // failed has already said why.
-    machine_.Ui.SetEditorReadOnly(false);
-    machine_.Ui.SetEditorGrey(false);
+    machine_.Report.SetEditor(EditorCommand::Unlock);
     if (!assembles) {
-        machine_.Ui.ShowStatus("Assemble the program again before running it.", StatusStyle::Error);
+        machine_.ShowStatus("Assemble the program again before running it.", StatusStyle::Error);
     }
 }
 
@@ -47,9 +45,6 @@ void RunControl::ButtonResetClick() {
     machine_.LeaveRunMode();
     machine_.Machine.CpuReset();
     machine_.ShowCurrentInstruction();
-    if (machine_.Ui.IsPeripheralVisible(Peripheral::Vdu)) {
-        machine_.Ui.RefreshVdu();
-    }
 }
 
 void RunControl::SetCpuClockInterval(int milliseconds) {

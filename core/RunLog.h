@@ -7,12 +7,12 @@
 #include "core/UserInterface.h"
 
 // The run log's texts. Lines are built only while the run-log switch is on; the switch is
-// read once at the start of every step.
+// taken once at the start of every step.
 class RunLog {
   public:
     RunLog(UserInterface& ui, const MachineState& machine) : ui_(ui), machine_(machine) {}
 
-    void BeginStep() { enabled_ = ui_.RunLogEnabled(); }
+    void BeginStep(bool enabled) { enabled_ = enabled; }
     bool Enabled() const { return enabled_; }
 
     // The guards are inline: with the switch off a step pays one test per block.

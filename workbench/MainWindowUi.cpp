@@ -1,4 +1,5 @@
-// The engine's calls on the main window: status line, editor, registers, panes and windows.
+// The machine's report applied to the main window, and the calls that stay calls: the
+// editor's text, the panes, boxes and sounds.
 #include <QApplication>
 #include <QCheckBox>
 #include <QEventLoop>
@@ -73,11 +74,135 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 
 } // namespace
 
+void TFormMain::ApplyReport() {
+    StepReport& report = machine_->Report;
+    for (EditorCommand command : report.Editor) {
+        Apply(command);
+    }
+    for (const WindowCommand& command : report.Windows) {
+        Apply(command);
+    }
+    if (report.SelectionChanged) {
+        SelectSource(report.Selection.Start, report.Selection.Length);
+    }
+    if (report.StatusChanged) {
+        ApplyStatus(report.Status);
+    }
+    ApplyRegisters(report);
+    ApplyCells(report);
+    if (report.KeyAwaited) {
+        KeyboardInputWindow->AwaitKey();
+    }
+    report.Clear();
+}
+
+void TFormMain::Apply(EditorCommand command) {
+    switch (command) {
+    case EditorCommand::Lock:
+        SetEditorReadOnly(true);
+        SetEditorGrey(true);
+        break;
+    case EditorCommand::Unlock:
+        SetEditorReadOnly(false);
+        SetEditorGrey(false);
+        break;
+    case EditorCommand::ReadOnly:
+        SetEditorReadOnly(true);
+        break;
+    case EditorCommand::Writable:
+        SetEditorReadOnly(false);
+        break;
+    case EditorCommand::ClearModified:
+        ClearEditorModified();
+        break;
+    case EditorCommand::Focus:
+        FocusEditor();
+        break;
+    case EditorCommand::EditMode:
+        EnterEditMode();
+        break;
+    case EditorCommand::SourceTab:
+        ShowSourceTab();
+        break;
+    case EditorCommand::TokensTab:
+        ShowTokensTab();
+        break;
+    }
+}
+
+void TFormMain::Apply(const WindowCommand& command) {
+    switch (command.Kind) {
+    case WindowCommandKind::Show:
+        ShowPeripheral(command.Window);
+        break;
+    case WindowCommandKind::ShowIfHidden:
+        if (!IsPeripheralVisible(command.Window)) {
+            ShowPeripheral(command.Window);
+        }
+        break;
+    case WindowCommandKind::ShowRegardless:
+        windows_.Show(command.Window, false);
+        break;
+    case WindowCommandKind::Hide:
+        HidePeripheral(command.Window);
+        break;
+    case WindowCommandKind::HideAllDevices:
+        HideAllPeripherals();
+        break;
+    }
+}
+
+void TFormMain::ApplyStatus(const StatusReport& status) {
+    if (status.FromSource) {
+        ShowSourceStatus(status.SourceStart, status.SourceLength);
+    } else {
+        ShowMessageStatus(status.Message, status.Style);
+    }
+}
+
+// A step marks the registers it writes yellow; the next step paints them back first.
+void TFormMain::ApplyRegisters(const StepReport& report) {
+    if (report.ClearsMarks) {
+        PaintRegistersFace();
+    }
+    for (int index = 0; index < RegisterCount; ++index) {
+        const unsigned bit = 1u << index;
+        if (report.RegistersChanged & bit) {
+            ShowRegister(index);
+        }
+        if ((report.RegistersMarked & bit) && !(yellowRegisters_ & bit)) {
+            Paint(RegisterLabels[index], Yellow, Qt::black);
+            yellowRegisters_ |= bit;
+        }
+    }
+    if (report.RegistersChanged & ((1u << IP) | (1u << SP))) {
+        RamView->UpdateHighlights();
+    }
+}
+
+void TFormMain::ApplyCells(const StepReport& report) {
+    if (report.CellsChanged.none()) {
+        return;
+    }
+    for (int address = 0; address < 256; ++address) {
+        if (report.CellsChanged.test(static_cast<size_t>(address))) {
+            RamView->PaintCell(address);
+        }
+    }
+    if (report.VduChanged && IsPeripheralVisible(Peripheral::Vdu)) {
+        Vdu->Refresh();
+    }
+}
+
 void TFormMain::ShowStatus(std::string_view text, StatusStyle style) {
+    machine_->ShowStatus(text, style);
+    ApplyReport();
+}
+
+void TFormMain::ShowMessageStatus(std::string_view text, StatusStyle style) {
     statusTicks_ = StatusShownTicks;
     PaintStatus(LabelCurrInstr, style);
-    statusText_ = StatusLineText(text);
-    LabelCurrInstr->setText(Latin1(statusText_));
+    LabelCurrInstr->setText(Latin1(StatusLineText(text)));
     LabelCurrInstr->repaint(); // shows during long operations that keep the event loop waiting
 }
 
@@ -85,11 +210,13 @@ void TFormMain::ShowStatus(std::string_view text, StatusStyle style) {
 void TFormMain::ShowSourceStatus(int32_t start, int32_t length) {
     statusTicks_ = StatusShownTicks;
     PaintStatus(LabelCurrInstr, StatusStyle::Instruction);
+    LabelCurrInstr->setText(Latin1(StatusLineText(EditorSpan(start, length))));
+}
+
+std::string TFormMain::EditorSpan(int32_t start, int32_t length) const {
     const std::string& bytes = editorText_->Bytes();
     const size_t from = std::min(static_cast<size_t>(std::max(start, 0)), bytes.size());
-    statusText_ = StatusLineText(
-        std::string_view(bytes).substr(from, static_cast<size_t>(std::max(length, 0))));
-    LabelCurrInstr->setText(Latin1(statusText_));
+    return bytes.substr(from, static_cast<size_t>(std::max(length, 0)));
 }
 
 // Moving the selection is no edit: neither the modified flag nor NeedsAssembly changes.
@@ -168,15 +295,6 @@ void TFormMain::ShowTokensTab() {
     PageControl1->setCurrentWidget(TabSheetTokens);
 }
 
-void TFormMain::BeginStep() {
-    PaintRegistersFace();
-    SetEditorReadOnly(true);
-    SetEditorGrey(true);
-    if (!IsPeripheralVisible(Peripheral::RamView)) {
-        ShowPeripheral(Peripheral::RamView);
-    }
-}
-
 void TFormMain::PaintRegistersFace() {
     for (int index = 0; index < RegisterCount; ++index) {
         if (yellowRegisters_ & (1u << index)) {
@@ -186,30 +304,14 @@ void TFormMain::PaintRegistersFace() {
     yellowRegisters_ = 0;
 }
 
-void TFormMain::RegisterChanged(int index) {
-    if (!machine_) {
-        return; // the machine is still being made; its registers are shown once it exists
-    }
+void TFormMain::ShowRegister(int index) {
     const int value = machine_->Machine.Reg[index];
     RegisterLabels[index]->setText(
         Latin1(std::string(RegisterNames[index]) + " " + RegisterText(value)));
-    if (!(yellowRegisters_ & (1u << index))) {
-        Paint(RegisterLabels[index], Yellow, Qt::black);
-        yellowRegisters_ |= 1u << index;
-    }
-    if (RamView && (index == IP || index == SP)) {
-        RamView->UpdateHighlights();
-    }
 }
 
-void TFormMain::CellChanged(uint8_t address) {
-    RamView->PaintCell(address);
-}
-
-// The Assemble command shows the RAM view itself, without the one-at-a-time rule.
 void TFormMain::ShowPeripheral(Peripheral window) {
-    const bool assembling = machine_ && machine_->Assembling;
-    windows_.Show(window, OneAtATime && !(assembling && window == Peripheral::RamView));
+    windows_.Show(window, OneAtATime);
 }
 
 void TFormMain::HidePeripheral(Peripheral window) {
@@ -222,10 +324,6 @@ bool TFormMain::IsPeripheralVisible(Peripheral window) const {
 
 void TFormMain::HideAllPeripherals() {
     windows_.HideAllDevices();
-}
-
-void TFormMain::RefreshVdu() {
-    Vdu->Refresh();
 }
 
 // The list file grows a line at a time; the pane takes the whole text once the event loop
@@ -247,10 +345,6 @@ void TFormMain::RefreshListFile() {
         lines.append(Latin1(line));
     }
     MemoList->setPlainText(lines.join(u'\n'));
-}
-
-bool TFormMain::AsmLogEnabled() const {
-    return CheckBoxAsmLog->isChecked();
 }
 
 void TFormMain::ClearAsmLog() {
@@ -279,8 +373,10 @@ void TFormMain::FlushTokenList() {
 }
 
 // The assembly pauses here at every token while its log is watched; the window stays alive
-// meanwhile, and Busy keeps commands from starting over the assembly.
+// meanwhile and shows how far it got, and Busy keeps commands from starting over the
+// assembly.
 void TFormMain::WatchToken(int line) {
+    ApplyReport();
     FlushTokenList();
     ListBoxTokens->setCurrentRow(line);
     QEventLoop pause;
@@ -292,10 +388,6 @@ void TFormMain::FlushPanes() {
     RefreshListFile();
     FlushTokenList();
     RichEdit1->Flush();
-}
-
-bool TFormMain::RunLogEnabled() const {
-    return CheckBoxRunLog->isChecked();
 }
 
 void TFormMain::ClearRunLog() {
@@ -312,8 +404,4 @@ void TFormMain::MessageBox(std::string_view text, MessageIcon icon) {
 
 void TFormMain::Beep() {
     QApplication::beep();
-}
-
-void TFormMain::AwaitKey() {
-    KeyboardInputWindow->AwaitKey();
 }

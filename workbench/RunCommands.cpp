@@ -54,26 +54,32 @@ void TFormMain::Command(void (*handler)(TFormMain&)) {
 
 void TFormMain::ButtonAssembleClick() {
     machine_->ButtonAssembleClick();
+    ApplyReport();
 }
 
 void TFormMain::ButtonStepClick() {
     machine_->ButtonStepClick();
+    ApplyReport();
 }
 
 void TFormMain::ButtonRunClick() {
     control_->ButtonRunClick();
+    ApplyReport();
 }
 
 void TFormMain::ButtonContinuousClick() {
     control_->ButtonContinuousClick();
+    ApplyReport();
 }
 
 void TFormMain::ButtonStopClick() {
     control_->ButtonStopClick();
+    ApplyReport();
 }
 
 void TFormMain::ButtonResetClick() {
     control_->ButtonResetClick();
+    ApplyReport();
 }
 
 void TFormMain::ButtonSlowClick() {
@@ -256,20 +262,23 @@ void TFormMain::TimerClockTimer(int64_t elapsedMs) {
     clock_->ClocksHeld = ModalWindowOpen();
     const int64_t start = clock_->NowMs();
     inSlice_ = true;
-    clock_->RunFor(owedMs_);
+    stepsRun_ += clock_->RunFor(owedMs_).Steps;
     inSlice_ = false;
     owedMs_ -= clock_->NowMs() - start;
+    ApplyReport();
 }
 
 void TFormMain::TimerCPUTimer() {
     if (!ModalWindowOpen()) {
         control_->TimerCPUTimer();
+        ApplyReport();
     }
 }
 
 void TFormMain::TimerHWTimer() {
     if (!ModalWindowOpen()) {
         control_->TimerHWTimer();
+        ApplyReport();
     }
 }
 

@@ -122,6 +122,7 @@ void TFormMain::MenuFileNewClick() {
         return;
     }
     machine_->LeaveRunMode();
+    ApplyReport();
     machine_->ClearProgram();
     memoSource->clear();
     ClearEditorModified();
@@ -137,12 +138,14 @@ void TFormMain::MenuFileOpenClick() {
         return;
     }
     machine_->LeaveRunMode();
+    ApplyReport();
     ShowSourceTab();
     OpenSource(true);
 }
 
 void TFormMain::MenuFileSaveClick() {
     machine_->LeaveRunMode();
+    ApplyReport();
     SaveSource();
 }
 
@@ -157,6 +160,7 @@ void TFormMain::LoadExample(const char* fileName) {
         return;
     }
     machine_->LeaveRunMode();
+    ApplyReport();
     openFileName_ = QString::fromLatin1(fileName);
     OpenSource(false);
 }

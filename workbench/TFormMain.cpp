@@ -353,11 +353,22 @@ void TFormMain::BuildMenus() {
     }
 }
 
+void TFormMain::FollowLogSwitches() {
+    EngineSettings& settings = machine_->Settings;
+    settings.RunLog = CheckBoxRunLog->isChecked();
+    settings.AsmLog = CheckBoxAsmLog->isChecked();
+    connect(CheckBoxRunLog, &QCheckBox::toggled, this,
+            [&settings](bool on) { settings.RunLog = on; });
+    connect(CheckBoxAsmLog, &QCheckBox::toggled, this,
+            [&settings](bool on) { settings.AsmLog = on; });
+}
+
 // The machine and its devices first, then the windows that show them.
 void TFormMain::CreateToolWindows() {
     machine_ = std::make_unique<Taaa>(*this);
     devices_ = std::make_unique<Peripherals>(*machine_, machine_->Ui, machine_->Ports);
     control_ = std::make_unique<RunControl>(*machine_);
+    FollowLogSwitches();
 
     AboutBox = new TformAboutBox(this, VersionText);
     connect(AboutBox, &TformAboutBox::LinkFailed, this, [this](const QString& message) {
@@ -365,8 +376,10 @@ void TFormMain::CreateToolWindows() {
     });
     windows_.Register(Peripheral::Heater, new TformHeat(this, devices_->Heating));
     KeyboardInputWindow = new TFormKeybIn(this);
-    connect(KeyboardInputWindow, &TFormKeybIn::KeyTaken, this,
-            [this](uint8_t code) { machine_->SupplyKey(code); });
+    connect(KeyboardInputWindow, &TFormKeybIn::KeyTaken, this, [this](uint8_t code) {
+        machine_->SupplyKey(code);
+        ApplyReport();
+    });
     windows_.Register(Peripheral::KeyboardInput, KeyboardInputWindow);
     windows_.Register(Peripheral::Lift, new TFormLift(this, devices_->Car));
     windows_.Register(Peripheral::Maze, new TformMaze(this, devices_->Snake));
@@ -386,9 +399,7 @@ void TFormMain::CreateToolWindows() {
         window->SetHelpTopic(topic);
         connect(window, &ToolWindow::HelpRequested, this, &TFormMain::ShowHelp);
     }
-    for (int index = 0; index < RegisterCount; ++index) {
-        RegisterChanged(index);
-    }
+    ApplyReport(); // the registers as the machine starts, without marks
     PaintRegistersFace();
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/StepReport.h"
 #include "core/UserInterface.h"
 #include "workbench/PeripheralWindows.h"
 #include "workbench/TextPane.h"
@@ -65,42 +66,32 @@ class TFormMain : public QMainWindow, public UserInterface {
     bool OneAtATime = false;
 
     // UserInterface
-    void ShowStatus(std::string_view text, StatusStyle style) override;
-    std::string GetStatusText() const override { return statusText_; }
-    void ShowSourceStatus(int32_t start, int32_t length) override;
-    void SelectSource(int32_t start, int32_t length) override;
-    void SetEditorReadOnly(bool readOnly) override;
-    void SetEditorGrey(bool grey) override;
-    void ClearEditorModified() override;
-    void FocusEditor() override;
-    void EnterEditMode() override;
+    std::string EditorSpan(int32_t start, int32_t length) const override;
     int64_t SourceTextLength() const override;
     bool SourceHasNoLines() const override;
     bool SaveSource() override;
     bool ReadSourceFile(std::string& bytes, size_t maxBytes) override;
-    void ShowSourceTab() override;
-    void ShowTokensTab() override;
-    void BeginStep() override;
-    void RegisterChanged(int index) override;
-    void CellChanged(uint8_t address) override;
-    void ShowPeripheral(Peripheral window) override;
-    void HidePeripheral(Peripheral window) override;
-    bool IsPeripheralVisible(Peripheral window) const override;
-    void HideAllPeripherals() override;
-    void RefreshVdu() override;
     void ListFileChanged() override;
-    bool AsmLogEnabled() const override;
     void ClearAsmLog() override;
     void AsmLogLine(std::string_view text) override;
     void ClearTokenList() override;
     void TokenAdded(std::string_view text) override;
     void WatchToken(int line) override;
-    bool RunLogEnabled() const override;
     void ClearRunLog() override;
     void RunLogLine(std::string_view text) override;
     void MessageBox(std::string_view text, MessageIcon icon) override;
     void Beep() override;
-    void AwaitKey() override;
+
+    // Shows what the machine has changed since the last time: after every command and step,
+    // and once a tick of TimerClock while a program runs.
+    void ApplyReport();
+
+    // The status line; the machine keeps it, so a message of the window's own goes there.
+    void ShowStatus(std::string_view text, StatusStyle style);
+    void ShowPeripheral(Peripheral window);
+    void HidePeripheral(Peripheral window);
+    bool IsPeripheralVisible(Peripheral window) const;
+    void HideAllPeripherals();
 
     // Start-up: the settings, then the file named by the command line's arguments.
     void StartUp(const QStringList& arguments);
@@ -159,6 +150,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     // The machine's time: TimerClock calls TimerClockTimer with the real time passed since
     // its last call; tests call it with a time of their own.
     void TimerClockTimer(int64_t elapsedMs);
+    // The instructions TimerClock's slices have executed since the window opened.
+    int64_t StepsRun() const { return stepsRun_; }
     // One tick of either clock at once, outside simulated time.
     void TimerCPUTimer();
     void TimerHWTimer();
@@ -208,6 +201,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     void BuildMenus();
     void BuildTimers();
     void CreateToolWindows();
+    // The two log switches of the Configuration tab, pushed into the machine as they change.
+    void FollowLogSwitches();
     QWidget* PlacedWindow(std::optional<Peripheral> window);
 
     // Runs a command unless the window is busy.
@@ -218,6 +213,23 @@ class TFormMain : public QMainWindow, public UserInterface {
     QByteArray ReadSettingsBytes();
     bool WriteFile(const QString& path);
     void SetCaption(const QString& name);
+    // The report's parts, applied to the widgets.
+    void Apply(EditorCommand command);
+    void Apply(const WindowCommand& command);
+    void ApplyStatus(const StatusReport& status);
+    void ApplyRegisters(const StepReport& report);
+    void ApplyCells(const StepReport& report);
+    void ShowSourceStatus(int32_t start, int32_t length);
+    void ShowMessageStatus(std::string_view text, StatusStyle style);
+    void SelectSource(int32_t start, int32_t length);
+    void SetEditorReadOnly(bool readOnly);
+    void SetEditorGrey(bool grey);
+    void ClearEditorModified();
+    void FocusEditor();
+    void EnterEditMode();
+    void ShowSourceTab();
+    void ShowTokensTab();
+    void ShowRegister(int index);
     void ShowStatusText(const QString& text, StatusStyle style);
     void PaintRegistersFace();
     void RefreshListFile();
@@ -238,6 +250,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     int64_t realMs_ = 0;   // realTime_ at TimerClock's last tick
     int64_t owedMs_ = 0;   // real time that simulated time has still to catch up
     bool inSlice_ = false; // TimerClockTimer is running the machine
+    int64_t stepsRun_ = 0;
     EditorText* editorText_ = nullptr;
     WindowFrames* frames_ = nullptr;
     std::unique_ptr<SourcePrinter> printer_;
@@ -245,7 +258,6 @@ class TFormMain : public QMainWindow, public UserInterface {
 
     QString saveFileName_ = QStringLiteral("Untitled");
     QString openFileName_ = QStringLiteral("Untitled");
-    std::string statusText_ = " ";
     int statusTicks_ = 0;
     unsigned yellowRegisters_ = 0; // one bit per register label painted yellow
     bool editorGrey_ = false;

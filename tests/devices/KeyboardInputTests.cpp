@@ -13,7 +13,7 @@ struct KeyboardInputTest : ::testing::Test {
     std::vector<std::string> log;
     void SetUp() override {
         ASSERT_TRUE(m.Assemble());
-        m.ui.RunLogSwitch = true;
+        m.machine.Settings.RunLog = true;
         m.ui.OnRunLogLine = [this](std::string_view line) { log.emplace_back(line); };
     }
     // Runs up to IN 00, which then awaits its key.

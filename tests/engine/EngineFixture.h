@@ -14,7 +14,7 @@ struct LoggedMachine : TestMachine {
     std::vector<std::string> Log;
 
     explicit LoggedMachine(std::string_view source = {}) : TestMachine(source) {
-        ui.RunLogSwitch = true;
+        machine.Settings.RunLog = true;
         ui.OnRunLogLine = [this](std::string_view line) { Log.emplace_back(line); };
     }
 

@@ -333,7 +333,7 @@ TEST(Step, EmptySourceRunsNothing) {
 TEST(Step, WithTheSwitchOffLogsNothingButStillRuns) {
     LoggedMachine m;
     m.Build("INC AL\nEND\n");
-    m.ui.RunLogSwitch = false;
+    m.machine.Settings.RunLog = false;
     m.Step();
     EXPECT_TRUE(m.Log.empty());
     EXPECT_EQ(m.Reg(AL), 1);

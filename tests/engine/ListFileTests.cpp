@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(Edges, JumpRange,
 
 TEST(AssemblerLog, NarratesTheParseOfIncAl) {
     TestMachine m("INC AL\nEND\n");
-    m.ui.AsmLogSwitch = true;
+    m.machine.Settings.AsmLog = true;
     ASSERT_TRUE(m.Assemble());
     Lines expected = {"Convert source to tokens.", "Might have comment"};
     for (const char* mnemonic : {"MOV", "ADD", "SUB", "MUL", "DIV", "MOD", "AND", "OR", "XOR",
@@ -160,7 +160,7 @@ TEST(AssemblerLog, NarratesTheParseOfIncAl) {
 
 TEST(AssemblerLog, LabelsAndJumpDistances) {
     TestMachine m("LOOP: INC AL\nJMP LOOP\nEND\n");
-    m.ui.AsmLogSwitch = true;
+    m.machine.Settings.AsmLog = true;
     ASSERT_TRUE(m.Assemble());
     const Lines& log = m.ui.AsmLogLines();
     EXPECT_EQ(log.back(), "LOOP distance = -2");

@@ -37,10 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
 
     HeadlessUi ui;
-    ui.RunLogSwitch = mode & 0x02;
-    ui.AsmLogSwitch = mode & 0x04;
     ui.OnRunLogLine = [](std::string_view) {};
     Taaa machine(ui);
+    machine.Settings.RunLog = mode & 0x02;
+    machine.Settings.AsmLog = mode & 0x04;
     Peripherals devices(machine, ui, machine.Ports);
     RunControl control(machine);
     if (mode & 0x01) {

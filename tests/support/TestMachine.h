@@ -15,7 +15,10 @@ struct TestMachine {
     Taaa machine{ui};
     RunControl control{machine};
 
-    explicit TestMachine(std::string_view source = {}) { Load(source); }
+    explicit TestMachine(std::string_view source = {}) {
+        ui.Follow(machine.Report);
+        Load(source);
+    }
 
     void Load(std::string_view source) {
         ui.SetSource(SourceText::FromBytes(source));

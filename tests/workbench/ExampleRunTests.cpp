@@ -28,6 +28,7 @@ class ExampleRunTest : public WorkbenchTest {
         ASSERT_TRUE(form->Machine().Machine.NoError);
         RunInVirtualTime(form->Machine(), form->Control(), form->Devices().Timers(),
                          {clockMs, 1000, steps}, std::move(hooks));
+        form->ApplyReport(); // the frame the window draws once the run is over
         form->FlushPanes();
     }
     QString ScreenRow(int row) const {
@@ -76,6 +77,7 @@ TEST_F(ExampleRunTest, TextEchoesTypedKeysOnTheScreen) {
     int typed = 0;
     ClockHooks typist;
     typist.KeyAwaited = [&] {
+        form->ApplyReport(); // the window shows that IN 00 awaits a key
         if (form->KeyboardInputWindow->Waiting() && typed < keyCount) {
             QTest::keyClick(form->KeyboardInputWindow, keys[typed++]);
         }

@@ -167,6 +167,7 @@ TEST_F(WorkbenchTest, MazeEdgeAndEscapeGiveTheEditorBack) {
         RunEnd ended = RunEnd::None;
         for (int tick = 0; tick < 3 && ended == RunEnd::None; ++tick) {
             ended = form->Control().TimerCPUTimer();
+            form->ApplyReport();
             if (form->Machine().AwaitingKey()) {
                 // IN 00 awaits its key in the keyboard input window; Escape is typed there.
                 ASSERT_TRUE(QTest::qWaitForWindowActive(form->KeyboardInputWindow));
