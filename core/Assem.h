@@ -204,6 +204,7 @@ class Taaa final : public MachineLink {
     void ExecuteCompare();
     void ExecuteInOut();
     void ExecuteShiftOrCount();
+    [[gnu::cold]] void LogShiftOrCount(int opcode, int ip);
     void ExecuteCallOrInt(int opcode);
     void ExecutePush();
     void ExecutePop();

@@ -5,7 +5,6 @@ namespace {
 
 // Every step ends here, so it is inline in the step.
 [[gnu::always_inline]] inline void ShowInstructionAtIp(Taaa& machine) {
-    const bool needsAssembly = machine.Machine.NeedsAssembly;
     const int ip = machine.Machine.Reg[IP];
     const tokNode* cell = machine.Machine.Cell(ip);
     if (cell && cell->SrcLength > 0) {
@@ -19,7 +18,6 @@ namespace {
         }
         machine.LastShownIP = ip;
     }
-    machine.Machine.NeedsAssembly = needsAssembly;
 }
 
 // CALL, INT, PUSH and POP.

@@ -76,17 +76,10 @@ struct PortAccessReport {
 // twice, and Capacity bounds it.
 template <typename Command, size_t Capacity> class CommandList {
   public:
-    void Add(Command command) {
-        if (size_ > 0 && items_[size_ - 1] == command) {
-            return; // every step repeats the last one: the common case stays one test
+    [[gnu::always_inline]] void Add(Command command) {
+        if (size_ == 0 || !(items_[size_ - 1] == command)) [[unlikely]] {
+            MoveToEnd(command); // every step repeats the last one: the common case is one test
         }
-        Command* end = items_.data() + size_;
-        Command* found = std::find(items_.data(), end, command);
-        if (found != end) {
-            std::move(found + 1, end, found);
-            --size_;
-        }
-        items_[size_++] = command;
     }
     template <typename Predicate> void RemoveIf(Predicate predicate) {
         Command* end = items_.data() + size_;
@@ -99,6 +92,16 @@ template <typename Command, size_t Capacity> class CommandList {
     void clear() { size_ = 0; }
 
   private:
+    [[gnu::noinline]] void MoveToEnd(Command command) {
+        Command* end = items_.data() + size_;
+        Command* found = std::find(items_.data(), end, command);
+        if (found != end) {
+            std::move(found + 1, end, found);
+            --size_;
+        }
+        items_[size_++] = command;
+    }
+
     std::array<Command, Capacity> items_{};
     size_t size_ = 0;
 };
