@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -167,6 +168,9 @@ class Taaa final : public MachineLink {
     // The end of a step once its instruction is done: the instruction at IP shown, the step
     // closed, the VDU redrawn.
     void FinishStep();
+    // The checks of a step that rarely apply: an assembly under way or due, a key awaited, a
+    // program with an error. How the step ends when it cannot execute; none when it can.
+    [[gnu::cold]] std::optional<RunEnd> RefuseStep();
     // IN 00's half of its step; SupplyKey is the other.
     void AwaitKey();
     bool awaitingKey_ = false;

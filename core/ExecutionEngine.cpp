@@ -74,7 +74,7 @@ const std::array<Taaa::Executor, 256> Taaa::Dispatch = BuildDispatch();
     EndStep();
 }
 
-RunEnd Taaa::ButtonStepClick() {
+std::optional<RunEnd> Taaa::RefuseStep() {
     if (Assembling || awaitingKey_) {
         return RunEnd::None;
     }
@@ -85,10 +85,22 @@ RunEnd Taaa::ButtonStepClick() {
     if (!Head()) {
         return Ended;
     }
-    Report.BeginStep();
     if (!Machine.NoError) {
+        Report.BeginStep();
         return RunEnd::Error;
     }
+    return std::nullopt;
+}
+
+RunEnd Taaa::ButtonStepClick() {
+    if (Assembling || awaitingKey_ || Machine.NeedsAssembly || !Machine.NoError || !Head())
+        [[unlikely]] {
+        if (const std::optional<RunEnd> refused = RefuseStep()) {
+            return *refused;
+        }
+    }
+    Ended = RunEnd::None;
+    Report.BeginStep();
     Log.BeginStep(Settings.RunLog);
     stepIp_ = Machine.Reg[IP] & 0xFF;
     const int opcode = Machine.CellValue(stepIp_) & 0xFF;
