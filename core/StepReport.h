@@ -112,11 +112,12 @@ inline constexpr size_t WindowCommandCapacity = 11 * 4 + 1;
 struct StepReport {
     static constexpr size_t PortAccessCapacity = 16;
 
-    // Registers whose value changed (a bit per Register), and those to mark: the registers
-    // written since the last step began. ClearsMarks: a step began, so marks made before it
-    // go back to the face colour.
-    uint8_t RegistersChanged = 0;
-    uint8_t RegistersMarked = 0;
+    // Registers whose value changed, and those to mark: the registers written since the last
+    // step began. ClearsMarks: a step began, so marks made before it go back to the face
+    // colour. A flag a register rather than a mask: a write is then a plain store, not a
+    // read-modify-write that every later write of the run would wait for.
+    std::array<bool, 8> RegisterChanged{};
+    std::array<bool, 8> RegisterMarked{};
     bool ClearsMarks = false;
     std::bitset<256> CellsChanged;
     // A cell of the VDU (C0..FF) changed, or every cell did: a shown VDU redraws.
@@ -145,14 +146,21 @@ struct StepReport {
     // Recording, as the engine does it.
     void BeginStep() {
         ClearsMarks = true;
-        RegistersMarked = 0;
+        RegisterMarked.fill(false);
         Editor.Add(EditorCommand::Lock);
         Windows.Add({WindowCommandKind::ShowIfHidden, Peripheral::RamView});
     }
     void RegisterWritten(int index) {
-        const auto bit = static_cast<uint8_t>(1u << index);
-        RegistersChanged |= bit;
-        RegistersMarked |= bit;
+        RegisterChanged[static_cast<size_t>(index)] = true;
+        RegisterMarked[static_cast<size_t>(index)] = true;
+    }
+    // A bit per register (1 << index).
+    static uint8_t Mask(const std::array<bool, 8>& flags) {
+        unsigned mask = 0;
+        for (size_t index = 0; index < flags.size(); ++index) {
+            mask |= flags[index] ? 1u << index : 0u;
+        }
+        return static_cast<uint8_t>(mask);
     }
     void CellWritten(int address) {
         CellsChanged.set(static_cast<size_t>(address));

@@ -167,15 +167,15 @@ void TFormMain::ApplyRegisters(const StepReport& report) {
     }
     for (int index = 0; index < RegisterCount; ++index) {
         const unsigned bit = 1u << index;
-        if (report.RegistersChanged & bit) {
+        if (report.RegisterChanged[index]) {
             ShowRegister(index);
         }
-        if ((report.RegistersMarked & bit) && !(yellowRegisters_ & bit)) {
+        if (report.RegisterMarked[index] && !(yellowRegisters_ & bit)) {
             Paint(RegisterLabels[index], Yellow, Qt::black);
             yellowRegisters_ |= bit;
         }
     }
-    if (report.RegistersChanged & ((1u << IP) | (1u << SP))) {
+    if (report.RegisterChanged[IP] || report.RegisterChanged[SP]) {
         RamView->UpdateHighlights();
     }
 }

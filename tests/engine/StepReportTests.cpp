@@ -57,8 +57,8 @@ TEST_P(ReportOfAStep, SaysWhatTheStepChanged) {
     m.Step();
     const StepReport& report = m.machine.Report;
 
-    EXPECT_EQ(report.RegistersChanged, c.Registers);
-    EXPECT_EQ(report.RegistersMarked, c.Registers);
+    EXPECT_EQ(StepReport::Mask(report.RegisterChanged), c.Registers);
+    EXPECT_EQ(StepReport::Mask(report.RegisterMarked), c.Registers);
     EXPECT_TRUE(report.ClearsMarks);
     EXPECT_EQ(SetCells(report), c.Cells);
     EXPECT_EQ(report.VduChanged, c.VduChanged);
@@ -200,8 +200,8 @@ TEST(ReportOfARun, MergesTheStepsOfTheRun) {
     ASSERT_EQ(run.Ended, RunEnd::Halt);
     const StepReport& report = m.machine.Report;
 
-    EXPECT_EQ(report.RegistersChanged, Bit(BL) | IpSr);
-    EXPECT_EQ(report.RegistersMarked, 0); // HALT writes nothing
+    EXPECT_EQ(StepReport::Mask(report.RegisterChanged), Bit(BL) | IpSr);
+    EXPECT_EQ(StepReport::Mask(report.RegisterMarked), 0); // HALT writes nothing
     EXPECT_EQ(SetCells(report), (std::vector<int>{0x81, 0xC0}));
     EXPECT_TRUE(report.VduChanged);
     EXPECT_EQ(report.PortAccessCount, 2u);
