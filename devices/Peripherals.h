@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/TimedDevice.h"
 #include "devices/Heater.h"
 #include "devices/Keypad.h"
 #include "devices/Lift.h"
@@ -9,7 +10,6 @@
 #include "devices/OnScreenKeyboard.h"
 #include "devices/SevenSegmentDisplays.h"
 #include "devices/StepperMotor.h"
-#include "devices/TimedDevice.h"
 #include "devices/TrafficLights.h"
 
 // Every device model, made once and kept for the life of the program, plugged into the

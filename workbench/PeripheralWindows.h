@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/UserInterface.h"
+#include "devices/DeviceTable.h"
 
 class QWidget;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/UserInterface.h"
+#include "core/Peripheral.h"
 
 // What a device offers the CPU: IN reads a byte, OUT takes AL's low byte.
 class InputDevice {

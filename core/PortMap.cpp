@@ -1,4 +1,4 @@
-#include "devices/PortMap.h"
+#include "core/PortMap.h"
 
 PortMap::PortMap() {
     ports_[0x01].Window = Peripheral::TrafficLights;
