@@ -15,6 +15,11 @@
 
 namespace {
 
+// A window that shows one of the device models.
+template <class Window, auto Model> ToolWindow* Make(TFormMain& form) {
+    return new Window(&form, form.Devices().*Model);
+}
+
 // Most device windows are fixed in size and stand at the main window's right edge.
 FramePlace AtTheRight(const QWidget& window) {
     return EndingAt(window, 800, 30);
@@ -24,30 +29,18 @@ constexpr DeviceWindowRow Rows[] = {
     {Peripheral::Vdu,
      [](TFormMain& form) -> ToolWindow* { return new TformVdu(&form, form.Machine().Machine); },
      [](const QWidget&) { return Sized(600, 205, 200, 95); }, "vdu"},
-    {Peripheral::TrafficLights,
-     [](TFormMain& form) -> ToolWindow* { return new TformTlight(&form, form.Devices().Lights); },
-     AtTheRight, "traffic-lights"},
-    {Peripheral::SevenSegment,
-     [](TFormMain& form) -> ToolWindow* { return new TformSevenSeg(&form, form.Devices().Digits); },
-     AtTheRight, "seven-segment"},
-    {Peripheral::Stepper,
-     [](TFormMain& form) -> ToolWindow* { return new TformStep(&form, form.Devices().Motor); },
-     AtTheRight, "stepper-motor"},
-    {Peripheral::Maze,
-     [](TFormMain& form) -> ToolWindow* { return new TformMaze(&form, form.Devices().Snake); },
+    {Peripheral::TrafficLights, Make<TformTlight, &Peripherals::Lights>, AtTheRight,
+     "traffic-lights"},
+    {Peripheral::SevenSegment, Make<TformSevenSeg, &Peripherals::Digits>, AtTheRight,
+     "seven-segment"},
+    {Peripheral::Stepper, Make<TformStep, &Peripherals::Motor>, AtTheRight, "stepper-motor"},
+    {Peripheral::Maze, Make<TformMaze, &Peripherals::Snake>,
      [](const QWidget& window) { return EndingAt(window, 775, 0); }, "maze"},
-    {Peripheral::Heater,
-     [](TFormMain& form) -> ToolWindow* { return new TformHeat(&form, form.Devices().Heating); },
-     AtTheRight, "heater"},
-    {Peripheral::Lift,
-     [](TFormMain& form) -> ToolWindow* { return new TFormLift(&form, form.Devices().Car); },
-     AtTheRight, "lift"},
-    {Peripheral::Keyboard,
-     [](TFormMain& form) -> ToolWindow* { return new TFormKeyb(&form, form.Devices().Keyboard); },
+    {Peripheral::Heater, Make<TformHeat, &Peripherals::Heating>, AtTheRight, "heater"},
+    {Peripheral::Lift, Make<TFormLift, &Peripherals::Car>, AtTheRight, "lift"},
+    {Peripheral::Keyboard, Make<TFormKeyb, &Peripherals::Keyboard>,
      [](const QWidget& window) { return InTheCorner(window, 800, 600); }, "keyboard"},
-    {Peripheral::Keypad,
-     [](TFormMain& form) -> ToolWindow* { return new TFormKeyPad(&form, form.Devices().Pad); },
-     AtTheRight, "keypad"},
+    {Peripheral::Keypad, Make<TFormKeyPad, &Peripherals::Pad>, AtTheRight, "keypad"},
 };
 
 // Each device window id in exactly one row.
