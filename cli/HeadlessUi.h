@@ -77,7 +77,7 @@ class HeadlessUi : public UserInterface {
         SelectionReport Selection; // as asked, clamped when read
         bool ReadOnly = false;
         bool Grey = false;
-        std::bitset<16> Visible;
+        std::bitset<PeripheralCount> Visible;
     };
     const Shown& Current() const;
     static void Apply(EditorCommand command, Shown& shown);

@@ -10,13 +10,13 @@
 #include "assembler/ListFile.h"
 #include "assembler/TokNode.h"
 #include "core/ErrorReport.h"
+#include "core/MachineLink.h"
 #include "core/MachineState.h"
+#include "core/PortMap.h"
 #include "core/RunEnd.h"
 #include "core/RunLog.h"
 #include "core/StepReport.h"
 #include "core/UserInterface.h"
-#include "devices/MachineLink.h"
-#include "devices/PortMap.h"
 
 // The switches a front end sets on the engine; the engine reads them, never the widgets.
 struct EngineSettings {

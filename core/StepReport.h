@@ -106,8 +106,8 @@ template <typename Command, size_t Capacity> class CommandList {
     size_t size_ = 0;
 };
 
-// Eleven windows, four commands each that name one, and the hiding of all devices.
-inline constexpr size_t WindowCommandCapacity = 11 * 4 + 1;
+// Four commands for each window that name it, and the hiding of all devices.
+inline constexpr size_t WindowCommandCapacity = PeripheralCount * 4 + 1;
 
 struct StepReport {
     static constexpr size_t PortAccessCapacity = 16;
@@ -181,8 +181,9 @@ struct StepReport {
     void ShowWindow(WindowCommandKind kind, Peripheral window) { Windows.Add({kind, window}); }
     // Hiding every device leaves nothing of the device commands before it.
     void HideAllDevices() {
-        Windows.RemoveIf(
-            [](const WindowCommand& command) { return command.Window != Peripheral::RamView; });
+        Windows.RemoveIf([](const WindowCommand& command) {
+            return static_cast<size_t>(command.Window) < DeviceWindowCount;
+        });
         Windows.Add({WindowCommandKind::HideAllDevices, Peripheral::RamView});
     }
     // Edit mode empties the selection where it began, a selection made before it included.

@@ -6,6 +6,7 @@
 
 #include "core/RunControl.h"
 #include "core/VirtualClock.h"
+#include "devices/Peripherals.h"
 #include "support/TestMachine.h"
 
 namespace {
@@ -17,6 +18,12 @@ using Ports = std::vector<PortAccessReport>;
 constexpr uint8_t Bit(int index) {
     return static_cast<uint8_t>(1u << index);
 }
+
+// OUT shows the window of the device plugged into its port.
+struct PluggedMachine : TestMachine {
+    Peripherals devices{machine, ui, machine.Ports};
+    using TestMachine::TestMachine;
+};
 
 const WindowCommand RamViewIfHidden{WindowCommandKind::ShowIfHidden, Peripheral::RamView};
 
@@ -50,7 +57,7 @@ class ReportOfAStep : public ::testing::TestWithParam<StepCase> {};
 
 TEST_P(ReportOfAStep, SaysWhatTheStepChanged) {
     const StepCase& c = GetParam();
-    TestMachine m(c.Source);
+    PluggedMachine m(c.Source);
     ASSERT_TRUE(m.Assemble());
     m.Step(c.Steps - 1);
     m.machine.Report.Clear();
@@ -192,7 +199,7 @@ TEST(ReportOfAStep, AnErrorSelectsTheFailingInstruction) {
 // A run merges its steps: the changes of every step, the last status, the marks of the
 // last step only.
 TEST(ReportOfARun, MergesTheStepsOfTheRun) {
-    TestMachine m("MOV [C0],AL\nMOV [81],AL\nOUT 01\nOUT 02\nINC BL\nHALT\nEND\n");
+    PluggedMachine m("MOV [C0],AL\nMOV [81],AL\nOUT 01\nOUT 02\nINC BL\nHALT\nEND\n");
     ASSERT_TRUE(m.Assemble());
     m.control.ButtonRunClick();
     m.machine.Report.Clear();
