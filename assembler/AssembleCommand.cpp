@@ -42,7 +42,7 @@ void Taaa::RunAssemblerPasses() {
     // file that already claims success.
     AddSuccessLines();
     ShowProgress("  Success.");
-    if (const tokNode* first = Machine.Cell(Machine.Reg[IP])) {
+    if (const tokNode* first = Machine.SourceToken(Machine.Reg[IP])) {
         Ui.ShowSourceTab();
         Ui.SelectSource(first->SrcStart, first->SrcLength);
     }
@@ -74,6 +74,7 @@ void Taaa::ButtonAssembleClick() {
     } else {
         RunAssemblerPasses();
     }
+    Machine.TakeAssembledBytes();
     Ui.SetEditorReadOnly(false);
     Ui.ClearEditorModified();
     if (Ui.IsPeripheralVisible(Peripheral::Vdu)) {

@@ -1,6 +1,6 @@
 #include "core/Assem.h"
 
-Taaa::Taaa(UserInterface& ui) : Ui(ui), Machine(ui, Tokens), Log(ui, Machine) {
+Taaa::Taaa(UserInterface& ui) : Ui(ui), Machine(ui), Log(ui, Machine) {
     Machine.CpuReset();
 }
 
@@ -17,7 +17,7 @@ void Taaa::AddListLine(std::string line) {
 }
 
 const tokNode* Taaa::FailingInstruction() const {
-    const tokNode* cell = Machine.Cell(stepIp_);
+    const tokNode* cell = Machine.HeldToken(stepIp_);
     return cell && cell->SrcLength > 0 ? cell : nullptr;
 }
 

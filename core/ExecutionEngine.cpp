@@ -7,7 +7,7 @@ namespace {
 [[gnu::always_inline]] inline void ShowInstructionAtIp(Taaa& machine) {
     const bool needsAssembly = machine.Machine.NeedsAssembly;
     const int ip = machine.Machine.Reg[IP];
-    const tokNode* cell = machine.Machine.Cell(ip);
+    const tokNode* cell = machine.Machine.HeldToken(ip);
     if (cell && cell->SrcLength > 0) {
         machine.Ui.SelectSource(cell->SrcStart, cell->SrcLength);
         if (cell->Value != 0 || ip != machine.LastShownIP) {
