@@ -61,7 +61,8 @@ class Lift : public InputDevice, public OutputDevice, public TimedDevice, public
     bool SpeedButtonDownEnabled() const { return state_.DownEnabled; }
     bool ButtonEngineerEnabled() const { return state_.EngineerEnabled; }
     // LabelState and LabelData as the last tick or repair left them; the state shows in
-    // red once the lift has crashed.
+    // red once the lift has crashed. The texts are made when asked, as the timer ticks far
+    // more often than anybody looks.
     std::string StateText() const;
     bool StateShowsCrash() const { return state_.ShownCrashed; }
     std::string DataText() const;
