@@ -8,8 +8,8 @@
 #include "cli/HeadlessUi.h"
 #include "core/Assem.h"
 #include "core/RunControl.h"
-#include "core/WholeMachine.h"
 #include "devices/Peripherals.h"
+#include "devices/WholeMachine.h"
 
 namespace {
 

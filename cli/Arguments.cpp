@@ -111,9 +111,7 @@ struct Parser {
         run->add_flag("--vdu", parsed.Vdu, "print the VDU's four rows");
         run->add_flag("--devices", parsed.Devices, "print one line per device");
         run->add_option("--event", events,
-                        "a click at a simulated time in ms: TIME:keypad:KEY, TIME:keyboard:KEY, "
-                        "TIME:lift:call-top|call-bottom|repair, TIME:thermometer:DEGREES; "
-                        "repeatable")
+                        "a click at a simulated time in ms: " + EventForms() + "; repeatable")
             ->type_name("TIME:WHAT")
             ->take_all()
             ->allow_extra_args(false)

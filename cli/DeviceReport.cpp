@@ -1,23 +1,15 @@
 #include "cli/DeviceReport.h"
 
-#include "core/RegisterText.h"
-#include "devices/Peripherals.h"
+#include "devices/DeviceTable.h"
 
 std::vector<std::string> DeviceLines(const Peripherals& devices) {
-    return {
-        "TLIGHT " + devices.Lights.LabelText(),
-        "SEVSEG " + BinaryText(devices.Digits.LeftLatch()) + ' ' +
-            BinaryText(devices.Digits.RightLatch()),
-        "HEATER " + devices.Heating.TemperatureText() + ' ' +
-            (devices.Heating.HeaterOn() ? "ON" : "OFF"),
-        "MAZE " + std::to_string(devices.Snake.SnakeX()) + ' ' +
-            std::to_string(devices.Snake.SnakeY()),
-        "STEPPER " + HexByte(devices.Motor.StepState()),
-        "LIFT " + std::to_string(devices.Car.CarTop()) + ' ' + HexByte(devices.Car.LiftBits()) +
-            ' ' + (devices.Car.Crashed() ? "CRASHED" : "OK"),
-        "KEYB " + HexByte(devices.Keyboard.KeyCode()),
-        "KEYPAD " + HexByte(devices.Pad.PadCode()),
-    };
+    std::vector<std::string> lines;
+    for (const DeviceRow& row : DeviceTable) {
+        if (row.ReportName) {
+            lines.push_back(row.ReportName + (' ' + row.Report(devices)));
+        }
+    }
+    return lines;
 }
 
 std::string DeviceLine(const Peripherals& devices, std::string_view device) {
@@ -33,4 +25,25 @@ void PrintDevices(std::ostream& out, const Peripherals& devices) {
     for (const std::string& line : DeviceLines(devices)) {
         out << line << '\n';
     }
+}
+
+std::vector<std::string_view> ReportedDeviceNames() {
+    std::vector<std::string_view> names;
+    for (const DeviceRow& row : DeviceTable) {
+        if (row.ReportName) {
+            names.emplace_back(row.ReportName);
+        }
+    }
+    return names;
+}
+
+std::string ListedNames(const std::vector<std::string_view>& names) {
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) {
+            text += i + 1 == names.size() ? " and " : ", ";
+        }
+        text += names[i];
+    }
+    return text;
 }

@@ -5,6 +5,7 @@
 #include <toml++/toml.h>
 
 #include "cli/Arguments.h"
+#include "cli/DeviceReport.h"
 #include "core/MachineState.h"
 
 namespace {
@@ -171,15 +172,11 @@ std::vector<VduExpectation> VduOf(const toml::node& node) {
     return rows;
 }
 
-const char* const DeviceNames[] = {"TLIGHT",  "SEVSEG", "HEATER", "MAZE",
-                                   "STEPPER", "LIFT",   "KEYB",   "KEYPAD"};
-
 std::string DeviceNameOf(const toml::node& node, std::string_view line) {
     const std::string name(line.substr(0, line.find(' ')));
-    if (std::find(std::begin(DeviceNames), std::end(DeviceNames), name) == std::end(DeviceNames)) {
-        Fail(node, "unknown device '" + name +
-                       "'; the devices are TLIGHT, SEVSEG, HEATER, MAZE, STEPPER, LIFT, KEYB "
-                       "and KEYPAD");
+    const std::vector<std::string_view> names = ReportedDeviceNames();
+    if (std::ranges::find(names, name) == names.end()) {
+        Fail(node, "unknown device '" + name + "'; the devices are " + ListedNames(names));
     }
     return name;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/StatusLine.h"
+#include "devices/DeviceTable.h"
 
 HeadlessUi::HeadlessUi(SourceText source) {
     SetSource(std::move(source));

@@ -109,7 +109,7 @@ class HeadlessUi : public UserInterface {
     int32_t selectionLength_ = 0;
     bool readOnly_ = false;
     bool grey_ = false;
-    std::bitset<16> visible_;
+    std::bitset<PeripheralCount> visible_;
 
     std::vector<std::string> tokenLines_;
     std::vector<std::string> asmLog_;

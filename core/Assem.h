@@ -9,12 +9,12 @@
 #include "assembler/ListFile.h"
 #include "assembler/TokNode.h"
 #include "core/ErrorReport.h"
+#include "core/MachineLink.h"
 #include "core/MachineState.h"
+#include "core/PortMap.h"
 #include "core/RunEnd.h"
 #include "core/RunLog.h"
 #include "core/UserInterface.h"
-#include "devices/MachineLink.h"
-#include "devices/PortMap.h"
 
 // The machine object: the assembler with its token list and list file, and the CPU with
 // its RAM, registers and port map. One instance lives as long as the program; its devices

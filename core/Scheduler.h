@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "core/RunEnd.h"
-#include "devices/TimedDevice.h"
+#include "core/TimedDevice.h"
 
 class RunControl;
 class Taaa;

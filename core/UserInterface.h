@@ -1,9 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "core/Peripheral.h"
 
 // The only way the engine reaches the screen. The workbench implements it with widgets,
 // corvane-cli with plain records; the engine never knows which.
@@ -15,27 +16,6 @@ enum class StatusStyle {
     Halted,      // yellow with red text: "END  Program has halted."
     Blank,       // button face with black text: the cleared line
 };
-
-enum class Peripheral {
-    RamView,
-    Vdu,
-    TrafficLights,
-    SevenSegment,
-    Heater,
-    Maze,
-    Stepper,
-    Lift,
-    Keyboard,
-    Keypad,
-    KeyboardInput,
-};
-
-// The nine device windows in the order in which the one-at-a-time rule, the hide commands
-// and CLO close them.
-inline constexpr std::array<Peripheral, 9> DeviceCloseList = {
-    Peripheral::TrafficLights, Peripheral::SevenSegment, Peripheral::Stepper,
-    Peripheral::Maze,          Peripheral::Heater,       Peripheral::Vdu,
-    Peripheral::Lift,          Peripheral::Keyboard,     Peripheral::Keypad};
 
 enum class MessageIcon { Error, Warning, Information };
 

@@ -5,7 +5,7 @@
 
 #include "core/RunEnd.h"
 #include "core/Scheduler.h"
-#include "devices/TimedDevice.h"
+#include "core/TimedDevice.h"
 
 class RunControl;
 class Taaa;

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "core/PortMap.h"
+#include "core/TimedDevice.h"
 #include "devices/ChangeNotifier.h"
-#include "devices/PortMap.h"
-#include "devices/TimedDevice.h"
 
 // Port 03: a room with a heater (OUT bit 7) and a thermostat (IN bit 0) that reports once
 // the room is 22.0 degrees or warmer. Once a second the temperature moves a fortieth of

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "devices/MachineLink.h"
-#include "devices/PortMap.h"
+#include "core/MachineLink.h"
+#include "core/PortMap.h"
 
 // Keys that interrupt a program: a press stores the key's code and, while a program runs
 // with the I flag set, interrupts it through the device's vector; the handler reads the code

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "core/PortMap.h"
+#include "core/TimedDevice.h"
 #include "devices/ChangeNotifier.h"
-#include "devices/PortMap.h"
-#include "devices/TimedDevice.h"
 
 // Port 06: a lift between two floors. OUT bit 0 drives the motor up, bit 1 down, and bits
 // 4 and 5 written as 0 reset the bottom and top call buttons. IN reads the motor bits, the

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "core/MachineLink.h"
+#include "core/PortMap.h"
 #include "devices/ChangeNotifier.h"
 #include "devices/Drawing.h"
-#include "devices/MachineLink.h"
-#include "devices/PortMap.h"
 
 // Port 04: a snake steered through a maze. The upper four bits of the byte give the
 // direction (80 up, 40 down, 20 left, 10 right), the lower four the distance in pixels;

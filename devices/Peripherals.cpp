@@ -1,21 +1,25 @@
 #include "devices/Peripherals.h"
 
+#include "devices/DeviceTable.h"
+
 Peripherals::Peripherals(MachineLink& machine, UserInterface& ui, PortMap& ports)
     : Snake(machine), Motor(ui), Keyboard(machine), Pad(machine) {
-    ports.PlugOutput(0x01, &Lights);
-    ports.PlugOutput(0x02, &Digits);
-    ports.PlugInput(0x03, &Heating);
-    ports.PlugOutput(0x03, &Heating);
-    ports.PlugOutput(0x04, &Snake);
-    ports.PlugOutput(0x05, &Motor);
-    ports.PlugInput(0x06, &Car);
-    ports.PlugOutput(0x06, &Car);
-    ports.PlugInput(0x07, &Keyboard);
-    ports.PlugInput(0x08, &Pad);
+    for (const DeviceRow& row : DeviceTable) {
+        if (row.Port != NoPort) {
+            const DeviceModel model = row.Model(*this);
+            ports.Plug(row.Port, row.Window, model.Input, model.Output);
+        }
+    }
 }
 
 std::vector<TimedDevice*> Peripherals::Timers() {
-    return {&Heating, &Car};
+    std::vector<TimedDevice*> timers;
+    for (const DeviceRow& row : DeviceTable) {
+        if (TimedDevice* timer = row.Model(*this).Timer) {
+            timers.push_back(timer);
+        }
+    }
+    return timers;
 }
 
 Peripherals::State Peripherals::CurrentState() const {

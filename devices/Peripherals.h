@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/TimedDevice.h"
 #include "devices/Heater.h"
 #include "devices/Keypad.h"
 #include "devices/Lift.h"
@@ -9,12 +10,11 @@
 #include "devices/OnScreenKeyboard.h"
 #include "devices/SevenSegmentDisplays.h"
 #include "devices/StepperMotor.h"
-#include "devices/TimedDevice.h"
 #include "devices/TrafficLights.h"
 
 // Every device model, made once and kept for the life of the program, plugged into the
-// machine's port map. Their state survives CPU Reset and assembly: only a device's own
-// controls reset it.
+// machine's port map as the device table (devices/DeviceTable.h) says. Their state survives CPU
+// Reset and assembly: only a device's own controls reset it.
 class Peripherals {
   public:
     Peripherals(MachineLink& machine, UserInterface& ui, PortMap& ports);
@@ -30,9 +30,9 @@ class Peripherals {
     OnScreenKeyboard Keyboard;   // IN 07, interrupt 03
     Keypad Pad;                  // IN 08, interrupt 04
 
-    // The devices with timers of their own; at the same instant they tick in this order.
+    // The devices with timers of their own, in the order of the device table; at the same
+    // instant they tick in this order.
     std::vector<TimedDevice*> Timers();
-    static constexpr size_t TimerCount = 2; // of Timers()
 
     // Every device's state; the VDU has none of its own, it is RAM.
     struct State {

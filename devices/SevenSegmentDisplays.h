@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/PortMap.h"
 #include "devices/ChangeNotifier.h"
 #include "devices/Drawing.h"
-#include "devices/PortMap.h"
 
 // Port 02: two seven-segment digits. Bit 0 of the byte selects the digit (1 right, 0 left),
 // bits 7..1 switch its segments. Each digit keeps the last pattern written to it, so a

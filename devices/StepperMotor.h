@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/PortMap.h"
 #include "devices/ChangeNotifier.h"
 #include "devices/Drawing.h"
-#include "devices/PortMap.h"
 
 class UserInterface;
 

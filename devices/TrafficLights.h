@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "core/PortMap.h"
 #include "devices/ChangeNotifier.h"
 #include "devices/Drawing.h"
-#include "devices/PortMap.h"
 
 // Port 01: a left and a right set of traffic lights on bits 7..2; bits 1 and 0 are not
 // connected. Every output redraws all six lamps, which then stay until the next one.

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "devices/DeviceTable.h"
+
 namespace {
 
 size_t Index(Peripheral peripheral) {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/UserInterface.h"
+#include "core/Peripheral.h"
 
 class QWidget;
 
@@ -21,5 +21,5 @@ class PeripheralWindows {
     void HideAllDevices();
 
   private:
-    std::array<QWidget*, 11> windows_{};
+    std::array<QWidget*, PeripheralCount> windows_{};
 };

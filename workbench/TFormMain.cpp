@@ -23,9 +23,10 @@
 #include "core/Assem.h"
 #include "core/RunControl.h"
 #include "core/Scheduler.h"
-#include "core/WholeMachine.h"
 #include "devices/Peripherals.h"
+#include "devices/WholeMachine.h"
 #include "workbench/ButtonFace.h"
+#include "workbench/DeviceWindows.h"
 #include "workbench/Dialogs.h"
 #include "workbench/EditorText.h"
 #include "workbench/FindReplace.h"
@@ -38,14 +39,6 @@
 #include "workbench/TextPane.h"
 #include "workbench/TformAboutBox.h"
 #include "workbench/WindowFrames.h"
-#include "workbench/devices/TFormKeyPad.h"
-#include "workbench/devices/TFormKeyb.h"
-#include "workbench/devices/TFormLift.h"
-#include "workbench/devices/TformHeat.h"
-#include "workbench/devices/TformMaze.h"
-#include "workbench/devices/TformSevenSeg.h"
-#include "workbench/devices/TformStep.h"
-#include "workbench/devices/TformTlight.h"
 #include "workbench/devices/TformVdu.h"
 
 namespace {
@@ -118,20 +111,6 @@ void KeepSelectionVisible(QPlainTextEdit* editor) {
     }
     editor->setPalette(colours);
 }
-
-// The manual's section on each window.
-const std::pair<Peripheral, const char*> HelpTopics[] = {
-    {Peripheral::Vdu, "vdu"},
-    {Peripheral::TrafficLights, "traffic-lights"},
-    {Peripheral::SevenSegment, "seven-segment"},
-    {Peripheral::Heater, "heater"},
-    {Peripheral::Maze, "maze"},
-    {Peripheral::Stepper, "stepper-motor"},
-    {Peripheral::Lift, "lift"},
-    {Peripheral::Keyboard, "keyboard"},
-    {Peripheral::Keypad, "keypad"},
-    {Peripheral::RamView, "ram-view"},
-};
 
 } // namespace
 
@@ -364,29 +343,25 @@ void TFormMain::CreateToolWindows() {
     connect(AboutBox, &TformAboutBox::LinkFailed, this, [this](const QString& message) {
         dialogs_.Message(AboutBox, message, QMessageBox::Warning);
     });
-    windows_.Register(Peripheral::Heater, new TformHeat(this, devices_->Heating));
+    // F1 in a window opens the manual's section on it.
+    const auto offerHelp = [this](ToolWindow* window, const char* topic) {
+        window->SetHelpTopic(topic);
+        connect(window, &ToolWindow::HelpRequested, this, &TFormMain::ShowHelp);
+    };
     KeyboardInputWindow = new TFormKeybIn(this);
     connect(KeyboardInputWindow, &TFormKeybIn::KeyTaken, this,
             [this](uint8_t code) { machine_->SupplyKey(code); });
     windows_.Register(Peripheral::KeyboardInput, KeyboardInputWindow);
-    windows_.Register(Peripheral::Lift, new TFormLift(this, devices_->Car));
-    windows_.Register(Peripheral::Maze, new TformMaze(this, devices_->Snake));
-    windows_.Register(Peripheral::SevenSegment, new TformSevenSeg(this, devices_->Digits));
-    windows_.Register(Peripheral::Stepper, new TformStep(this, devices_->Motor));
-    windows_.Register(Peripheral::TrafficLights, new TformTlight(this, devices_->Lights));
-    Vdu = new TformVdu(this, machine_->Machine);
-    windows_.Register(Peripheral::Vdu, Vdu);
     RamView = new TFormRamHex(this);
     RamView->SetMachine(&machine_->Machine);
     windows_.Register(Peripheral::RamView, RamView);
-    windows_.Register(Peripheral::Keyboard, new TFormKeyb(this, devices_->Keyboard));
-    windows_.Register(Peripheral::Keypad, new TFormKeyPad(this, devices_->Pad));
-
-    for (const auto& [peripheral, topic] : HelpTopics) {
-        auto* window = static_cast<ToolWindow*>(windows_.Window(peripheral));
-        window->SetHelpTopic(topic);
-        connect(window, &ToolWindow::HelpRequested, this, &TFormMain::ShowHelp);
+    offerHelp(RamView, "ram-view");
+    for (const DeviceWindowRow& row : DeviceWindowTable()) {
+        ToolWindow* window = row.Make(*this);
+        windows_.Register(row.Window, window);
+        offerHelp(window, row.HelpTopic);
     }
+    Vdu = static_cast<TformVdu*>(windows_.Window(Peripheral::Vdu));
     for (int index = 0; index < RegisterCount; ++index) {
         RegisterChanged(index);
     }

@@ -145,3 +145,17 @@ bool WindowFrames::eventFilter(QObject* watched, QEvent* event) {
     }
     return QObject::eventFilter(watched, event);
 }
+
+FramePlace Sized(int left, int top, int width, int height) {
+    return {QPoint(left, top), QSize(width, height), true, {}};
+}
+
+FramePlace EndingAt(const QWidget& window, int right, int top) {
+    return {QPoint(right - window.width(), top), window.size(), false, Qt::RightEdge};
+}
+
+FramePlace InTheCorner(const QWidget& window, int right, int bottom) {
+    FramePlace place = EndingAt(window, right, bottom - window.height());
+    place.Held |= Qt::BottomEdge;
+    return place;
+}

@@ -23,6 +23,14 @@ struct FramePlace {
     Qt::Edges Held;
 };
 
+// A window that takes the size given.
+FramePlace Sized(int left, int top, int width, int height);
+// A fixed-size window whose frame ends at x = right, "right minus the window's width"; the
+// width is the frame's, known once the window has been framed.
+FramePlace EndingAt(const QWidget& window, int right, int top);
+// The same, with the frame's bottom at y = bottom.
+FramePlace InTheCorner(const QWidget& window, int right, int bottom);
+
 // Window places as the settings keep them: the outer frame, in logical pixels, always on a
 // screen. A window's frame is known only once the window manager has framed it, so what
 // depends on the frame (a size to restore, an edge to hold) is settled again then: a window

@@ -8,6 +8,8 @@
 #include <QGroupBox>
 
 #include "core/RunControl.h"
+#include "devices/DeviceTable.h"
+#include "workbench/DeviceWindows.h"
 #include "workbench/Dialogs.h"
 #include "workbench/SafeFile.h"
 #include "workbench/SettingsFile.h"
@@ -25,41 +27,20 @@ struct WindowPlace {
     FramePlace (*Default)(const QWidget& window);
 };
 
-FramePlace Sized(int left, int top, int width, int height) {
-    return {QPoint(left, top), QSize(width, height), true, {}};
+// The machine's own windows, then the devices' in the order of their window rows.
+std::vector<WindowPlace> WindowPlaces() {
+    std::vector<WindowPlace> places = {
+        {"MainWindow", std::nullopt, [](const QWidget&) { return Sized(0, 0, 800, 600); }},
+        {"KeybWindow", Peripheral::KeyboardInput,
+         [](const QWidget&) { return Sized(364, 30, 436, 72); }},
+        {"RamHexWindow", Peripheral::RamView,
+         [](const QWidget&) { return Sized(300, 266, 500, 334); }},
+    };
+    for (const DeviceWindowRow& row : DeviceWindowTable()) {
+        places.push_back({DeviceRowOf(row.Window).SettingsSection, row.Window, row.Default});
+    }
+    return places;
 }
-
-// A fixed-size window whose frame ends at x = right, "right minus the window's width"; the
-// width is the frame's, known once the window has been framed.
-FramePlace EndingAt(const QWidget& window, int right, int top) {
-    return {QPoint(right - window.width(), top), window.size(), false, Qt::RightEdge};
-}
-
-FramePlace InTheCorner(const QWidget& window, int right, int bottom) {
-    FramePlace place = EndingAt(window, right, bottom - window.height());
-    place.Held |= Qt::BottomEdge;
-    return place;
-}
-
-const WindowPlace WindowPlaces[] = {
-    {"MainWindow", std::nullopt, [](const QWidget&) { return Sized(0, 0, 800, 600); }},
-    {"KeybWindow", Peripheral::KeyboardInput,
-     [](const QWidget&) { return Sized(364, 30, 436, 72); }},
-    {"RamHexWindow", Peripheral::RamView, [](const QWidget&) { return Sized(300, 266, 500, 334); }},
-    {"Vdu", Peripheral::Vdu, [](const QWidget&) { return Sized(600, 205, 200, 95); }},
-    {"TLight", Peripheral::TrafficLights,
-     [](const QWidget& window) { return EndingAt(window, 800, 30); }},
-    {"SevSeg", Peripheral::SevenSegment,
-     [](const QWidget& window) { return EndingAt(window, 800, 30); }},
-    {"Stepper", Peripheral::Stepper,
-     [](const QWidget& window) { return EndingAt(window, 800, 30); }},
-    {"Maze", Peripheral::Maze, [](const QWidget& window) { return EndingAt(window, 775, 0); }},
-    {"Heat", Peripheral::Heater, [](const QWidget& window) { return EndingAt(window, 800, 30); }},
-    {"Lift", Peripheral::Lift, [](const QWidget& window) { return EndingAt(window, 800, 30); }},
-    {"Keyb", Peripheral::Keyboard,
-     [](const QWidget& window) { return InTheCorner(window, 800, 600); }},
-    {"KeyPad", Peripheral::Keypad, [](const QWidget& window) { return EndingAt(window, 800, 30); }},
-};
 
 constexpr int DefaultClock = 1000;
 constexpr int DefaultHwTimer = 5000;
@@ -93,7 +74,7 @@ void TFormMain::LoadSettings() {
     const QByteArray text = ReadSettingsBytes();
     const SettingsFile settings =
         SettingsFile::Parse(std::string_view(text.constData(), static_cast<size_t>(text.size())));
-    for (const WindowPlace& entry : WindowPlaces) {
+    for (const WindowPlace& entry : WindowPlaces()) {
         QWidget* window = PlacedWindow(entry.Window);
         FramePlace place = entry.Default(*window);
         const auto read = [&](const char* key) { return settings.Integer(entry.Section, key); };
@@ -120,7 +101,7 @@ void TFormMain::LoadSettings() {
 
 std::string TFormMain::SettingsText() const {
     std::vector<SettingsFile::Entry> entries;
-    for (const WindowPlace& entry : WindowPlaces) {
+    for (const WindowPlace& entry : WindowPlaces()) {
         const QWidget* window = const_cast<TFormMain*>(this)->PlacedWindow(entry.Window);
         const QRect outer = frames_->Outer(window);
         entries.push_back({entry.Section, "Top", outer.top()});

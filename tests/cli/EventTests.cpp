@@ -8,6 +8,7 @@
 #include "cli/Events.h"
 #include "cli/HeadlessUi.h"
 #include "core/Assem.h"
+#include "devices/DeviceTable.h"
 #include "devices/OnScreenKeyMap.h"
 #include "devices/Peripherals.h"
 #include "support/CliRunner.h"
@@ -105,6 +106,23 @@ TEST(EventTest, LiftButtonsActAsTheWindowsButtons) {
     }
     std::filesystem::remove(idle);
     std::filesystem::remove(crash);
+}
+
+// Every device the table gives events is found by its name, whose own forms then judge
+// the WHAT, and --event's help shows its forms.
+TEST(EventTest, EveryEventDeviceOfTheTableIsFoundByNameAndShownInTheHelp) {
+    const std::string help = RunCli({"run", "--help"}).Out;
+    for (const DeviceRow& row : DeviceTable) {
+        if (!row.EventName) {
+            continue;
+        }
+        const std::string name = row.EventName;
+        const auto event = ParseDeviceEvent("0:" + name + ":nonsense");
+        ASSERT_TRUE(std::holds_alternative<std::string>(event)) << name;
+        EXPECT_EQ(std::get<std::string>(event).find("devices that take events"), std::string::npos)
+            << name;
+        EXPECT_NE(help.find("TIME:" + name + ":" + row.EventForms), std::string::npos) << name;
+    }
 }
 
 TEST(EventTest, BadEventsAreUsageErrorsThatSayWhatIsWrong) {

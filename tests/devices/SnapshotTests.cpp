@@ -17,7 +17,7 @@
 #include "InterruptProgram.h"
 #include "cli/DeviceReport.h"
 #include "cli/Events.h"
-#include "core/WholeMachine.h"
+#include "devices/WholeMachine.h"
 
 namespace {
 

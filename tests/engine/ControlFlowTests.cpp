@@ -1,5 +1,6 @@
 #include "EngineFixture.h"
 #include "core/StatusLine.h"
+#include "devices/Peripherals.h"
 
 namespace {
 
@@ -258,6 +259,7 @@ TEST(Ports, OnlyZeroToFAreAvailable) {
 
 TEST(Ports, OutShowsTheDeviceAndCloClosesIt) {
     LoggedMachine m;
+    Peripherals devices(m.machine, m.ui, m.machine.Ports);
     m.Build("OUT 01\nOUT 0F\nIN 09\nCLO\nEND\n");
     m.Step();
     EXPECT_TRUE(m.ui.IsPeripheralVisible(Peripheral::TrafficLights));

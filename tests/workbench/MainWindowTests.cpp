@@ -18,7 +18,7 @@
 
 #include "WorkbenchFixture.h"
 #include "core/RunControl.h"
-#include "core/WholeMachine.h"
+#include "devices/WholeMachine.h"
 #include "workbench/RunLogPane.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormRamHex.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/RegisterText.h"
-#include "core/WholeMachine.h"
 #include "devices/Peripherals.h"
+#include "devices/WholeMachine.h"
 #include "support/TestMachine.h"
 #include "workbench/devices/TformMaze.h"
 #include "workbench/devices/TformStep.h"

@@ -8,6 +8,7 @@
 #include "workbench/TformAboutBox.h"
 
 #include "WorkbenchFixture.h"
+#include "devices/DeviceTable.h"
 #include "workbench/TFormRamHex.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "WorkbenchFixture.h"
 #include "core/RunControl.h"
+#include "devices/DeviceTable.h"
 #include "workbench/PeripheralWindows.h"
 #include "workbench/SettingsFile.h"
 
@@ -181,6 +182,32 @@ TEST_F(WindowPlaceTest, DefaultPlacesHoldTheFrameNotTheClientArea) {
     const int heaterFrame = form->Windows().Window(Peripheral::Heater)->frameGeometry().width();
     EXPECT_NE(saved.find("[Heat]\nTop=30\nLeft=" + std::to_string(800 - heaterFrame) + "\n"),
               std::string::npos);
+}
+
+// Each device window takes its place from the section its row of the device table names,
+// and is saved there again.
+TEST_F(WindowPlaceTest, EveryDeviceWindowIsPlacedFromAndSavedToItsRowsSection) {
+    const auto placeOf = [](const DeviceRow& row) {
+        const int step = 20 * static_cast<int>(row.Window);
+        return QPoint(40 + step, 10 + step);
+    };
+    QByteArray text;
+    for (const DeviceRow& row : DeviceTable) {
+        const QPoint at = placeOf(row);
+        text += QByteArray("[") + row.SettingsSection + "]\nTop=" + QByteArray::number(at.y()) +
+                "\nLeft=" + QByteArray::number(at.x()) + "\n";
+    }
+    WriteBytes(TFormMain::IniFileName(), text);
+    form->StartUp({});
+    ShowAll();
+    const SettingsFile saved = SettingsFile::Parse(form->SettingsText());
+    for (const DeviceRow& row : DeviceTable) {
+        const QPoint at = placeOf(row);
+        EXPECT_EQ(form->Windows().Window(row.Window)->frameGeometry().topLeft(), at)
+            << row.SettingsSection;
+        EXPECT_EQ(saved.Integer(row.SettingsSection, "Left"), at.x()) << row.SettingsSection;
+        EXPECT_EQ(saved.Integer(row.SettingsSection, "Top"), at.y()) << row.SettingsSection;
+    }
 }
 
 TEST_F(SettingsTest, AReadOnlyFileIsLeftAloneWithAMessage) {

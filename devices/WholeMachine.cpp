@@ -1,4 +1,4 @@
-#include "core/WholeMachine.h"
+#include "devices/WholeMachine.h"
 
 #include "core/Assem.h"
 #include "core/RunControl.h"

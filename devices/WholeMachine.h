@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/MachineSnapshot.h"
+#include "devices/MachineSnapshot.h"
 
 class RunControl;
 class Taaa;

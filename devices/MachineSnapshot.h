@@ -35,4 +35,3 @@ struct MachineSnapshot {
 
 static_assert(std::is_trivially_copyable_v<MachineSnapshot>);
 static_assert(sizeof(MachineSnapshot) <= 1024, "a snapshot stays small enough to copy in no time");
-static_assert(Peripherals::TimerCount <= ClockPhases::MaxDevices);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/UserInterface.h"
+#include "core/Peripheral.h"
 
 // What a device offers the CPU: IN reads a byte, OUT takes AL's low byte.
 class InputDevice {
@@ -31,7 +31,12 @@ struct PortEntry {
 // itself awaits a typed key (Taaa::SupplyKey).
 class PortMap {
   public:
-    PortMap();
+    // A device on the port: OUT shows its window; IN reads its input part and OUT writes its
+    // output part, where it has them.
+    void Plug(int port, Peripheral window, InputDevice* input, OutputDevice* output) {
+        ports_[port] = {window, output, input};
+    }
+    // Puts another device part in the place of the one plugged, keeping the window.
     void PlugOutput(int port, OutputDevice* device) { ports_[port].Output = device; }
     void PlugInput(int port, InputDevice* device) { ports_[port].Input = device; }
 
