@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 
 void ListFile::Clear() {
     lines_.clear();

@@ -1,7 +1,7 @@
 #include <string_view>
 
 #include "core/Assem.h"
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 
 namespace {
 

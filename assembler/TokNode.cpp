@@ -1,6 +1,6 @@
 #include "assembler/TokNode.h"
 
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 
 void tokNode::SetValue(int v) {
     v = (v & 0x80) ? (v | ~0x7F) : (v & 0x7F);

@@ -1,6 +1,6 @@
 #include "bench/GeneratedPrograms.h"
 
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 
 std::string LargeSource() {
     constexpr size_t TargetSize = 32000;

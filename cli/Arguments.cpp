@@ -4,7 +4,7 @@
 #include <charconv>
 #include <map>
 
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "cli/QueuedKeys.h"
 #include "cli/RunReport.h"
 #include "core/Assem.h"
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 #include "core/RunControl.h"
 #include "devices/Peripherals.h"
 

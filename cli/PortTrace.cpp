@@ -1,7 +1,7 @@
 #include "cli/PortTrace.h"
 
 #include "core/Assem.h"
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 
 class PortTrace::TracedPort : public InputDevice, public OutputDevice {
   public:

@@ -1,6 +1,6 @@
 #include "core/MachineState.h"
 
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 
 void MachineState::WriteCell(int address, int value) {
     const int at = address & 0xFF;

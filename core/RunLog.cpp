@@ -1,6 +1,6 @@
 #include "core/RunLog.h"
 
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 
 void RunLog::Registers() {
     if (!enabled_) {

@@ -7,7 +7,7 @@
 
 #include "core/Peripheral.h"
 #include "core/PortMap.h"
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 #include "core/TimedDevice.h"
 #include "devices/DeviceEvents.h"
 #include "devices/Peripherals.h"

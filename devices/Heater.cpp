@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 
 namespace {
 

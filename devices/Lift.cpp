@@ -1,6 +1,6 @@
 #include "devices/Lift.h"
 
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "devices/SevenSegmentDisplays.h"
 
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 
 namespace {
 

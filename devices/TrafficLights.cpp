@@ -1,6 +1,6 @@
 #include "devices/TrafficLights.h"
 
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 
 const std::array<TrafficLights::Lamp, 6> TrafficLights::Lamps{{
     {0x80, Red, {41, 24, 61, 44}},

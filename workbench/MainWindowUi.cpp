@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "core/Assem.h"
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 #include "core/StatusLine.h"
 #include "workbench/ButtonFace.h"
 #include "workbench/Dialogs.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 #include "core/VirtualClock.h"
 #include "devices/Peripherals.h"
 #include "support/TestMachine.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 #include "support/TestMachine.h"
 
 // A test machine that records every run-log line and can be loaded with raw machine code.

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/InstructionTable.h"
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 #include "support/TestMachine.h"
 
 // The manual teaches the language, so it must keep step with the assembler: every

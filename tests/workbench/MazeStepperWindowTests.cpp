@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 #include "devices/Peripherals.h"
 #include "devices/WholeMachine.h"
 #include "support/TestMachine.h"

@@ -1,4 +1,4 @@
-#include "core/RegisterText.h"
+#include "assembler/RegisterText.h"
 
 #include <array>
 #include <cstdlib>
