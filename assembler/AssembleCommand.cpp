@@ -42,7 +42,7 @@ void Taaa::RunAssemblerPasses() {
     // file that already claims success.
     AddSuccessLines();
     ShowProgress("  Success.");
-    if (const tokNode* first = Machine.Cell(Machine.Reg[IP])) {
+    if (const tokNode* first = Machine.SourceToken(Machine.Reg[IP])) {
         Report.SetEditor(EditorCommand::SourceTab);
         Report.Select(first->SrcStart, first->SrcLength);
     }
@@ -75,6 +75,7 @@ void Taaa::ButtonAssembleClick() {
     } else {
         RunAssemblerPasses();
     }
+    Machine.TakeAssembledBytes();
     Report.SetEditor(EditorCommand::Writable);
     Report.SetEditor(EditorCommand::ClearModified);
     Report.ShowWindow(WindowCommandKind::ShowRegardless, Peripheral::RamView);

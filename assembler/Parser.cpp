@@ -130,14 +130,14 @@ void Taaa::EmitByte(tokNode& token) {
         ReportError("Can not generate code beyond the end of RAM.", CurrentToken());
         return;
     }
-    if (Machine.Cells[CodeAddress]) {
+    if (Machine.SourceToken(CodeAddress)) {
         ReportError("Can not overwrite code already generated.", CurrentToken());
         return;
     }
     if (Settings.AsmLog) {
         AsmLog("Generate machine code: " + token.Text + "\t" + HexByte(token.Value));
     }
-    Machine.Cells[CodeAddress] = &token;
+    Machine.PlaceToken(CodeAddress, token);
     ++CodeAddress;
 }
 
@@ -267,7 +267,7 @@ void Taaa::AddSuccessLines() {
 
 void Taaa::FillEmptyCells() {
     for (int address = 0; address < 256; ++address) {
-        if (Machine.Cells[address]) {
+        if (Machine.SourceToken(address)) {
             continue;
         }
         tokNode& filler = Tokens.Make();
@@ -275,6 +275,6 @@ void Taaa::FillEmptyCells() {
             filler.SetValue(0x20);
             filler.Text = " ";
         }
-        Machine.Cells[address] = &filler;
+        Machine.PlaceToken(address, filler);
     }
 }

@@ -2,7 +2,7 @@
 
 #include "core/StatusLine.h"
 
-Taaa::Taaa(UserInterface& ui) : Ui(ui), Machine(Report, Tokens), Log(ui, Machine) {
+Taaa::Taaa(UserInterface& ui) : Ui(ui), Machine(Report), Log(ui, Machine) {
     Machine.CpuReset();
 }
 
@@ -19,7 +19,7 @@ void Taaa::AddListLine(std::string line) {
 }
 
 const tokNode* Taaa::FailingInstruction() const {
-    const tokNode* cell = Machine.Cell(stepIp_);
+    const tokNode* cell = Machine.HeldToken(stepIp_);
     return cell && cell->SrcLength > 0 ? cell : nullptr;
 }
 

@@ -99,6 +99,15 @@ class Taaa final : public MachineLink {
     // on, or Escape (1B) ends the run and leaves AL; IP then passes the instruction. Reports
     // how it ended the run; without an awaited key it does nothing.
     RunEnd SupplyKey(uint8_t code);
+    // A snapshot's IN 00 that awaits its key, or none; a wait it brings back asks for the key
+    // again.
+    void RestoreAwaitedKey(bool awaiting) {
+        const bool asks = awaiting && !awaitingKey_;
+        awaitingKey_ = awaiting;
+        if (asks) {
+            Report.KeyAwaited = true;
+        }
+    }
     bool EnterRunMode();
     void LeaveRunMode();
     // Every end of a run (HALT, errors, Escape at IN 00, the maze's edge) goes through here.

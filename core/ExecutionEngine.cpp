@@ -6,7 +6,7 @@ namespace {
 // Every step ends here, so it is inline in the step.
 [[gnu::always_inline]] inline void ShowInstructionAtIp(Taaa& machine) {
     const int ip = machine.Machine.Reg[IP];
-    const tokNode* cell = machine.Machine.Cell(ip);
+    const tokNode* cell = machine.Machine.HeldToken(ip);
     if (cell && cell->SrcLength > 0) {
         machine.Report.Select(cell->SrcStart, cell->SrcLength);
         if (cell->Value != 0 || ip != machine.LastShownIP) {

@@ -4,21 +4,39 @@
 
 void MachineState::WriteCell(int address, int value) {
     const int at = address & 0xFF;
-    tokNode* cell = Cells[at];
-    if (!cell) {
-        cell = &tokens_.Make();
-        Cells[at] = cell;
-    }
-    cell->Value = static_cast<int16_t>(value);
-    cell->HexText = HexByte(value);
-    cell->Text = cell->HexText;
-    cell->BinText = BinaryText(value);
-    cell->SrcStart = 0;
-    cell->SrcLength = 0;
+    Ram[static_cast<size_t>(at)] = static_cast<uint8_t>(value);
+    Overwritten.set(static_cast<size_t>(at));
     if (at >= VduStart) {
         report_.ShowWindow(WindowCommandKind::Show, Peripheral::Vdu);
     }
     report_.CellWritten(at);
+}
+
+void MachineState::ClearCells() {
+    sources_.fill(nullptr);
+    Ram.fill(0);
+    Overwritten.reset();
+}
+
+void MachineState::TakeAssembledBytes() {
+    for (size_t at = 0; at < Ram.size(); ++at) {
+        Ram[at] = sources_[at] ? static_cast<uint8_t>(sources_[at]->Value) : 0;
+    }
+    Overwritten.reset();
+}
+
+std::optional<CellShown> MachineState::Cell(int address) const {
+    const int at = address & 0xFF;
+    if (const tokNode* token = HeldToken(at)) {
+        return CellShown{token->Value,   token->HexText,  token->Text,
+                         token->BinText, token->SrcStart, token->SrcLength};
+    }
+    if (!Overwritten[static_cast<size_t>(at)]) {
+        return std::nullopt;
+    }
+    const int value = CellValue(at);
+    return CellShown{
+        static_cast<int16_t>(value), HexByte(value), HexByte(value), BinaryText(value), 0, 0};
 }
 
 void MachineState::CpuReset() {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "assembler/TokNode.h"
 #include "core/StepReport.h"
@@ -40,12 +43,27 @@ inline int ResultFlags(int value) {
     return value < 0 ? FlagS : 0;
 }
 
-// RAM cells, registers and the flags that say whether the machine may run.
+// What a view shows of a cell: the texts of the token assembled there while the cell still
+// holds it, the hexadecimal byte once the CPU has written the cell.
+struct CellShown {
+    int16_t Value = 0;
+    std::string_view HexText;
+    std::string_view Text;
+    std::string_view BinText;
+    int32_t SrcStart = 0;
+    int32_t SrcLength = 0;
+};
+
+// RAM, registers and the flags that say whether the machine may run. RAM is plain bytes; the
+// assembler's map from each cell to its source token stays fixed until the next assembly and
+// gives the texts of the cells the CPU has not written since.
 class MachineState {
   public:
-    MachineState(StepReport& report, TokenStore& tokens) : report_(report), tokens_(tokens) {}
+    explicit MachineState(StepReport& report) : report_(report) {}
 
-    std::array<tokNode*, 256> Cells{};
+    std::array<uint8_t, 256> Ram{};
+    // The cells written since the assembly: they show their byte, not their source.
+    std::bitset<256> Overwritten;
     std::array<int16_t, RegisterCount> Reg{};
     bool NeedsAssembly = true;
     bool NoError = false;
@@ -64,17 +82,29 @@ class MachineState {
     // The CPU's store into RAM; value is already a held byte.
     void WriteCell(int address, int value);
     void CpuReset();
-    void ClearCells() { Cells.fill(nullptr); }
+    // No program: every cell absent and 0.
+    void ClearCells();
+    // The assembler places a token in a cell; its value reaches RAM with TakeAssembledBytes,
+    // once the jumps are known.
+    void PlaceToken(int address, const tokNode& token) { sources_[address & 0xFF] = &token; }
+    void TakeAssembledBytes();
 
-    tokNode* Cell(int address) const { return Cells[address & 0xFF]; }
-    // The held value of a cell; an absent cell reads 0.
+    // The token assembled into a cell, written since or not; none where nothing was placed.
+    const tokNode* SourceToken(int address) const { return sources_[address & 0xFF]; }
+    // The token a cell still holds: none once the CPU has written it.
+    const tokNode* HeldToken(int address) const {
+        const int at = address & 0xFF;
+        return Overwritten[at] ? nullptr : sources_[at];
+    }
+    // What a view shows of a cell; none for a cell that has neither source nor a write.
+    std::optional<CellShown> Cell(int address) const;
+    // The held value of a cell, sign-extended; an absent cell reads 0.
     int16_t CellValue(int address) const {
-        const tokNode* cell = Cell(address);
-        return cell ? cell->Value : 0;
+        return static_cast<int8_t>(Ram[static_cast<size_t>(address & 0xFF)]);
     }
     int RegisterLow(int index) const { return Reg[index] & 0xFF; }
 
   private:
     StepReport& report_;
-    TokenStore& tokens_;
+    std::array<const tokNode*, 256> sources_{};
 };

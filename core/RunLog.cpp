@@ -36,8 +36,8 @@ void RunLog::LongDashes() {
 }
 
 std::string RunLog::CellText(int address) const {
-    const tokNode* cell = machine_.Cell(address);
-    return cell ? cell->Text : std::string();
+    const std::optional<CellShown> cell = machine_.Cell(address);
+    return cell ? std::string(cell->Text) : std::string();
 }
 
 void RunLog::FetchLines(int ip, int count) {

@@ -1,6 +1,7 @@
 #include "core/Scheduler.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "core/Assem.h"
 #include "core/RunControl.h"
@@ -21,8 +22,11 @@ Scheduler::Scheduler(Taaa& machine, RunControl& control, std::vector<TimedDevice
                      ClockHooks hooks)
     : machine_(machine), control_(control), devices_(std::move(devices)), hooks_(std::move(hooks)),
       published_(hooks_.NowMs ? hooks_.NowMs : &phases_.NowMs) {
-    for (const TimedDevice* device : devices_) {
-        phases_.DeviceDueMs.push_back(AtLeastOne(device->TimerInterval()));
+    if (devices_.size() > ClockPhases::MaxDevices) {
+        throw std::length_error("more timed devices than ClockPhases holds");
+    }
+    for (size_t i = 0; i < devices_.size(); ++i) {
+        phases_.DeviceDueMs[i] = AtLeastOne(devices_[i]->TimerInterval());
     }
     std::stable_sort(hooks_.Actions.begin(), hooks_.Actions.end(),
                      [](const TimedAction& a, const TimedAction& b) { return a.AtMs < b.AtMs; });
@@ -105,8 +109,8 @@ bool Scheduler::SliceOver() {
 
 int64_t Scheduler::NextOtherEvent() const {
     int64_t next = std::min(phases_.HwDueMs, NextActionTime());
-    for (int64_t due : phases_.DeviceDueMs) {
-        next = std::min(next, due);
+    for (size_t i = 0; i < devices_.size(); ++i) {
+        next = std::min(next, phases_.DeviceDueMs[i]);
     }
     return next;
 }

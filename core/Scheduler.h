@@ -12,6 +12,7 @@
 // The workbench calls RunFor with the real time that has passed since its last call;
 // corvane-cli runs a program to its end through RunInVirtualTime (core/VirtualClock.h).
 
+#include <array>
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
@@ -44,15 +45,16 @@ struct ClockHooks {
 };
 
 // Where simulated time stands, in milliseconds from the scheduler's start: the present, and
-// each timer's interval and next tick.
+// each timer's interval and next tick. Fixed in size, so copying it never allocates.
 struct ClockPhases {
     static constexpr int NoAddress = -1;
+    static constexpr size_t MaxDevices = 4;
     int64_t NowMs = 0;
     int64_t CpuIntervalMs = 0;
     int64_t CpuDueMs = 0;
     int64_t HwIntervalMs = 0;
     int64_t HwDueMs = 0;
-    std::vector<int64_t> DeviceDueMs; // in the order of the devices
+    std::array<int64_t, MaxDevices> DeviceDueMs{}; // in the order of the devices
     size_t ActionsDone = 0;
     // The breakpoint a run last stopped at: the next step executes its instruction.
     int PassBreakpointAt = NoAddress;
@@ -107,6 +109,8 @@ class Scheduler {
 
     int64_t NowMs() const { return phases_.NowMs; }
     const ClockPhases& Phases() const { return phases_; }
+    // Puts simulated time back where it stood: every timer and the actions done.
+    void Restore(const ClockPhases& phases) { SetNow((phases_ = phases).NowMs); }
 
   private:
     void FollowIntervals();

@@ -15,10 +15,10 @@ constexpr double PixelsPerDegree = 3.0;
 } // namespace
 
 void Heater::PortWrite(uint8_t value) {
-    heaterOn_ = (value & HeaterBit) != 0;
-    labelOnOff_ = heaterOn_ ? SwitchLabel::On : SwitchLabel::Off;
+    state_.HeaterOn = (value & HeaterBit) != 0;
+    state_.LabelOnOff = state_.HeaterOn ? SwitchLabel::On : SwitchLabel::Off;
     // The whole byte shows until the next tick, with the thermostat's bit added.
-    labelIo_ = Warm() ? (value | ThermostatBit) : value;
+    state_.LabelIo = Warm() ? (value | ThermostatBit) : value;
     NotifyChange();
 }
 
@@ -27,38 +27,38 @@ uint8_t Heater::PortRead() const {
 }
 
 void Heater::Timer1Timer() {
-    if (heaterOn_) {
-        temperature_ += (Hottest - temperature_) / Steps;
+    if (state_.HeaterOn) {
+        state_.Temperature += (Hottest - state_.Temperature) / Steps;
     } else {
-        temperature_ -= temperature_ / Steps;
+        state_.Temperature -= state_.Temperature / Steps;
     }
     DrawThermometer();
 }
 
 void Heater::SetRoomTemperature(int degrees) {
     // Whole degrees, so the room is never set to -0 and read "-0.00".
-    temperature_ = degrees;
+    state_.Temperature = degrees;
     DrawThermometer();
 }
 
 void Heater::DrawThermometer() {
-    if (!(temperature_ >= 0.0)) {
-        temperature_ = 0.0;
+    if (!(state_.Temperature >= 0.0)) {
+        state_.Temperature = 0.0;
     }
-    if (temperature_ > Hottest) {
-        temperature_ = Hottest;
+    if (state_.Temperature > Hottest) {
+        state_.Temperature = Hottest;
     }
-    labelIo_ = (heaterOn_ ? HeaterBit : 0) | PortRead();
+    state_.LabelIo = (state_.HeaterOn ? HeaterBit : 0) | PortRead();
     NotifyChange();
 }
 
 const std::string& Heater::LabelIoText() const {
-    return BinaryText(labelIo_);
+    return BinaryText(state_.LabelIo);
 }
 
 std::string Heater::TemperatureText() const {
     char text[16];
-    std::snprintf(text, sizeof text, "%.2f", temperature_);
+    std::snprintf(text, sizeof text, "%.2f", state_.Temperature);
     return text;
 }
 
@@ -67,11 +67,11 @@ std::string Heater::ReadingText() const {
 }
 
 int Heater::MercuryHeight() const {
-    return static_cast<int>(std::nearbyint(PixelsPerDegree * temperature_));
+    return static_cast<int>(std::nearbyint(PixelsPerDegree * state_.Temperature));
 }
 
 std::string Heater::LabelOnOffText() const {
-    switch (labelOnOff_) {
+    switch (state_.LabelOnOff) {
     case SwitchLabel::On:
         return "  ON";
     case SwitchLabel::Off:
@@ -80,4 +80,9 @@ std::string Heater::LabelOnOffText() const {
         break;
     }
     return "";
+}
+
+void Heater::Restore(const State& state) {
+    state_ = state;
+    NotifyChange();
 }

@@ -37,8 +37,19 @@ class Heater : public InputDevice, public OutputDevice, public TimedDevice, publ
     // 0..40.
     void SetRoomTemperature(int degrees);
 
-    double Temperature() const { return temperature_; }
-    bool HeaterOn() const { return heaterOn_; }
+    // The room's temperature, the heater's switch and what the two labels show.
+    struct State {
+        double Temperature = 0.0;
+        bool HeaterOn = false;
+        uint8_t LabelIo = 0; // the byte labelIO shows
+        SwitchLabel LabelOnOff = SwitchLabel::Blank;
+        bool operator==(const State&) const = default;
+    };
+    const State& CurrentState() const { return state_; }
+    void Restore(const State& state);
+
+    double Temperature() const { return state_.Temperature; }
+    bool HeaterOn() const { return state_.HeaterOn; }
     // The temperature with two decimals, "21.53".
     std::string TemperatureText() const;
     // The reading under the thermometer, "   21.53 C   ".
@@ -46,16 +57,13 @@ class Heater : public InputDevice, public OutputDevice, public TimedDevice, publ
     // Height of the mercury above the column's bottom, in pixels.
     int MercuryHeight() const;
     const std::string& LabelIoText() const;
-    SwitchLabel LabelOnOff() const { return labelOnOff_; }
+    SwitchLabel LabelOnOff() const { return state_.LabelOnOff; }
     std::string LabelOnOffText() const;
 
   private:
-    bool Warm() const { return temperature_ >= SwitchPoint; }
+    bool Warm() const { return state_.Temperature >= SwitchPoint; }
     // Keeps the temperature within 0..40 and shows the heater and thermostat bits.
     void DrawThermometer();
 
-    double temperature_ = 0.0;
-    bool heaterOn_ = false;
-    uint8_t labelIo_ = 0; // the byte labelIO shows
-    SwitchLabel labelOnOff_ = SwitchLabel::Blank;
+    State state_;
 };

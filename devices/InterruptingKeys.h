@@ -14,17 +14,25 @@ class InterruptingKeys : public InputDevice {
     InterruptingKeys(MachineLink& machine, int vector, uint8_t beside)
         : machine_(machine), vector_(vector), beside_(beside) {}
 
-    uint8_t PortRead() const override { return code_; }
+    // The code of the last key pressed, or the mark of a click beside the keys.
+    struct State {
+        uint8_t Code = 0;
+        bool operator==(const State&) const = default;
+    };
+    const State& CurrentState() const { return state_; }
+    void Restore(const State& state) { state_ = state; }
+
+    uint8_t PortRead() const override { return state_.Code; }
     // A key pressed, by the character code it stores.
     void Press(uint8_t keyCode) {
-        code_ = keyCode;
+        state_.Code = keyCode;
         machine_.RaiseInterrupt(vector_);
     }
-    void PressBeside() { code_ = beside_; }
+    void PressBeside() { state_.Code = beside_; }
 
   private:
     MachineLink& machine_;
     int vector_;
     uint8_t beside_;
-    uint8_t code_ = 0;
+    State state_;
 };

@@ -26,17 +26,17 @@ int WithBit(int bits, int mask, bool set) {
 } // namespace
 
 void Lift::PortWrite(uint8_t value) {
-    liftBits_ = (value & ~SensorBits & 0xFF) | (liftBits_ & SensorBits);
-    downEnabled_ = (liftBits_ & CalledDown) == 0;
-    upEnabled_ = (liftBits_ & CalledUp) == 0;
+    state_.LiftBits = (value & ~SensorBits & 0xFF) | (state_.LiftBits & SensorBits);
+    state_.DownEnabled = (state_.LiftBits & CalledDown) == 0;
+    state_.UpEnabled = (state_.LiftBits & CalledUp) == 0;
     NotifyChange();
 }
 
 void Lift::Timer1Timer() {
-    if (crashed_) {
-        engineerEnabled_ = true;
-    } else if ((liftBits_ & MotorUp) && (liftBits_ & MotorDown)) {
-        crashed_ = true;
+    if (state_.Crashed) {
+        state_.EngineerEnabled = true;
+    } else if ((state_.LiftBits & MotorUp) && (state_.LiftBits & MotorDown)) {
+        state_.Crashed = true;
     } else {
         Move();
     }
@@ -44,62 +44,68 @@ void Lift::Timer1Timer() {
 }
 
 void Lift::Move() {
-    if (liftBits_ & MotorUp) {
-        --carTop_;
+    if (state_.LiftBits & MotorUp) {
+        --state_.CarTop;
     }
-    if (carTop_ < TopCrashBelow) {
-        crashed_ = true;
+    if (state_.CarTop < TopCrashBelow) {
+        state_.Crashed = true;
     }
-    liftBits_ = WithBit(liftBits_, AtTop, carTop_ < TopSensorBelow);
-    if (liftBits_ & MotorDown) {
-        ++carTop_;
+    state_.LiftBits = WithBit(state_.LiftBits, AtTop, state_.CarTop < TopSensorBelow);
+    if (state_.LiftBits & MotorDown) {
+        ++state_.CarTop;
     }
-    if (carTop_ > BottomCrashAbove) {
-        crashed_ = true;
+    if (state_.CarTop > BottomCrashAbove) {
+        state_.Crashed = true;
     }
-    liftBits_ = WithBit(liftBits_, AtBottom, carTop_ > BottomSensorAbove);
-    interval_ = (carTop_ < NearTopBelow || carTop_ > NearBottomAbove) ? CreepMs : RunMs;
+    state_.LiftBits = WithBit(state_.LiftBits, AtBottom, state_.CarTop > BottomSensorAbove);
+    state_.Interval =
+        (state_.CarTop < NearTopBelow || state_.CarTop > NearBottomAbove) ? CreepMs : RunMs;
 }
 
 void Lift::CallLift(Floor floor) {
-    bool& enabled = floor == Floor::Top ? upEnabled_ : downEnabled_;
+    bool& enabled = floor == Floor::Top ? state_.UpEnabled : state_.DownEnabled;
     if (!enabled) {
         return;
     }
-    liftBits_ |= floor == Floor::Top ? CalledUp : CalledDown;
+    state_.LiftBits |= floor == Floor::Top ? CalledUp : CalledDown;
     enabled = false;
     NotifyChange();
 }
 
 void Lift::RepairLift() {
-    if (!engineerEnabled_) {
+    if (!state_.EngineerEnabled) {
         return;
     }
-    carTop_ = RepairedTop;
-    crashed_ = false;
-    liftBits_ = 0;
-    engineerEnabled_ = false;
-    upEnabled_ = true;
-    downEnabled_ = true;
+    state_.CarTop = RepairedTop;
+    state_.Crashed = false;
+    state_.LiftBits = 0;
+    state_.EngineerEnabled = false;
+    state_.UpEnabled = true;
+    state_.DownEnabled = true;
     ShowLiftState();
 }
 
 void Lift::ShowLiftState() {
-    shownBits_ = liftBits_;
-    shownCrashed_ = crashed_;
+    state_.ShownBits = state_.LiftBits;
+    state_.ShownCrashed = state_.Crashed;
     NotifyChange();
 }
 
 std::string Lift::StateText() const {
-    if (shownCrashed_) {
+    if (state_.ShownCrashed) {
         return "CRASHED";
     }
-    if (shownBits_ & MotorUp) {
+    if (state_.ShownBits & MotorUp) {
         return "Going Up";
     }
-    return (shownBits_ & MotorDown) ? "Going Down" : "Stopped";
+    return (state_.ShownBits & MotorDown) ? "Going Down" : "Stopped";
 }
 
 std::string Lift::DataText() const {
-    return "MSB " + BinaryText(shownBits_) + " LSB";
+    return "MSB " + BinaryText(state_.ShownBits) + " LSB";
+}
+
+void Lift::Restore(const State& state) {
+    state_ = state;
+    NotifyChange();
 }

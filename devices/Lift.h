@@ -25,8 +25,8 @@ class Lift : public InputDevice, public OutputDevice, public TimedDevice, public
     static constexpr int BottomFloor = 232;
 
     void PortWrite(uint8_t value) override;
-    uint8_t PortRead() const override { return static_cast<uint8_t>(liftBits_ & 0xFF); }
-    int TimerInterval() const override { return interval_; }
+    uint8_t PortRead() const override { return static_cast<uint8_t>(state_.LiftBits & 0xFF); }
+    int TimerInterval() const override { return state_.Interval; }
     void Timer1Timer() override;
 
     enum class Floor { Top, Bottom };
@@ -36,32 +36,40 @@ class Lift : public InputDevice, public OutputDevice, public TimedDevice, public
     // lift, once its next tick has offered the repair, takes it.
     void RepairLift();
 
-    int LiftBits() const { return liftBits_; }
-    bool Crashed() const { return crashed_; }
-    int CarTop() const { return carTop_; }
+    // The car, its bits and buttons, its timer's interval and what the labels show: the
+    // labels show the state as the last tick or repair saw it.
+    struct State {
+        int LiftBits = 0;
+        bool Crashed = false;
+        int CarTop = BottomFloor;
+        int Interval = 100;
+        bool UpEnabled = true;
+        bool DownEnabled = true;
+        bool EngineerEnabled = false;
+        int ShownBits = 0;
+        bool ShownCrashed = false;
+        bool operator==(const State&) const = default;
+    };
+    const State& CurrentState() const { return state_; }
+    void Restore(const State& state);
+
+    int LiftBits() const { return state_.LiftBits; }
+    bool Crashed() const { return state_.Crashed; }
+    int CarTop() const { return state_.CarTop; }
     // A call button is disabled (drawn lit) while its call is pending.
-    bool SpeedButtonUpEnabled() const { return upEnabled_; }
-    bool SpeedButtonDownEnabled() const { return downEnabled_; }
-    bool ButtonEngineerEnabled() const { return engineerEnabled_; }
+    bool SpeedButtonUpEnabled() const { return state_.UpEnabled; }
+    bool SpeedButtonDownEnabled() const { return state_.DownEnabled; }
+    bool ButtonEngineerEnabled() const { return state_.EngineerEnabled; }
     // LabelState and LabelData as the last tick or repair left them; the state shows in
-    // red once the lift has crashed.
+    // red once the lift has crashed. The texts are made when asked, as the timer ticks far
+    // more often than anybody looks.
     std::string StateText() const;
-    bool StateShowsCrash() const { return shownCrashed_; }
+    bool StateShowsCrash() const { return state_.ShownCrashed; }
     std::string DataText() const;
 
   private:
     void Move();
     void ShowLiftState();
 
-    int liftBits_ = 0;
-    bool crashed_ = false;
-    int carTop_ = BottomFloor;
-    int interval_ = 100;
-    bool upEnabled_ = true;
-    bool downEnabled_ = true;
-    bool engineerEnabled_ = false;
-    // What the labels show: the state as the last tick or repair saw it. The texts are
-    // made when asked, as the timer ticks far more often than anybody looks.
-    int shownBits_ = 0;
-    bool shownCrashed_ = false;
+    State state_;
 };

@@ -41,14 +41,29 @@ PixelRect Maze::HeadBox(PixelPoint head) {
 }
 
 void Maze::ResetMaze() {
-    snakeX_ = StartX;
-    snakeY_ = StartY;
+    state_.SnakeX = StartX;
+    state_.SnakeY = StartY;
+}
+
+std::string Maze::BitsText() const {
+    if (!state_.LastByte) {
+        return {};
+    }
+    const uint8_t value = *state_.LastByte;
+    return std::string(" ") + Bit(value, 7) + "    " + Bit(value, 6) + "    " + Bit(value, 5) +
+           "    " + Bit(value, 4) + "   " + Bit(value, 3) + " " + Bit(value, 2) + " " +
+           Bit(value, 1) + " " + Bit(value, 0);
+}
+
+void Maze::Restore(const State& state) {
+    state_ = state;
+    lastReset_ = true;
+    lastHeads_.assign(1, {state_.SnakeX, state_.SnakeY});
+    NotifyChange();
 }
 
 void Maze::PortWrite(uint8_t value) {
-    bitsText_ = std::string(" ") + Bit(value, 7) + "    " + Bit(value, 6) + "    " + Bit(value, 5) +
-                "    " + Bit(value, 4) + "   " + Bit(value, 3) + " " + Bit(value, 2) + " " +
-                Bit(value, 1) + " " + Bit(value, 0);
+    state_.LastByte = value;
     lastReset_ = value == ResetByte;
     lastHeads_.clear();
     if (lastReset_) {
@@ -57,16 +72,16 @@ void Maze::PortWrite(uint8_t value) {
     const int distance = value & 0x0F;
     switch (value & 0xF0) {
     case 0x80:
-        Move(snakeY_, -1, distance, TopEdge);
+        Move(state_.SnakeY, -1, distance, TopEdge);
         break;
     case 0x40:
-        Move(snakeY_, +1, distance, BottomEdge);
+        Move(state_.SnakeY, +1, distance, BottomEdge);
         break;
     case 0x20:
-        Move(snakeX_, -1, distance, LeftEdge);
+        Move(state_.SnakeX, -1, distance, LeftEdge);
         break;
     case 0x10:
-        Move(snakeX_, +1, distance, RightEdge);
+        Move(state_.SnakeX, +1, distance, RightEdge);
         break;
     default:
         break;
@@ -85,6 +100,6 @@ void Maze::Move(int16_t& coordinate, int step, int distance, int edge) {
             return;
         }
         coordinate = static_cast<int16_t>(k);
-        lastHeads_.push_back({snakeX_, snakeY_});
+        lastHeads_.push_back({state_.SnakeX, state_.SnakeY});
     }
 }

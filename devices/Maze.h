@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,10 +40,22 @@ class Maze : public OutputDevice, public ChangeNotifier {
 
     void PortWrite(uint8_t value) override;
 
-    int SnakeX() const { return snakeX_; }
-    int SnakeY() const { return snakeY_; }
-    // The last byte written, one digit under each heading of the legend.
-    const std::string& BitsText() const { return bitsText_; }
+    // The head's place and the last byte written. The trail is the window's picture.
+    struct State {
+        int16_t SnakeX = 20;
+        int16_t SnakeY = 20;
+        std::optional<uint8_t> LastByte;
+        bool operator==(const State&) const = default;
+    };
+    const State& CurrentState() const { return state_; }
+    // Gives back a state as if the maze had just been reset there: the window draws the
+    // empty maze, the head and the last byte.
+    void Restore(const State& state);
+
+    int SnakeX() const { return state_.SnakeX; }
+    int SnakeY() const { return state_.SnakeY; }
+    // The last byte written, one digit under each heading of the legend; empty before one.
+    std::string BitsText() const;
     // What the last output drew: whether it reset the maze first, then the heads in order.
     // A window that keeps its picture adds them to the trail.
     bool LastOutputReset() const { return lastReset_; }
@@ -55,9 +68,7 @@ class Maze : public OutputDevice, public ChangeNotifier {
     void Move(int16_t& coordinate, int step, int distance, int edge);
 
     MachineLink& machine_;
-    int16_t snakeX_ = 20;
-    int16_t snakeY_ = 20;
-    std::string bitsText_;
+    State state_;
     bool lastReset_ = false;
     std::vector<PixelPoint> lastHeads_;
 };

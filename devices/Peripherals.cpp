@@ -21,3 +21,20 @@ std::vector<TimedDevice*> Peripherals::Timers() {
     }
     return timers;
 }
+
+Peripherals::State Peripherals::CurrentState() const {
+    return {Heating.CurrentState(),  Car.CurrentState(),   Snake.CurrentState(),
+            Digits.CurrentState(),   Motor.CurrentState(), Lights.CurrentState(),
+            Keyboard.CurrentState(), Pad.CurrentState()};
+}
+
+void Peripherals::Restore(const State& state) {
+    Heating.Restore(state.Heating);
+    Car.Restore(state.Car);
+    Snake.Restore(state.Snake);
+    Digits.Restore(state.Digits);
+    Motor.Restore(state.Motor);
+    Lights.Restore(state.Lights);
+    Keyboard.Restore(state.Keyboard);
+    Pad.Restore(state.Pad);
+}

@@ -33,4 +33,20 @@ class Peripherals {
     // The devices with timers of their own, in the order of the device table; at the same
     // instant they tick in this order.
     std::vector<TimedDevice*> Timers();
+
+    // Every device's state; the VDU has none of its own, it is RAM.
+    struct State {
+        Heater::State Heating;
+        Lift::State Car;
+        Maze::State Snake;
+        SevenSegmentDisplays::State Digits;
+        StepperMotor::State Motor;
+        TrafficLights::State Lights;
+        OnScreenKeyboard::State Keyboard;
+        Keypad::State Pad;
+        bool operator==(const State&) const = default;
+    };
+    State CurrentState() const;
+    // Each model tells its window, which draws its picture again.
+    void Restore(const State& state);
 };

@@ -65,20 +65,25 @@ std::vector<PixelLine> SevenSegmentDisplays::LinesOf(Digit digit, const Segment&
 }
 
 void SevenSegmentDisplays::PortWrite(uint8_t value) {
-    value_ = value;
+    state_.Value = value;
     if (value & SelectRight) {
-        rightLatch_ = value;
+        state_.RightLatch = value;
     } else {
-        leftLatch_ = value;
+        state_.LeftLatch = value;
     }
     NotifyChange();
 }
 
 bool SevenSegmentDisplays::IsLit(Digit digit, const Segment& segment) const {
-    const uint8_t latch = digit == Digit::Left ? leftLatch_ : rightLatch_;
+    const uint8_t latch = digit == Digit::Left ? state_.LeftLatch : state_.RightLatch;
     return (latch & segment.Mask) != 0;
 }
 
 std::string SevenSegmentDisplays::LabelText() const {
-    return BinaryText(value_);
+    return BinaryText(state_.Value);
+}
+
+void SevenSegmentDisplays::Restore(const State& state) {
+    state_ = state;
+    NotifyChange();
 }

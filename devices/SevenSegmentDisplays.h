@@ -29,14 +29,22 @@ class SevenSegmentDisplays : public OutputDevice, public ChangeNotifier {
 
     void PortWrite(uint8_t value) override;
 
-    uint8_t LeftLatch() const { return leftLatch_; }
-    uint8_t RightLatch() const { return rightLatch_; }
+    // The last byte written and the pattern each digit keeps.
+    struct State {
+        uint8_t Value = 0;
+        uint8_t LeftLatch = 0;
+        uint8_t RightLatch = 0;
+        bool operator==(const State&) const = default;
+    };
+    const State& CurrentState() const { return state_; }
+    void Restore(const State& state);
+
+    uint8_t LeftLatch() const { return state_.LeftLatch; }
+    uint8_t RightLatch() const { return state_.RightLatch; }
     bool IsLit(Digit digit, const Segment& segment) const;
     // sevSegLabel: the last byte written, bit 7 first.
     std::string LabelText() const;
 
   private:
-    uint8_t value_ = 0;
-    uint8_t leftLatch_ = 0;
-    uint8_t rightLatch_ = 0;
+    State state_;
 };

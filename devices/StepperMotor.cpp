@@ -91,21 +91,28 @@ std::array<PixelLine, 4> StepperMotor::Wires() {
 }
 
 void StepperMotor::PortWrite(uint8_t value) {
-    lastOutput_ = value;
-    prevState_ = stepState_;
+    state_.LastOutput = value;
+    restored_ = false;
+    state_.PrevState = state_.StepState;
     const int pattern = value & 0x0F;
     if (AcceptedFrom[pattern] == 0) {
         ui_.Beep();
-    } else if (AcceptedFrom[pattern] & (1U << prevState_)) {
-        stepState_ = static_cast<int16_t>(pattern);
+    } else if (AcceptedFrom[pattern] & (1U << state_.PrevState)) {
+        state_.StepState = static_cast<int16_t>(pattern);
     }
     NotifyChange();
 }
 
 bool StepperMotor::PoleEnergised(int pole) const {
-    return (lastOutput_.value_or(0) & PhaseMask(pole)) != 0;
+    return (state_.LastOutput.value_or(0) & PhaseMask(pole)) != 0;
 }
 
 bool StepperMotor::BitSet(int bit) const {
-    return (lastOutput_.value_or(0) >> bit) & 1;
+    return (state_.LastOutput.value_or(0) >> bit) & 1;
+}
+
+void StepperMotor::Restore(const State& state) {
+    state_ = state;
+    restored_ = true;
+    NotifyChange();
 }

@@ -49,18 +49,29 @@ class StepperMotor : public OutputDevice, public ChangeNotifier {
 
     void PortWrite(uint8_t value) override;
 
+    // The rotor's pattern now and before the last output, and the last byte written.
+    struct State {
+        int16_t StepState = 0x01;
+        int16_t PrevState = 0x01;
+        std::optional<uint8_t> LastOutput;
+        bool operator==(const State&) const = default;
+    };
+    const State& CurrentState() const { return state_; }
+    void Restore(const State& state);
+
     // The pattern the rotor stands at, and the one it stood at before the last output.
-    int StepState() const { return stepState_; }
-    int PrevState() const { return prevState_; }
+    int StepState() const { return state_.StepState; }
+    int PrevState() const { return state_.PrevState; }
     // The last byte written; the bit labels appear with the first output.
-    std::optional<uint8_t> LastOutput() const { return lastOutput_; }
+    std::optional<uint8_t> LastOutput() const { return state_.LastOutput; }
+    // The last change gave back a state: a window draws its whole picture again.
+    bool LastChangeRestored() const { return restored_; }
     // A pole is red while its phase is energised, green otherwise.
     bool PoleEnergised(int pole) const;
     bool BitSet(int bit) const;
 
   private:
     UserInterface& ui_;
-    int16_t stepState_ = 0x01;
-    int16_t prevState_ = 0x01;
-    std::optional<uint8_t> lastOutput_;
+    State state_;
+    bool restored_ = false;
 };

@@ -12,10 +12,15 @@ const std::array<TrafficLights::Lamp, 6> TrafficLights::Lamps{{
 }};
 
 void TrafficLights::PortWrite(uint8_t value) {
-    value_ = value;
+    state_.Value = value;
     NotifyChange();
 }
 
 std::string TrafficLights::LabelText() const {
-    return BinaryText(value_);
+    return BinaryText(state_.Value);
+}
+
+void TrafficLights::Restore(const State& state) {
+    state_ = state;
+    NotifyChange();
 }

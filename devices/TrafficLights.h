@@ -22,10 +22,18 @@ class TrafficLights : public OutputDevice, public ChangeNotifier {
 
     void PortWrite(uint8_t value) override;
 
-    bool IsLit(const Lamp& lamp) const { return (value_ & lamp.Mask) != 0; }
+    // All that decides the lamps: the last byte written.
+    struct State {
+        uint8_t Value = 0;
+        bool operator==(const State&) const = default;
+    };
+    const State& CurrentState() const { return state_; }
+    void Restore(const State& state);
+
+    bool IsLit(const Lamp& lamp) const { return (state_.Value & lamp.Mask) != 0; }
     // tlightLabel: the last byte written, bit 7 first.
     std::string LabelText() const;
 
   private:
-    uint8_t value_ = 0;
+    State state_;
 };

@@ -3,6 +3,6 @@
 #include "core/MachineState.h"
 
 uint8_t VduCharacter(const MachineState& machine, int row, int column) {
-    const tokNode* cell = machine.Cell(VduStart + row * VduColumns + column);
-    return cell ? static_cast<uint8_t>(cell->Value & 0xFF) : ' ';
+    const int address = VduStart + row * VduColumns + column;
+    return machine.Cell(address) ? static_cast<uint8_t>(machine.CellValue(address) & 0xFF) : ' ';
 }

@@ -24,6 +24,7 @@
 #include "core/RunControl.h"
 #include "core/Scheduler.h"
 #include "devices/Peripherals.h"
+#include "devices/WholeMachine.h"
 #include "workbench/ButtonFace.h"
 #include "workbench/DeviceWindows.h"
 #include "workbench/Dialogs.h"
@@ -382,6 +383,7 @@ void TFormMain::CreateToolWindows() {
 // run in the scheduler's simulated time, which follows the real time.
 void TFormMain::BuildTimers() {
     clock_ = std::make_unique<Scheduler>(*machine_, *control_, devices_->Timers());
+    whole_ = std::make_unique<WholeMachine>(*machine_, *control_, *devices_, *clock_);
     TimerClock = new QTimer(this);
     TimerClock->setInterval(ClockTurnInterval);
     connect(TimerClock, &QTimer::timeout, this, [this] {

@@ -33,6 +33,7 @@ class QToolButton;
 class RunControl;
 class RunLogPane;
 class Scheduler;
+class WholeMachine;
 class SourcePrinter;
 class TFormKeybIn;
 class TFormRamHex;
@@ -54,6 +55,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     RunControl& Control() { return *control_; }
     Peripherals& Devices() { return *devices_; }
     Scheduler& Clock() { return *clock_; }
+    // Snapshot and Restore of all of them together.
+    WholeMachine& Whole() { return *whole_; }
     PeripheralWindows& Windows() { return windows_; }
 
     // While an assembly lets events through, or IN 00 awaits a key, commands do nothing.
@@ -246,6 +249,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     std::unique_ptr<Peripherals> devices_;
     std::unique_ptr<RunControl> control_;
     std::unique_ptr<Scheduler> clock_;
+    std::unique_ptr<WholeMachine> whole_;
     QElapsedTimer realTime_;
     int64_t realMs_ = 0;   // realTime_ at TimerClock's last tick
     int64_t owedMs_ = 0;   // real time that simulated time has still to catch up

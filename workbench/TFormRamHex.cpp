@@ -57,7 +57,7 @@ const QString& Heading(int index, bool row) {
     return headings[row ? 1 : 0][index];
 }
 
-void AppendBytes(QString& text, const std::string& bytes) {
+void AppendBytes(QString& text, std::string_view bytes) {
     text.append(QLatin1StringView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
@@ -179,7 +179,7 @@ void TFormRamHex::FillCellText(int address, View view, QString& text) const {
         text.append(QLatin1StringView("  "));
         return;
     }
-    const tokNode* cell = machine_->Cell(address);
+    const std::optional<CellShown> cell = machine_->Cell(address);
     if (!cell) {
         text.append(TextsOf(view).absentCell);
         return;

@@ -37,7 +37,7 @@ struct LoggedMachine : TestMachine {
     void Set(int index, int value) { machine.Machine.SetRegister(index, value, false); }
     bool NoError() const { return machine.Machine.NoError; }
     bool Running() const { return machine.Machine.Running; }
-    const tokNode& CellNode(int address) const { return *machine.Machine.Cell(address); }
+    CellShown CellNode(int address) const { return *machine.Machine.Cell(address); }
     std::string Status() const { return ui.StatusText(); }
 };
 

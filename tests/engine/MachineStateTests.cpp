@@ -45,10 +45,31 @@ TEST(WriteCell, StoresTheByteAndForgetsTheSource) {
     TestMachine m("INC AL\nEND\n");
     ASSERT_TRUE(m.Assemble());
     m.machine.Machine.WriteCell(0x101, -56);
-    const tokNode* cell = m.machine.Machine.Cell(1);
-    EXPECT_EQ(cell->Text + " " + cell->HexText + " " + cell->BinText, "C8 C8 11001000");
+    const std::optional<CellShown> cell = m.machine.Machine.Cell(1);
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(std::string(cell->Text) + " " + std::string(cell->HexText) + " " +
+                  std::string(cell->BinText),
+              "C8 C8 11001000");
     EXPECT_EQ(cell->SrcLength, 0);
     EXPECT_FALSE(m.ui.IsPeripheralVisible(Peripheral::Vdu));
+}
+
+// RAM holds bytes: a store makes no token and leaves the assembled one as it was, and the
+// next assembly shows the source again.
+TEST(WriteCell, MakesNoTokenAndKeepsTheSourceForTheNextAssembly) {
+    TestMachine m("INC AL\nEND\n");
+    ASSERT_TRUE(m.Assemble());
+    const size_t tokens = m.machine.Tokens.Count();
+    for (int address = 0; address < 0x300; ++address) {
+        m.machine.Machine.WriteCell(address, 7);
+    }
+    EXPECT_EQ(m.machine.Tokens.Count(), tokens);
+    EXPECT_EQ(m.machine.Machine.SourceToken(0)->Text, "INC");
+    EXPECT_EQ(m.machine.Machine.Cell(0)->Text, "07");
+    ASSERT_TRUE(m.Assemble());
+    EXPECT_EQ(m.machine.Machine.Cell(0)->Text, "INC");
+    EXPECT_EQ(m.Cell(0), 0xA4);
+    EXPECT_EQ(m.machine.Machine.Cell(0xC0)->Text, " ");
 }
 
 TEST(RegisterTexts, SignedText) {

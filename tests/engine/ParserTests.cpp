@@ -62,7 +62,8 @@ class SourceSpan : public testing::TestWithParam<SpanCase> {};
 TEST_P(SourceSpan, CoversTheWholeInstruction) {
     TestMachine m(GetParam().Source);
     ASSERT_TRUE(m.Assemble()) << m.ui.LastError();
-    const tokNode* cell = m.machine.Machine.Cell(GetParam().Address);
+    const std::optional<CellShown> cell = m.machine.Machine.Cell(GetParam().Address);
+    ASSERT_TRUE(cell);
     EXPECT_EQ(cell->SrcStart, GetParam().Start);
     EXPECT_EQ(cell->SrcLength, GetParam().Length);
 }
@@ -91,11 +92,11 @@ TEST(Assembly, EmptyCellsAreFilledAfterEnd) {
     ASSERT_TRUE(m.Assemble());
     EXPECT_EQ(m.Cell(0xC1), 0x41);
     for (int address = 3; address < 0x100; ++address) {
-        const tokNode* cell = m.machine.Machine.Cell(address);
+        const std::optional<CellShown> cell = m.machine.Machine.Cell(address);
         if (address == 0xC1) {
             continue;
         }
-        ASSERT_NE(cell, nullptr);
+        ASSERT_TRUE(cell);
         const bool screen = address >= 0xC0;
         EXPECT_EQ(cell->Value, screen ? 0x20 : 0) << address;
         EXPECT_EQ(cell->Text, screen ? " " : "END") << address;
@@ -235,7 +236,7 @@ TEST(AssemblerErrors, NothingToAssembleLeavesTheListAlone) {
     m.Assemble();
     EXPECT_EQ(m.ui.LastError(), "Nothing to assemble.");
     EXPECT_EQ(m.ListText(), list);
-    EXPECT_EQ(m.machine.Machine.Cell(0), nullptr);
+    EXPECT_FALSE(m.machine.Machine.Cell(0));
 }
 
 TEST(AssemblerErrors, BlanksOnlyMissEndAndSelectNothing) {
@@ -252,7 +253,7 @@ TEST(AssemblerErrors, LoneFinalJumpIsItsOwnOperand) {
     EXPECT_FALSE(m.Assemble());
     EXPECT_EQ(m.ui.LastError(), "Expected  END  at the end of the source code.");
     EXPECT_EQ(m.ui.ErrorCount(), 1);
-    EXPECT_EQ(m.machine.Machine.Cell(2), m.machine.Machine.Cell(3));
+    EXPECT_EQ(m.machine.Machine.SourceToken(2), m.machine.Machine.SourceToken(3));
     EXPECT_EQ(m.Cell(2), 0xC0);
 }
 

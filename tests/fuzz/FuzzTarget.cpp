@@ -23,7 +23,7 @@ void LoadRamImage(Taaa& machine, HeadlessUi& ui, std::string_view image) {
         const auto byte = address < static_cast<int>(image.size())
                               ? static_cast<unsigned char>(image[address])
                               : 0;
-        machine.Machine.Cells[address]->SetValue(byte);
+        machine.Machine.WriteCell(address, FoldByte(byte));
     }
 }
 

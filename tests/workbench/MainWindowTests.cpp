@@ -18,6 +18,7 @@
 
 #include "WorkbenchFixture.h"
 #include "core/RunControl.h"
+#include "devices/WholeMachine.h"
 #include "workbench/RunLogPane.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormRamHex.h"
@@ -181,6 +182,29 @@ TEST_F(WorkbenchTest, MazeEdgeAndEscapeGiveTheEditorBack) {
         EXPECT_EQ(form->memoSource->palette().color(QPalette::Base),
                   QApplication::palette().color(QPalette::Base));
     }
+}
+
+// A snapshot restored into IN 00's wait asks for the key again in the keyboard input window,
+// and the key typed there finishes the restored step.
+TEST_F(WorkbenchTest, RestoredKeyWaitTakesItsKeyInTheInputWindow) {
+    Open("in.asm", "IN 00\nMOV [80],AL\nHALT\nEND\n");
+    ASSERT_TRUE(Assemble());
+    form->ButtonStepClick();
+    ASSERT_TRUE(form->Machine().AwaitingKey());
+    const MachineSnapshot waiting = form->Whole().Snapshot();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form->KeyboardInputWindow));
+    QTest::keyClick(form->KeyboardInputWindow, Qt::Key_X);
+    ASSERT_FALSE(form->KeyboardInputWindow->Waiting());
+    EXPECT_EQ(Reg(AL), 'x');
+
+    form->Whole().Restore(waiting);
+    form->ApplyReport(); // the window shows the restored machine
+    EXPECT_TRUE(form->KeyboardInputWindow->Waiting());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form->KeyboardInputWindow));
+    QTest::keyClick(form->KeyboardInputWindow, Qt::Key_Y);
+    EXPECT_FALSE(form->Machine().AwaitingKey());
+    EXPECT_EQ(Reg(AL), 'y');
+    EXPECT_EQ(Reg(IP), 2);
 }
 
 // A stop while the student edits keeps the edits marked as unsaved.

@@ -6,6 +6,7 @@
 
 #include "assembler/RegisterText.h"
 #include "devices/Peripherals.h"
+#include "devices/WholeMachine.h"
 #include "support/TestMachine.h"
 #include "workbench/devices/TformMaze.h"
 #include "workbench/devices/TformStep.h"
@@ -232,6 +233,34 @@ TEST(StepperWindow, TheBitLabelsShowTheByte) {
             HasInk(picture, QRect(label.X, StepperMotor::LabelRow, 6, 12), label.Ink, label.Paper));
     }
     EXPECT_EQ(ColourAt(picture, 19, StepperMotor::LabelRow), Black);
+}
+
+// Restoring a snapshot redraws a picture that its outputs drew step by step since: the
+// models tell their windows, which draw the whole picture again.
+TEST(RestoredPicture, IsThePictureTheSnapshotWasTakenAt) {
+    struct Case {
+        const char* Name;
+        int Port;
+        std::vector<int> Bytes;
+    };
+    const Case cases[] = {{"maze", MazePort, {0x4F, 0x1F, 0x8A}}, {"motor", 0x05, {0x03, 0x02}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        DeviceBench bench(c.Port, c.Bytes);
+        Scheduler clock(bench.tm.machine, bench.tm.control, bench.devices.Timers());
+        WholeMachine whole(bench.tm.machine, bench.tm.control, bench.devices, clock);
+        TformMaze maze(nullptr, bench.devices.Snake);
+        TformStep motor(nullptr, bench.devices.Motor);
+        const QImage& picture = c.Port == MazePort ? maze.Picture() : motor.Picture();
+        const QImage before = picture.copy();
+        const MachineSnapshot snapshot = whole.Snapshot();
+        for (size_t i = 0; i < c.Bytes.size(); ++i) {
+            bench.Out();
+        }
+        ASSERT_NE(picture, before);
+        whole.Restore(snapshot);
+        EXPECT_EQ(picture, before);
+    }
 }
 
 } // namespace

@@ -75,6 +75,13 @@ void TformStep::DrawIdleMotor() {
 }
 
 void TformStep::ShowOutput() {
+    if (model_.LastChangeRestored()) {
+        shownPhases_.reset();
+        DrawIdleMotor();
+        if (!model_.LastOutput()) {
+            return;
+        }
+    }
     const uint8_t value = model_.LastOutput().value_or(0);
     QPainter painter(&Picture());
     QRect changed = DrawPoles(painter, value & PhaseBits);
