@@ -50,8 +50,8 @@ class UserInterface {
     virtual void AsmLogLine(std::string_view text) = 0;
     virtual void ClearTokenList() = 0;
     virtual void TokenAdded(std::string_view text) = 0;
-    // With the assembler log on: selects a line of the token list, lets pending events
-    // through and pauses 5 ms.
+    // With the assembler log on: the assembly has reached this line of the token list. It
+    // does not wait; a front end may show the progress afterwards.
     virtual void WatchToken(int line) = 0;
 
     // Run log: its lines come as the instructions execute, only while it is switched on.

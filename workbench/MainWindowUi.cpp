@@ -2,7 +2,6 @@
 // editor's text, the panes, boxes and sounds.
 #include <QApplication>
 #include <QCheckBox>
-#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -10,8 +9,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "core/Assem.h"
 #include "assembler/RegisterText.h"
+#include "core/Assem.h"
 #include "core/StatusLine.h"
 #include "workbench/ButtonFace.h"
 #include "workbench/Dialogs.h"
@@ -26,7 +25,6 @@
 namespace {
 
 constexpr int StatusShownTicks = 30;
-constexpr int WatchTokenPauseMs = 5;
 const QColor Green(0x00, 0x80, 0x00);
 const QColor Yellow(0xFF, 0xFF, 0x00);
 const QColor Red(0xFF, 0x00, 0x00);
@@ -72,10 +70,30 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
     return QMessageBox::Information;
 }
 
+// What an assembly shows as it goes: the status line, the editor and the windows. The
+// registers and cells it writes show with the rest of the report at its end.
+StepReport TakeAssemblyView(StepReport& report) {
+    StepReport view;
+    std::swap(view.Editor, report.Editor);
+    std::swap(view.Windows, report.Windows);
+    std::swap(view.StatusChanged, report.StatusChanged);
+    std::swap(view.SelectionChanged, report.SelectionChanged);
+    view.Status = report.Status;
+    view.Selection = report.Selection;
+    return view;
+}
+
 } // namespace
 
 void TFormMain::ApplyReport() {
-    StepReport& report = machine_->Report;
+    if (!PlayingBack()) {
+        ApplyReport(machine_->Report);
+    } else if (nextAsmFrame_ == 0) {
+        PlayAssemblyFrame(); // the assembly has finished: its first frame shows at once
+    }
+}
+
+void TFormMain::ApplyReport(StepReport& report) {
     for (EditorCommand command : report.Editor) {
         Apply(command);
     }
@@ -336,23 +354,48 @@ void TFormMain::ListFileChanged() {
 }
 
 void TFormMain::RefreshListFile() {
-    if (!listFileStale_) {
+    if (!listFileStale_ || PlayingBack()) {
         return;
     }
     listFileStale_ = false;
+    MemoList->setPlainText(ListFileText());
+}
+
+QString TFormMain::ListFileText() const {
     QStringList lines;
     for (const std::string& line : machine_->List.Lines()) {
         lines.append(Latin1(line));
     }
-    MemoList->setPlainText(lines.join(u'\n'));
+    return lines.join(u'\n');
 }
 
+// The assembler log and the token list take their lines once the event loop comes round, or
+// a frame at a time while a watched assembly is played back.
 void TFormMain::ClearAsmLog() {
+    pendingAsmLog_.clear();
+    asmLogShown_ = 0;
     MemoAsmLog->clear();
 }
 
 void TFormMain::AsmLogLine(std::string_view text) {
-    MemoAsmLog->appendPlainText(Latin1(text));
+    if (pendingAsmLog_.isEmpty()) {
+        QTimer::singleShot(0, this, &TFormMain::FlushAsmLog);
+    }
+    pendingAsmLog_.append(Latin1(text));
+}
+
+void TFormMain::FlushAsmLog() {
+    if (!PlayingBack()) {
+        ShowWaitingAsmLog(pendingAsmLog_.size());
+    }
+}
+
+void TFormMain::ShowWaitingAsmLog(qsizetype count) {
+    for (const QString& line : pendingAsmLog_.first(count)) {
+        MemoAsmLog->appendPlainText(line);
+    }
+    pendingAsmLog_.remove(0, count);
+    asmLogShown_ += count;
 }
 
 void TFormMain::ClearTokenList() {
@@ -368,25 +411,66 @@ void TFormMain::TokenAdded(std::string_view text) {
 }
 
 void TFormMain::FlushTokenList() {
-    ListBoxTokens->addItems(pendingTokens_);
-    pendingTokens_.clear();
+    if (!PlayingBack()) {
+        ShowWaitingTokens(pendingTokens_.size());
+    }
 }
 
-// The assembly pauses here at every token while its log is watched; the window stays alive
-// meanwhile and shows how far it got, and Busy keeps commands from starting over the
-// assembly.
+void TFormMain::ShowWaitingTokens(qsizetype count) {
+    ListBoxTokens->addItems(pendingTokens_.first(count));
+    pendingTokens_.remove(0, count);
+}
+
+// The assembly never waits: at every token it reads while its log is watched, the window
+// notes what it would show there, and plays the frames back once the assembly is done.
 void TFormMain::WatchToken(int line) {
+    if (asmFrames_.empty()) {
+        TimerAsmPlayback->start();
+    }
+    AssemblyFrame frame{line, ListBoxTokens->count() + pendingTokens_.size(),
+                        asmLogShown_ + pendingAsmLog_.size(), std::nullopt,
+                        TakeAssemblyView(machine_->Report)};
+    if (listFileStale_) {
+        listFileStale_ = false;
+        frame.ListFile = ListFileText();
+    }
+    asmFrames_.push_back(std::move(frame));
+}
+
+// One frame a tick of TimerAsmPlayback, held while a box is open as the assembly was; with
+// the log switched off the rest shows at once. The report of the command that assembled
+// (a step, a run) comes a tick after the last frame.
+void TFormMain::PlayAssemblyFrame() {
+    if (ModalWindowOpen()) {
+        return;
+    }
+    if (nextAsmFrame_ < asmFrames_.size() && CheckBoxAsmLog->isChecked()) {
+        AssemblyFrame& frame = asmFrames_[nextAsmFrame_++];
+        ApplyReport(frame.View);
+        ShowWaitingTokens(frame.Tokens - ListBoxTokens->count());
+        ShowWaitingAsmLog(frame.LogLines - asmLogShown_);
+        if (frame.ListFile) {
+            MemoList->setPlainText(*frame.ListFile);
+        }
+        ListBoxTokens->setCurrentRow(frame.Row);
+    } else if (!machine_->Assembling) {
+        EndAssemblyPlayback();
+    }
+}
+
+void TFormMain::EndAssemblyPlayback() {
+    TimerAsmPlayback->stop();
+    asmFrames_.clear();
+    nextAsmFrame_ = 0;
+    listFileStale_ = true;
+    FlushPanes();
     ApplyReport();
-    FlushTokenList();
-    ListBoxTokens->setCurrentRow(line);
-    QEventLoop pause;
-    QTimer::singleShot(WatchTokenPauseMs, &pause, &QEventLoop::quit);
-    pause.exec();
 }
 
 void TFormMain::FlushPanes() {
     RefreshListFile();
     FlushTokenList();
+    FlushAsmLog();
     RichEdit1->Flush();
 }
 

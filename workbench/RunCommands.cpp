@@ -35,15 +35,20 @@ constexpr int LargestFont = 72;
 constexpr int TabStopDigits = 8;
 constexpr int64_t MaxCatchUpMs = 100;
 
-// While a box or dialog of ours waits for an answer, the machine's clocks do not step.
-bool ModalWindowOpen() {
+} // namespace
+
+bool TFormMain::ModalWindowOpen() {
     return QApplication::activeModalWidget() != nullptr;
 }
 
-} // namespace
+// While a box or dialog of ours waits for an answer, and while an assembly is played back,
+// the machine's clocks do not step: the program goes on after what the user is shown.
+bool TFormMain::ClocksHeldByWindow() const {
+    return ModalWindowOpen() || PlayingBack();
+}
 
 bool TFormMain::Busy() const {
-    return machine_ && (machine_->Assembling || machine_->AwaitingKey());
+    return machine_ && (machine_->Assembling || machine_->AwaitingKey() || PlayingBack());
 }
 
 void TFormMain::Command(void (*handler)(TFormMain&)) {
@@ -259,7 +264,7 @@ void TFormMain::TimerClockTimer(int64_t elapsedMs) {
     if (inSlice_) {
         return; // a step of this turn waits in a box's event loop
     }
-    clock_->ClocksHeld = ModalWindowOpen();
+    clock_->ClocksHeld = ClocksHeldByWindow();
     const int64_t start = clock_->NowMs();
     inSlice_ = true;
     stepsRun_ += clock_->RunFor(owedMs_).Steps;
@@ -269,22 +274,23 @@ void TFormMain::TimerClockTimer(int64_t elapsedMs) {
 }
 
 void TFormMain::TimerCPUTimer() {
-    if (!ModalWindowOpen()) {
+    if (!ClocksHeldByWindow()) {
         control_->TimerCPUTimer();
         ApplyReport();
     }
 }
 
 void TFormMain::TimerHWTimer() {
-    if (!ModalWindowOpen()) {
+    if (!ClocksHeldByWindow()) {
         control_->TimerHWTimer();
         ApplyReport();
     }
 }
 
 // A message stays about ten seconds; the blanking restarts the count, without visible effect.
+// A playback shows messages as they were, so the count waits meanwhile.
 void TFormMain::TimerStatusClearTimer() {
-    if (statusTicks_ > 0 && --statusTicks_ == 0) {
+    if (!PlayingBack() && statusTicks_ > 0 && --statusTicks_ == 0) {
         ShowStatus("", StatusStyle::Blank);
     }
     ReturnFocusFromToolWindow();

@@ -49,6 +49,7 @@ constexpr int ButtonHeight = 23;
 constexpr int FirstCommandColumn = 432;
 constexpr int StartFontSize = 10;
 constexpr int StatusClearInterval = 333;
+constexpr int AsmPlaybackInterval = 5; // ms a token of a watched assembly shows
 constexpr int ClockTurnInterval = 10;
 
 const char* const RegisterHints[RegisterCount] = {
@@ -399,4 +400,8 @@ void TFormMain::BuildTimers() {
         timer->start();
     }
     realTime_.start();
+    // Started by the first frame of a watched assembly, stopped after its last.
+    TimerAsmPlayback = new QTimer(this);
+    TimerAsmPlayback->setInterval(AsmPlaybackInterval);
+    connect(TimerAsmPlayback, &QTimer::timeout, this, &TFormMain::PlayAssemblyFrame);
 }

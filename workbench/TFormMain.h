@@ -59,8 +59,10 @@ class TFormMain : public QMainWindow, public UserInterface {
     WholeMachine& Whole() { return *whole_; }
     PeripheralWindows& Windows() { return windows_; }
 
-    // While an assembly lets events through, or IN 00 awaits a key, commands do nothing.
+    // While an assembly is shown as it went, or IN 00 awaits a key, commands do nothing.
     bool Busy() const;
+    // The frames of a watched assembly are still being shown.
+    bool PlayingBack() const { return !asmFrames_.empty(); }
     // The current file as the save dialog holds it, "Untitled" when there is none.
     const QString& CurrentFileName() const { return saveFileName_; }
     const QString& OpenFileName() const { return openFileName_; }
@@ -86,7 +88,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     void Beep() override;
 
     // Shows what the machine has changed since the last time: after every command and step,
-    // and once a tick of TimerClock while a program runs.
+    // and once a tick of TimerClock while a program runs. After a watched assembly it waits
+    // until the assembly has been played back.
     void ApplyReport();
 
     // The status line; the machine keeps it, so a message of the window's own goes there.
@@ -183,6 +186,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     std::vector<QToolButton*> ToolButtons;
     QTimer* TimerClock = nullptr;
     QTimer* TimerStatusClear = nullptr;
+    QTimer* TimerAsmPlayback = nullptr;
     TFormRamHex* RamView = nullptr;
     TformVdu* Vdu = nullptr;
     TFormKeybIn* KeyboardInputWindow = nullptr;
@@ -196,6 +200,18 @@ class TFormMain : public QMainWindow, public UserInterface {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // What the window showed at one token of an assembly watched through its log: the
+    // selected row, how many rows of the token list and lines of the assembler log there
+    // were, the list file when it had changed, and the report's status line, editor and
+    // window commands since the frame before.
+    struct AssemblyFrame {
+        int Row = 0;
+        qsizetype Tokens = 0;
+        qsizetype LogLines = 0;
+        std::optional<QString> ListFile;
+        StepReport View;
+    };
+
     // Construction, in the order the window is built.
     void BuildPanelTop(QWidget* panel);
     void BuildCommandButtons(QWidget* panel, int shift);
@@ -235,8 +251,18 @@ class TFormMain : public QMainWindow, public UserInterface {
     void ShowRegister(int index);
     void ShowStatusText(const QString& text, StatusStyle style);
     void PaintRegistersFace();
+    static bool ModalWindowOpen();
+    // The machine's clocks wait while a box is open or an assembly is played back.
+    bool ClocksHeldByWindow() const;
+    void ApplyReport(StepReport& report);
+    QString ListFileText() const;
     void RefreshListFile();
     void FlushTokenList();
+    void FlushAsmLog();
+    void ShowWaitingTokens(qsizetype count);
+    void ShowWaitingAsmLog(qsizetype count);
+    void PlayAssemblyFrame();
+    void EndAssemblyPlayback();
     void ApplyFontSize(int points);
     void ApplyTabStops();
     std::vector<QWidget*> FontPanes() const;
@@ -268,5 +294,9 @@ class TFormMain : public QMainWindow, public UserInterface {
     bool firstActivation_ = true;
     bool listFileStale_ = false;
     QStringList pendingTokens_;
+    QStringList pendingAsmLog_;
+    qsizetype asmLogShown_ = 0;
+    std::vector<AssemblyFrame> asmFrames_;
+    size_t nextAsmFrame_ = 0;
     QPointer<QWidget> lastActiveWindow_;
 };

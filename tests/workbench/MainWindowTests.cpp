@@ -426,7 +426,8 @@ TEST_F(WorkbenchTest, In00TakesATypedKeyWhileCommandsWait) {
     EXPECT_FALSE(form->KeyboardInputWindow->isVisible());
 }
 
-// While the assembler log is watched, events pass; no command may free the tokens meanwhile.
+// While the watched assembly is played back, events pass; no command may free the tokens
+// meanwhile.
 TEST_F(WorkbenchTest, CommandsWaitWhileTheAssemblerLogIsWatched) {
     Open("watched.asm", "MOV AL,1\nEND\n");
     form->CheckBoxAsmLog->setChecked(true);
@@ -437,6 +438,7 @@ TEST_F(WorkbenchTest, CommandsWaitWhileTheAssemblerLogIsWatched) {
         form->CommandButtons[0]->click(); // Assemble again
     });
     EXPECT_TRUE(Assemble());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Busy(); }));
     EXPECT_TRUE(busy);
     EXPECT_EQ(form->memoSource->toPlainText(), "MOV AL,1\nEND\n");
     EXPECT_EQ(form->LabelCurrInstr->text(),
