@@ -6,12 +6,12 @@ namespace {
 // Every step ends here, so it is inline in the step.
 [[gnu::always_inline]] inline void ShowInstructionAtIp(Taaa& machine) {
     const int ip = machine.Machine.Reg[IP];
-    const tokNode* cell = machine.Machine.HeldToken(ip);
-    if (cell && cell->SrcLength > 0) {
-        machine.Report.Select(cell->SrcStart, cell->SrcLength);
-        if (cell->Value != 0 || ip != machine.LastShownIP) {
+    const HeldSpan& cell = machine.Machine.HeldSource(ip);
+    if (cell.Length > 0) {
+        machine.Report.Select(cell.Start, cell.Length);
+        if (!cell.ValueIsZero || ip != machine.LastShownIP) {
             if (machine.Machine.NoError) {
-                machine.Report.ShowSource(cell->SrcStart, cell->SrcLength);
+                machine.Report.ShowSource(cell.Start, cell.Length);
             }
         } else if (machine.Machine.NoError) {
             machine.ShowStatus("END  Program has halted.", StatusStyle::Halted);

@@ -6,6 +6,7 @@ void MachineState::WriteCell(int address, int value) {
     const int at = address & 0xFF;
     Ram[static_cast<size_t>(at)] = static_cast<uint8_t>(value);
     Overwritten.set(static_cast<size_t>(at));
+    held_[static_cast<size_t>(at)].Length = 0;
     if (at >= VduStart) {
         report_.ShowWindow(WindowCommandKind::Show, Peripheral::Vdu);
     }
@@ -16,13 +17,27 @@ void MachineState::ClearCells() {
     sources_.fill(nullptr);
     Ram.fill(0);
     Overwritten.reset();
+    held_.fill({});
 }
 
 void MachineState::TakeAssembledBytes() {
+    Overwritten.reset();
     for (size_t at = 0; at < Ram.size(); ++at) {
         Ram[at] = sources_[at] ? static_cast<uint8_t>(sources_[at]->Value) : 0;
+        HoldSource(at);
     }
-    Overwritten.reset();
+}
+
+void MachineState::RestoreCell(int address, uint8_t byte, bool overwritten) {
+    const auto at = static_cast<size_t>(address & 0xFF);
+    Ram[at] = byte;
+    Overwritten[at] = overwritten;
+    HoldSource(at);
+}
+
+void MachineState::HoldSource(size_t at) {
+    const tokNode* token = HeldToken(static_cast<int>(at));
+    held_[at] = token ? HeldSpan{token->SrcStart, token->SrcLength, token->Value == 0} : HeldSpan{};
 }
 
 std::optional<CellShown> MachineState::Cell(int address) const {

@@ -54,6 +54,14 @@ struct CellShown {
     int32_t SrcLength = 0;
 };
 
+// Where the editor shows the instruction a cell still holds; Length 0 where the cell holds
+// none: nothing was assembled there, or the CPU has written it since.
+struct HeldSpan {
+    int32_t Start = 0;
+    int32_t Length = 0;
+    bool ValueIsZero = false; // the END marker's cell, where a program halts
+};
+
 // RAM, registers and the flags that say whether the machine may run. RAM is plain bytes; the
 // assembler's map from each cell to its source token stays fixed until the next assembly and
 // gives the texts of the cells the CPU has not written since.
@@ -96,6 +104,11 @@ class MachineState {
         const int at = address & 0xFF;
         return Overwritten[at] ? nullptr : sources_[at];
     }
+    // The span of HeldToken(address), kept beside the token map so that every step can show
+    // the instruction at IP without following a pointer.
+    const HeldSpan& HeldSource(int address) const { return held_[address & 0xFF]; }
+    // Puts a cell back as a snapshot had it.
+    void RestoreCell(int address, uint8_t byte, bool overwritten);
     // What a view shows of a cell; none for a cell that has neither source nor a write.
     std::optional<CellShown> Cell(int address) const;
     // The held value of a cell, sign-extended; an absent cell reads 0.
@@ -107,4 +120,6 @@ class MachineState {
   private:
     StepReport& report_;
     std::array<const tokNode*, 256> sources_{};
+    std::array<HeldSpan, 256> held_{};
+    void HoldSource(size_t at);
 };

@@ -147,8 +147,11 @@ struct StepReport {
     void BeginStep() {
         ClearsMarks = true;
         RegisterMarked.fill(false);
-        Editor.Add(EditorCommand::Lock);
-        Windows.Add({WindowCommandKind::ShowIfHidden, Peripheral::RamView});
+        if (!stepCommandsLast_) [[unlikely]] {
+            Editor.Add(EditorCommand::Lock);
+            Windows.Add({WindowCommandKind::ShowIfHidden, Peripheral::RamView});
+            stepCommandsLast_ = true;
+        }
     }
     void RegisterWritten(int index) {
         RegisterChanged[static_cast<size_t>(index)] = true;
@@ -178,9 +181,13 @@ struct StepReport {
         }
         ++PortAccessCount;
     }
-    void ShowWindow(WindowCommandKind kind, Peripheral window) { Windows.Add({kind, window}); }
+    void ShowWindow(WindowCommandKind kind, Peripheral window) {
+        stepCommandsLast_ = false;
+        Windows.Add({kind, window});
+    }
     // Hiding every device leaves nothing of the device commands before it.
     void HideAllDevices() {
+        stepCommandsLast_ = false;
         Windows.RemoveIf([](const WindowCommand& command) {
             return static_cast<size_t>(command.Window) < DeviceWindowCount;
         });
@@ -191,6 +198,7 @@ struct StepReport {
         if (command == EditorCommand::EditMode && SelectionChanged) {
             Selection.Length = 0;
         }
+        stepCommandsLast_ = false;
         Editor.Add(command);
     }
     void Select(int32_t start, int32_t length) {
@@ -221,4 +229,10 @@ struct StepReport {
         *this = {};
         Status = std::move(status);
     }
+
+  private:
+    // The commands every step begins with are the last of both lists: a step that follows
+    // one without other commands need not look at the lists, where adding them changes
+    // nothing. Most steps of a run are such steps.
+    bool stepCommandsLast_ = false;
 };

@@ -38,8 +38,7 @@ void WholeMachine::RestoreCpu(const MachineSnapshot& snapshot) {
     for (int address = 0; address < 256; ++address) {
         const auto at = static_cast<size_t>(address);
         if (cpu.Ram[at] != snapshot.Ram[at] || cpu.Overwritten[at] != snapshot.Overwritten[at]) {
-            cpu.Ram[at] = snapshot.Ram[at];
-            cpu.Overwritten[at] = snapshot.Overwritten[at];
+            cpu.RestoreCell(address, snapshot.Ram[at], snapshot.Overwritten[at]);
             machine_.Report.CellWritten(address);
         }
     }

@@ -241,4 +241,25 @@ TEST(RestoredTimers, TickAsTheyDidBefore) {
     }
 }
 
+// The status line shows the instruction a restored cell holds, and nothing for a cell the
+// restored program had written over.
+TEST(RestoredCells, ShowTheirInstructionWhileTheyHoldIt) {
+    Rig rig("MOV AL,FF\nMOV [00],AL\nNOP\nEND\n");
+    const MachineSnapshot held = rig.whole->Snapshot();
+    rig.clock->Step();
+    rig.clock->Step();
+    const MachineSnapshot written = rig.whole->Snapshot();
+    const struct {
+        const MachineSnapshot& State;
+        bool Shown;
+    } cases[] = {{held, true}, {written, false}, {held, true}};
+    for (const auto& c : cases) {
+        rig.whole->Restore(c.State);
+        rig.m.machine.Report.Clear();
+        rig.m.control.ButtonResetClick(); // shows the instruction at 00
+        EXPECT_EQ(rig.m.machine.Report.SelectionChanged, c.Shown);
+        EXPECT_EQ(rig.m.machine.Report.StatusChanged, c.Shown);
+    }
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // What a step, and a run of many steps, reports to the front end.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -274,6 +275,27 @@ INSTANTIATE_TEST_SUITE_P(
                     {RamViewIfHidden, ShowLights, ShowLift, HideAll, ShowLift},
                     {RamViewIfHidden, HideAll, ShowLift}}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+// Whatever comes between two steps, the second step's own commands end both lists.
+TEST(StepCommands, EndBothListsAfterAnyCommandBetweenSteps) {
+    const std::function<void(StepReport&)> between[] = {
+        [](StepReport&) {},
+        [](StepReport& r) { r.ShowWindow(WindowCommandKind::Show, Peripheral::Vdu); },
+        [](StepReport& r) { r.ShowWindow(WindowCommandKind::ShowRegardless, Peripheral::RamView); },
+        [](StepReport& r) { r.HideAllDevices(); },
+        [](StepReport& r) { r.SetEditor(EditorCommand::Unlock); },
+        [](StepReport& r) { r.Clear(); },
+    };
+    for (size_t i = 0; i < std::size(between); ++i) {
+        SCOPED_TRACE(i);
+        StepReport report;
+        report.BeginStep();
+        between[i](report);
+        report.BeginStep();
+        EXPECT_EQ(report.Windows.end()[-1], RamViewIfHidden);
+        EXPECT_EQ(report.Editor.end()[-1], EditorCommand::Lock);
+    }
+}
 
 TEST(EditorCommands, EditModeEmptiesASelectionMadeBeforeIt) {
     StepReport report;
