@@ -1,7 +1,7 @@
 #include <string_view>
 
-#include "core/Assem.h"
 #include "assembler/RegisterText.h"
+#include "core/Assem.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <sstream>
 
+#include "assembler/RegisterText.h"
 #include "cli/DeviceReport.h"
 #include "cli/ErrorLine.h"
 #include "cli/Exercise.h"
@@ -14,7 +15,6 @@
 #include "cli/QueuedKeys.h"
 #include "cli/RunReport.h"
 #include "core/Assem.h"
-#include "assembler/RegisterText.h"
 #include "core/RunControl.h"
 #include "devices/Peripherals.h"
 

@@ -1,7 +1,7 @@
 #include "cli/PortTrace.h"
 
-#include "core/Assem.h"
 #include "assembler/RegisterText.h"
+#include "core/Assem.h"
 
 class PortTrace::TracedPort : public InputDevice, public OutputDevice {
   public:

@@ -1,7 +1,7 @@
 #include "cli/RunReport.h"
 
-#include "core/MachineState.h"
 #include "assembler/RegisterText.h"
+#include "core/MachineState.h"
 #include "devices/Vdu.h"
 
 void PrintRegisters(std::ostream& out, const MachineState& machine) {

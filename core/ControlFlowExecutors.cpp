@@ -1,5 +1,5 @@
-#include "core/Assem.h"
 #include "assembler/RegisterText.h"
+#include "core/Assem.h"
 
 void Taaa::DecrementStack() {
     if ((Machine.Reg[SP] & 0xFF) == 0) {

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "assembler/RegisterText.h"
 #include "core/Peripheral.h"
 #include "core/PortMap.h"
-#include "assembler/RegisterText.h"
 #include "core/TimedDevice.h"
 #include "devices/DeviceEvents.h"
 #include "devices/Peripherals.h"

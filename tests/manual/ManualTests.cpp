@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/InstructionTable.h"
 #include "assembler/RegisterText.h"
+#include "core/InstructionTable.h"
 #include "support/TestMachine.h"
 
 // The manual teaches the language, so it must keep step with the assembler: every
