@@ -6,40 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "support/CliRunner.h"
+#include "CheckFixture.h"
 
 namespace {
-
-const std::string Examples = CORVANE_EXAMPLES;
-
-class CheckTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("corvane-check-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const auto path = folder_ / name;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
-    }
-
-    std::filesystem::path folder_;
-};
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 // Every exercise passes its correct solution and fails its wrong one in every case.
 TEST_F(CheckTest, ExamplesPassTheirCorrectSolutionsAndFailTheWrongOnes) {
@@ -347,7 +316,8 @@ TEST_F(CheckTest, ExpectationsOverTimeAndAtTheEnd) {
              Case{"MOV AL,80\nOUT 3\nL:\nJMP L\nEND\n",
                   "devices = [{ device = 'HEATER', at = 5000, between = [0, 2] }]",
                   "\"HEATER 2.93 ON\" at 5000 ms, expected HEATER between 0 and 2"},
-             Case{"HALT\nEND\n", "devices = [{ device = 'HEATER', at = 5000, text = '' }]",
+             Case{"HALT\nEND\n",
+                  "devices = [{ device = 'HEATER', at = 5000, text = 'HEATER 0.00 OFF' }]",
                   "the run ended at 1000 ms, before HEATER was looked at, at 5000 ms"},
              Case{"MOV AL,00\nDIV AL,00\nEND\n", "ended = 'DIVIDE-BY-ZERO'", ""},
              Case{"MOV AL,00\nDIV AL,00\nEND\n", "ended = 'HALT'", "ended DIVIDE-BY-ZERO ("},
@@ -357,8 +327,9 @@ TEST_F(CheckTest, ExpectationsOverTimeAndAtTheEnd) {
              Case{"POP AL\nHALT\nEND\n", "ended = 'HALT'", "p.asm:1:1: Stack underflow."},
              Case{"HALT\nEND\n", "error = 'Nope'", "no execution error, expected \"Nope\""},
              Case{"NOP\nNOP\nHALT\nEND\n", "at_most_steps = 2", "took 3 steps, more than 2"},
-             Case{"MOV AL,41\nMOV [C0],AL\nHALT\nEND\n", "vdu = [{ row = 0, text = 'B' }]",
-                  "VDU row 0 is \"A               \", expected \"B\""},
+             Case{"MOV AL,41\nMOV [C0],AL\nHALT\nEND\n",
+                  "vdu = [{ row = 0, text = 'B               ' }]",
+                  "VDU row 0 is \"A               \", expected \"B               \""},
          }) {
         SCOPED_TRACE(c.Expect);
         const std::string exercise =
