@@ -11,7 +11,7 @@
 #include "cli/Events.h"
 #include "core/VirtualClock.h"
 
-enum class Command { Assemble, Tokens, Run, Check };
+enum class Command { Assemble, Tokens, Run, Check, Record };
 
 struct Arguments {
     Command Action = Command::Assemble;
@@ -26,10 +26,20 @@ struct Arguments {
     bool Devices = false;
     std::vector<DeviceEvent> Events;
     bool TracePorts = false;
+    std::string From; // EXERCISE:CASE, whose keys, presets, events and limits run uses
+    // Which settings the command line gave, to take the place of the case's.
+    struct {
+        bool Clock = false, HwTimer = false, MaxSteps = false, Keys = false;
+    } Given;
     // check
     std::vector<std::string> Submissions;
     ReportFormat Format = ReportFormat::Text;
-    int Jobs = 0; // 0: one per core
+    int Jobs = 0;         // 0: one per core
+    std::string CaseName; // only this case
+    std::string Model;    // the model solution, which must pass every case
+    bool Explain = false;
+    // record: the exercise is File, the model solution Model, written to Output ("" for stdout)
+    std::string Output;
 };
 
 // A command line that asks for no command: help or the version (exit 0, text for stdout),

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -72,6 +73,44 @@ std::vector<SubmissionOutcome> MarkAll(const std::vector<std::string>& files,
     return outcomes;
 }
 
+// Why the model solution fails the exercise: the first case it fails, and the reason.
+std::optional<std::string> ModelFailure(const std::string& model, const Exercise& exercise) {
+    const SubmissionOutcome outcome = Mark(model, exercise);
+    for (size_t i = 0; i < outcome.Cases.size(); ++i) {
+        if (!outcome.Cases[i].Passed) {
+            return "the model solution " + model + " fails case '" + exercise.Cases[i].Name +
+                   "': " + outcome.Cases[i].Reason;
+        }
+    }
+    return std::nullopt;
+}
+
+// The story of one submission's run through one case, and its verdict.
+int Explain(const std::string& file, const ExerciseCase& exerciseCase, std::ostream& out) {
+    out << "CASE " << exerciseCase.Name << " of " << file << '\n';
+    std::istringstream noInput;
+    const SourceRead read = ReadSourceBytes(file, noInput);
+    if (!read.Error.empty()) {
+        out << "FAILED " << read.Error << '\n';
+        return SomeCaseFailedExit;
+    }
+    if (read.SkippedByteOrderMark) {
+        out << "NOTE the file begins with a UTF-8 byte-order mark, which was skipped\n";
+    }
+    const ClockSettings& clock = exerciseCase.Clock;
+    out << "SETTINGS clock " << clock.CpuClockMs << " ms, hw_timer " << clock.HwTimerMs
+        << " ms, max_steps " << clock.MaxSteps << ", " << exerciseCase.Keys.size()
+        << " keys typed\n";
+    const CaseOutcome outcome = RunCase(SourceText::FromBytes(read.Bytes), file, exerciseCase,
+                                        [&out](std::string_view line) { out << line << '\n'; });
+    if (outcome.Passed) {
+        out << "PASSED\n";
+        return 0;
+    }
+    out << "FAILED at " << outcome.AtMs << " ms: " << outcome.Reason << '\n';
+    return SomeCaseFailedExit;
+}
+
 int DefaultJobs() {
     return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
 }
@@ -79,22 +118,39 @@ int DefaultJobs() {
 } // namespace
 
 int CheckCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
-    std::istringstream noInput;
-    const SourceRead read = ReadSourceBytes(args.File, noInput);
-    if (!read.Error.empty()) {
-        err << read.Error << '\n';
-        return UsageErrorExit;
-    }
-    const auto parsed = ParseExercise(read.Bytes, args.File);
+    auto parsed = ReadExercise(args.File);
     if (const auto* problem = std::get_if<std::string>(&parsed)) {
         err << *problem << '\n';
         return UsageErrorExit;
     }
-    const Exercise& exercise = std::get<Exercise>(parsed);
+    Exercise& exercise = std::get<Exercise>(parsed);
+    if (!args.CaseName.empty()) {
+        const auto named = CaseNamed(exercise, args.CaseName);
+        if (const auto* problem = std::get_if<std::string>(&named)) {
+            err << "corvane-cli: " << *problem << '\n';
+            return UsageErrorExit;
+        }
+        exercise.Cases = {*std::get<const ExerciseCase*>(named)};
+    }
+    if (!args.Model.empty()) {
+        if (const auto refusal = ModelFailure(args.Model, exercise)) {
+            err << "corvane-cli: " << *refusal << '\n';
+            return UsageErrorExit;
+        }
+    }
     const std::vector<std::string> files = SubmissionFiles(args.Submissions);
     if (files.empty()) {
         err << "corvane-cli: no submissions to check (a folder gives its *.asm files)\n";
         return UsageErrorExit;
+    }
+    if (args.Explain) {
+        if (files.size() != 1 || exercise.Cases.size() != 1) {
+            err << "corvane-cli: --explain tells of one submission in one case (choose it with "
+                   "--case NAME); here there are "
+                << files.size() << " and " << exercise.Cases.size() << "\n";
+            return UsageErrorExit;
+        }
+        return Explain(files.front(), exercise.Cases.front(), out);
     }
     const auto outcomes = MarkAll(files, exercise, args.Jobs > 0 ? args.Jobs : DefaultJobs());
     PrintCheckReport(out, args.Format, exercise, outcomes);

@@ -6,10 +6,12 @@
 #include <initializer_list>
 #include <ranges>
 #include <set>
+#include <sstream>
 #include <toml++/toml.h>
 
 #include "cli/Arguments.h"
 #include "cli/DeviceReport.h"
+#include "cli/SourceFile.h"
 #include "core/MachineState.h"
 #include "core/PortMap.h"
 #include "devices/Vdu.h"
@@ -535,4 +537,25 @@ std::variant<Exercise, std::string> ParseExercise(std::string_view toml, const s
     } catch (const Problem& problem) {
         return Placed(file, problem.At, problem.Message);
     }
+}
+
+std::variant<Exercise, std::string> ReadExercise(const std::string& file, bool forRecording) {
+    std::istringstream noInput;
+    const SourceRead read = ReadSourceBytes(file, noInput);
+    if (!read.Error.empty()) {
+        return read.Error;
+    }
+    return ParseExercise(read.Bytes, file, forRecording);
+}
+
+std::variant<const ExerciseCase*, std::string> CaseNamed(const Exercise& exercise,
+                                                         std::string_view name) {
+    std::string names;
+    for (const ExerciseCase& exerciseCase : exercise.Cases) {
+        if (exerciseCase.Name == name) {
+            return &exerciseCase;
+        }
+        names += (names.empty() ? "'" : ", '") + exerciseCase.Name + "'";
+    }
+    return "no case is called '" + std::string(name) + "'; the cases are " + names;
 }

@@ -93,3 +93,11 @@ struct Exercise {
 // must expect something, unless it is read for recording and marks something to record.
 std::variant<Exercise, std::string> ParseExercise(std::string_view toml, const std::string& file,
                                                   bool forRecording = false);
+
+// Reads and parses an exercise file; the error is one line.
+std::variant<Exercise, std::string> ReadExercise(const std::string& file,
+                                                 bool forRecording = false);
+
+// The case of that name, or why there is none.
+std::variant<const ExerciseCase*, std::string> CaseNamed(const Exercise& exercise,
+                                                         std::string_view name);

@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
 SourceRead Failed(const std::string& path, const char* why) {
     return {{}, "cannot read " + path + ": " + why};
 }
@@ -22,6 +24,10 @@ SourceRead ReadStream(const std::string& path, std::istream& stream) {
     }
     if (stream.bad()) {
         return Failed(path, "read error");
+    }
+    read.SkippedByteOrderMark = read.Bytes.starts_with(ByteOrderMark);
+    if (read.SkippedByteOrderMark) {
+        read.Bytes.erase(0, ByteOrderMark.size());
     }
     return read;
 }
