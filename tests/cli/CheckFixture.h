@@ -42,3 +42,23 @@ inline std::vector<std::string> Lines(const std::string& text) {
     }
     return lines;
 }
+
+// The lines of the first fenced block in docs/exercises.md after the line `marker`.
+inline std::string DocBlock(const std::string& marker) {
+    std::ifstream doc(Examples + "/../docs/exercises.md");
+    std::string block;
+    bool found = false;
+    bool inside = false;
+    for (std::string line; std::getline(doc, line);) {
+        if (found && line.starts_with("```")) {
+            if (inside) {
+                return block;
+            }
+            inside = true;
+        } else if (inside) {
+            block += line + '\n';
+        }
+        found = found || line == marker;
+    }
+    return block;
+}

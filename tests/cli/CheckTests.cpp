@@ -29,16 +29,7 @@ TEST_F(CheckTest, ExamplesPassTheirCorrectSolutionsAndFailTheWrongOnes) {
 
 // The complete example of docs/exercises.md reads, and the keypad's correct solution passes it.
 TEST_F(CheckTest, TheDocumentedExampleIsAWorkingExercise) {
-    std::ifstream doc(Examples + "/../docs/exercises.md");
-    std::string toml;
-    bool inside = false;
-    for (std::string line; std::getline(doc, line);) {
-        if (line.starts_with("```")) {
-            inside = line == "```toml";
-        } else if (inside) {
-            toml += line + '\n';
-        }
-    }
+    const std::string toml = DocBlock("## A complete example");
     ASSERT_NE(toml.find("[case.expect]"), std::string::npos);
     const auto result =
         RunCli({"check", Write("doc.toml", toml), Examples + "/exercises/keypad/correct.asm"});

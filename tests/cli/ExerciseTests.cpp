@@ -60,8 +60,6 @@ TEST_F(CheckTest, ExerciseMistakesAreRefusedWithTheirLine) {
     }
 }
 
-} // namespace
-
 // The row `check --format csv` gives a submission, without its name.
 std::string CsvRow(const CliResult& result, const std::string& file) {
     for (const std::string& line : Lines(result.Out)) {
@@ -334,3 +332,56 @@ TEST_F(CheckTest, RunFromACaseUsesItsKeysPresetsEventsAndLimits) {
         EXPECT_EQ(refused.Out, "");
     }
 }
+
+// The words of a command line, with '...' quoting.
+std::vector<std::string> Words(const std::string& line) {
+    std::vector<std::string> words;
+    bool quoted = false;
+    bool inWord = false;
+    for (const char c : line) {
+        if (c == ' ' && !quoted) {
+            inWord = false;
+            continue;
+        }
+        if (!inWord) {
+            words.emplace_back();
+            inWord = true;
+        }
+        if (c == '\'') {
+            quoted = !quoted;
+        } else {
+            words.back() += c;
+        }
+    }
+    return words;
+}
+
+// The documentation's record example writes what it shows, which the model passes; its
+// --explain example prints the lines it shows, in that order.
+TEST_F(CheckTest, TheDocumentedRecordAndExplainDoWhatTheyShow) {
+    const std::string correct = Examples + "/exercises/keypad/correct.asm";
+    const std::string before = Write("draft.toml", DocBlock("<!-- record: before -->"));
+    const std::string after = DocBlock("<!-- record: after -->");
+    ASSERT_NE(after.find("[case.expect]"), std::string::npos);
+    EXPECT_EQ(RunCli({"record", before, correct}).Out, after);
+    const auto model =
+        RunCli({"check", Write("recorded.toml", after), correct, "--model", correct});
+    EXPECT_EQ(model.Exit, 0) << model.Err;
+
+    const auto shown = Lines(DocBlock("<!-- explain -->"));
+    ASSERT_GE(shown.size(), 2U);
+    std::vector<std::string> words = Words(shown[0]);
+    ASSERT_EQ(words[0], "corvane-cli");
+    words.erase(words.begin());
+    const auto here = std::filesystem::current_path();
+    std::filesystem::current_path(Examples + "/..");
+    const auto told = Lines(RunCli(words).Out);
+    std::filesystem::current_path(here);
+    auto at = told.begin();
+    for (size_t i = 1; i < shown.size(); ++i) {
+        at = std::find(at, told.end(), shown[i]);
+        EXPECT_NE(at, told.end()) << shown[i];
+    }
+}
+
+} // namespace
