@@ -3,11 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "assembler/ByteOrderMark.h"
 #include "assembler/SourceText.h"
 
 namespace {
-
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 SourceRead Failed(const std::string& path, const char* why) {
     return {{}, "cannot read " + path + ": " + why};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -121,9 +122,14 @@ const char* const SumOut =
     "ADD AL,BL\nMOV [80],AL\nMOV AL,8B\nOUT 02\nOUT 02\nMOV BL,41\nMOV [C1],BL\nHALT\nEND\n";
 
 TEST_F(CheckTest, RecordFillsInWhatIsMarkedAndKeepsTheRestOfTheText) {
-    const auto recorded =
-        RunCli({"record", Write("marked.toml", Marked), Write("sum.asm", SumOut)});
+    const std::string marked = Write("marked.toml", Marked);
+    const std::string model = Write("sum.asm", SumOut);
+    const auto recorded = RunCli({"record", marked, model});
     ASSERT_EQ(recorded.Exit, 0) << recorded.Err;
+    const std::string written = (folder_ / "written.toml").string();
+    EXPECT_EQ(RunCli({"record", marked, model, "-o", written}).Out, "");
+    std::ifstream file(written, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), recorded.Out);
     EXPECT_EQ(recorded.Out, R"(# Sum, marked for recording
 title = "Sum"
 
