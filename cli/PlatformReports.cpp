@@ -29,10 +29,12 @@ std::string ScoreLine(const Exercise& exercise, const SubmissionOutcome& submiss
     return std::to_string(Score(exercise, submission)) + " of " + Points(MaxScore(exercise));
 }
 
-void AddWrapped(std::string& text, std::string_view indent, std::string_view line) {
-    for (const std::string& part :
-         Wrapped(ControlsEscaped(Utf8(line)), FeedbackWidth - indent.size())) {
-        text += std::string(indent) + part + '\n';
+// The line wrapped, its first part after `indent`, the rest two spaces further in.
+void AddWrapped(std::string& text, const std::string& indent, std::string_view line) {
+    const std::vector<std::string> parts =
+        Wrapped(ControlsEscaped(Utf8(line)), FeedbackWidth - indent.size() - 2);
+    for (size_t i = 0; i < parts.size(); ++i) {
+        text += indent + (i ? "  " : "") + parts[i] + '\n';
     }
 }
 

@@ -32,22 +32,48 @@ TEST_F(CheckTest, ExamplesPassTheirCorrectSolutionsAndFailTheWrongOnes) {
     }
 }
 
-// The complete example of docs/exercises.md reads, and the keypad's correct solution passes it.
-TEST_F(CheckTest, TheDocumentedExampleIsAWorkingExercise) {
+// The blocks of docs/exercises.md fenced as `language`, one after the other.
+std::vector<std::string> DocumentedBlocks(const std::string& language) {
     std::ifstream doc(Examples + "/../docs/exercises.md");
-    std::string toml;
+    std::vector<std::string> blocks;
     bool inside = false;
     for (std::string line; std::getline(doc, line);) {
         if (line.starts_with("```")) {
-            inside = line == "```toml";
+            inside = line == "```" + language;
+            if (inside) {
+                blocks.emplace_back();
+            }
         } else if (inside) {
-            toml += line + '\n';
+            blocks.back() += line + '\n';
         }
     }
-    ASSERT_NE(toml.find("[case.expect]"), std::string::npos);
+    return blocks;
+}
+
+// The complete example of docs/exercises.md reads, and the keypad's correct solution passes it.
+TEST_F(CheckTest, TheDocumentedExampleIsAWorkingExercise) {
+    const auto blocks = DocumentedBlocks("toml");
+    ASSERT_EQ(blocks.size(), 1U);
+    ASSERT_NE(blocks[0].find("[case.expect]"), std::string::npos);
     const auto result =
-        RunCli({"check", Write("doc.toml", toml), Examples + "/exercises/keypad/correct.asm"});
+        RunCli({"check", Write("doc.toml", blocks[0]), Examples + "/exercises/keypad/correct.asm"});
     EXPECT_EQ(result.Exit, 0) << result.Out << result.Err;
+}
+
+// The feedback file shown in docs/exercises.md is the one the complete example writes.
+TEST_F(CheckTest, TheDocumentedFeedbackFileIsWhatIsWritten) {
+    const auto texts = DocumentedBlocks("text");
+    const auto shown = std::find_if(texts.begin(), texts.end(), [](const std::string& text) {
+        return text.find("\nSubmission: keypad/wrong.asm\n") != std::string::npos;
+    });
+    ASSERT_NE(shown, texts.end());
+    const std::string exercise = Write("doc.toml", DocumentedBlocks("toml").at(0));
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(Examples + "/exercises");
+    RunCli({"check", exercise, "keypad/wrong.asm", "--feedback-dir", (folder_ / "fb").string()});
+    std::filesystem::current_path(before);
+    std::ifstream written(folder_ / "fb" / "wrong.asm.txt");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), *shown);
 }
 
 // What `run` printed, as an exercise: the registers, RAM and device lines at the end.
