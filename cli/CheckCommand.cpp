@@ -111,6 +111,10 @@ int CheckCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
             << submissions.size() << '\n';
         return UsageErrorExit;
     }
+    if (args.Similar && args.Format != ReportFormat::Text && args.Format != ReportFormat::Json) {
+        err << "corvane-cli: --similar adds to the text and json reports only\n";
+        return UsageErrorExit;
+    }
     const auto outcomes = MarkAll(submissions, {exercise, args.TimeoutSeconds, args.Similar},
                                   args.Jobs > 0 ? args.Jobs : DefaultJobs());
     ReportOptions options{args.Format, args.Student, std::nullopt};

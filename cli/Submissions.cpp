@@ -1,6 +1,7 @@
 #include "cli/Submissions.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <set>
 
@@ -9,8 +10,8 @@ namespace fs = std::filesystem;
 namespace {
 
 bool SameLetters(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b,
-                              [](char x, char y) { return std::tolower(x) == std::tolower(y); });
+    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 bool IsSourceName(const fs::path& path) {

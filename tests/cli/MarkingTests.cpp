@@ -337,6 +337,7 @@ TEST_F(CheckTest, SimilarSubmissionsAreGroupedWithAFigure) {
     const json copies =
         json::parse(RunCli({"check", exercise, a, b, "--similar", "--format", "json"}).Out);
     EXPECT_EQ(copies["similar"][0]["similarity"], 1.0);
+    EXPECT_EQ(RunCli({"check", exercise, a, b, "--similar", "--format", "csv"}).Exit, 2);
 }
 
 // A submission that outlasts its wall-clock time stops there and is reported as not marked.
