@@ -1,5 +1,6 @@
 #include "cli/SourceFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -11,13 +12,16 @@ SourceRead Failed(const std::string& path, const char* why) {
     return {{}, "cannot read " + path + ": " + why};
 }
 
+// Reads up to `keep` bytes.
 SourceRead ReadStream(const std::string& path, std::istream& stream, size_t keep) {
     SourceRead read;
     char buffer[65536];
-    while (read.Bytes.size() < keep &&
-           (stream.read(buffer, static_cast<std::streamsize>(
-                                    std::min(sizeof buffer, keep - read.Bytes.size()))) ||
-            stream.gcount() > 0)) {
+    while (read.Bytes.size() < keep) {
+        const size_t wanted = std::min(sizeof buffer, keep - read.Bytes.size());
+        stream.read(buffer, static_cast<std::streamsize>(wanted));
+        if (stream.gcount() == 0) {
+            break;
+        }
         read.Bytes.append(buffer, static_cast<size_t>(stream.gcount()));
         if (read.Bytes.size() > MaxSourceFileBytes) {
             return Failed(path, "larger than 16 MiB");
