@@ -34,9 +34,15 @@ struct Arguments {
     // check
     std::vector<std::string> Submissions;
     ReportFormat Format = ReportFormat::Text;
-    int Jobs = 0;         // 0: one per core
-    std::string CaseName; // only this case
-    std::string Model;    // the model solution, which must pass every case
+    int Jobs = 0; // 0: one per core
+    bool PerFolder = false;
+    std::string Main;
+    bool Student = false;
+    std::string FeedbackDir;
+    bool Similar = false;
+    int64_t TimeoutSeconds = 10; // wall-clock time to mark one submission
+    std::string CaseName;        // only this case
+    std::string Model;           // the model solution, which must pass every case
     bool Explain = false;
     // record: the exercise is File, the model solution Model, written to Output ("" for stdout)
     std::string Output;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <filesystem>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -10,61 +9,59 @@
 #include "cli/Arguments.h"
 #include "cli/CheckReport.h"
 #include "cli/Exercise.h"
+#include "cli/PlatformReports.h"
 #include "cli/SourceFile.h"
+#include "cli/Submissions.h"
 
 namespace {
 
-// A folder stands for every *.asm in it, sorted by name.
-std::vector<std::string> SubmissionFiles(const std::vector<std::string>& paths) {
-    std::vector<std::string> files;
-    for (const std::string& path : paths) {
-        std::error_code error;
-        if (!std::filesystem::is_directory(path, error)) {
-            files.push_back(path);
-            continue;
-        }
-        std::vector<std::string> inFolder;
-        for (const auto& entry : std::filesystem::directory_iterator(path, error)) {
-            if (entry.path().extension() == ".asm" && entry.is_regular_file(error)) {
-                inFolder.push_back(entry.path().string());
-            }
-        }
-        std::sort(inFolder.begin(), inFolder.end());
-        files.insert(files.end(), inFolder.begin(), inFolder.end());
-    }
-    return files;
-}
+// What marking one submission needs besides the submission.
+struct Marking {
+    const Exercise& Marked;
+    int64_t TimeoutSeconds = 10;
+    bool KeepTokens = false;
+};
 
-SubmissionOutcome Mark(const std::string& file, const Exercise& exercise) {
-    SubmissionOutcome outcome{file, {}};
-    std::istringstream noInput;
-    const SourceRead read = ReadSourceBytes(file, noInput);
-    if (!read.Error.empty()) {
-        outcome.Cases.assign(exercise.Cases.size(), {false, read.Error});
+SubmissionOutcome Mark(const Submission& submission, const Marking& marking) {
+    SubmissionOutcome outcome{submission.File, submission.Name, {}, {}};
+    const std::vector<ExerciseCase>& cases = marking.Marked.Cases;
+    if (!submission.Problem.empty()) {
+        outcome.Cases.assign(cases.size(), Unmarked(submission.Problem));
         return outcome;
     }
+    const SourceRead read = ReadAssembledPart(submission.File);
+    if (!read.Error.empty()) {
+        outcome.Cases.assign(cases.size(), Unmarked(read.Error));
+        return outcome;
+    }
+    if (marking.KeepTokens) {
+        outcome.Tokens = ComparableTokens(read.Bytes);
+    }
     const SourceText source = SourceText::FromBytes(read.Bytes);
-    for (const ExerciseCase& exerciseCase : exercise.Cases) {
+    const MarkingDeadline deadline{std::chrono::steady_clock::now() +
+                                       std::chrono::seconds(marking.TimeoutSeconds),
+                                   marking.TimeoutSeconds};
+    for (const ExerciseCase& exerciseCase : cases) {
         try {
-            outcome.Cases.push_back(RunCase(source, file, exerciseCase));
+            outcome.Cases.push_back(RunCase(source, submission.File, exerciseCase, deadline));
         } catch (const std::exception& error) {
-            outcome.Cases.push_back({false, std::string("could not be run: ") + error.what()});
+            outcome.Cases.push_back(Unmarked(std::string("could not be run: ") + error.what()));
         }
     }
     return outcome;
 }
 
 // Each thread takes the next submission not yet taken; results keep the submissions' order.
-std::vector<SubmissionOutcome> MarkAll(const std::vector<std::string>& files,
-                                       const Exercise& exercise, int jobs) {
-    std::vector<SubmissionOutcome> outcomes(files.size());
+std::vector<SubmissionOutcome> MarkAll(const std::vector<Submission>& submissions,
+                                       const Marking& marking, int jobs) {
+    std::vector<SubmissionOutcome> outcomes(submissions.size());
     std::atomic<size_t> next = 0;
     const auto work = [&] {
-        for (size_t i = next++; i < files.size(); i = next++) {
-            outcomes[i] = Mark(files[i], exercise);
+        for (size_t i = next++; i < submissions.size(); i = next++) {
+            outcomes[i] = Mark(submissions[i], marking);
         }
     };
-    const size_t threads = std::min(files.size(), static_cast<size_t>(std::max(jobs, 1)));
+    const size_t threads = std::min(submissions.size(), static_cast<size_t>(std::max(jobs, 1)));
     std::vector<std::jthread> workers;
     for (size_t i = 1; i < threads; ++i) {
         workers.emplace_back(work);
@@ -74,11 +71,11 @@ std::vector<SubmissionOutcome> MarkAll(const std::vector<std::string>& files,
 }
 
 // Why the model solution fails the exercise: the first case it fails, and the reason.
-std::optional<std::string> ModelFailure(const std::string& model, const Exercise& exercise) {
-    const SubmissionOutcome outcome = Mark(model, exercise);
+std::optional<std::string> ModelFailure(const std::string& model, const Marking& marking) {
+    const SubmissionOutcome outcome = Mark({model, model, {}}, marking);
     for (size_t i = 0; i < outcome.Cases.size(); ++i) {
         if (!outcome.Cases[i].Passed) {
-            return "the model solution " + model + " fails case '" + exercise.Cases[i].Name +
+            return "the model solution " + model + " fails case '" + marking.Marked.Cases[i].Name +
                    "': " + outcome.Cases[i].Reason;
         }
     }
@@ -88,8 +85,7 @@ std::optional<std::string> ModelFailure(const std::string& model, const Exercise
 // The story of one submission's run through one case, and its verdict.
 int Explain(const std::string& file, const ExerciseCase& exerciseCase, std::ostream& out) {
     out << "CASE " << exerciseCase.Name << " of " << file << '\n';
-    std::istringstream noInput;
-    const SourceRead read = ReadSourceBytes(file, noInput);
+    const SourceRead read = ReadAssembledPart(file);
     if (!read.Error.empty()) {
         out << "FAILED " << read.Error << '\n';
         return SomeCaseFailedExit;
@@ -101,7 +97,7 @@ int Explain(const std::string& file, const ExerciseCase& exerciseCase, std::ostr
     out << "SETTINGS clock " << clock.CpuClockMs << " ms, hw_timer " << clock.HwTimerMs
         << " ms, max_steps " << clock.MaxSteps << ", " << exerciseCase.Keys.size()
         << " keys typed\n";
-    const CaseOutcome outcome = RunCase(SourceText::FromBytes(read.Bytes), file, exerciseCase,
+    const CaseOutcome outcome = RunCase(SourceText::FromBytes(read.Bytes), file, exerciseCase, {},
                                         [&out](std::string_view line) { out << line << '\n'; });
     if (outcome.Passed) {
         out << "PASSED\n";
@@ -113,6 +109,18 @@ int Explain(const std::string& file, const ExerciseCase& exerciseCase, std::ostr
 
 int DefaultJobs() {
     return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+}
+
+bool TakesOneSubmission(ReportFormat format) {
+    return format == ReportFormat::Gradescope || format == ReportFormat::Coderunner;
+}
+
+std::vector<SimilarGroup> Similar(const std::vector<SubmissionOutcome>& outcomes) {
+    std::vector<std::vector<std::string>> streams;
+    for (const SubmissionOutcome& outcome : outcomes) {
+        streams.push_back(outcome.Tokens);
+    }
+    return SimilarGroups(streams);
 }
 
 } // namespace
@@ -133,27 +141,49 @@ int CheckCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
         exercise.Cases = {*std::get<const ExerciseCase*>(named)};
     }
     if (!args.Model.empty()) {
-        if (const auto refusal = ModelFailure(args.Model, exercise)) {
+        if (const auto refusal = ModelFailure(args.Model, {exercise, args.TimeoutSeconds})) {
             err << "corvane-cli: " << *refusal << '\n';
             return UsageErrorExit;
         }
     }
-    const std::vector<std::string> files = SubmissionFiles(args.Submissions);
-    if (files.empty()) {
-        err << "corvane-cli: no submissions to check (a folder gives its *.asm files)\n";
+    const std::vector<Submission> submissions =
+        FindSubmissions(args.Submissions, {args.PerFolder, args.Main}, err);
+    if (submissions.empty()) {
+        err << "corvane-cli: no submissions to check (a folder gives the *.asm files beneath it)\n";
         return UsageErrorExit;
     }
     if (args.Explain) {
-        if (files.size() != 1 || exercise.Cases.size() != 1) {
+        if (submissions.size() != 1 || exercise.Cases.size() != 1) {
             err << "corvane-cli: --explain tells of one submission in one case (choose it with "
                    "--case NAME); here there are "
-                << files.size() << " and " << exercise.Cases.size() << "\n";
+                << submissions.size() << " and " << exercise.Cases.size() << "\n";
             return UsageErrorExit;
         }
-        return Explain(files.front(), exercise.Cases.front(), out);
+        return Explain(submissions.front().File, exercise.Cases.front(), out);
     }
-    const auto outcomes = MarkAll(files, exercise, args.Jobs > 0 ? args.Jobs : DefaultJobs());
-    PrintCheckReport(out, args.Format, exercise, outcomes);
+    if (TakesOneSubmission(args.Format) && submissions.size() > 1) {
+        err << "corvane-cli: --format gradescope and coderunner mark one submission, not "
+            << submissions.size() << '\n';
+        return UsageErrorExit;
+    }
+    if (args.Similar && args.Format != ReportFormat::Text && args.Format != ReportFormat::Json) {
+        err << "corvane-cli: --similar adds to the text and json reports only\n";
+        return UsageErrorExit;
+    }
+    const auto outcomes = MarkAll(submissions, {exercise, args.TimeoutSeconds, args.Similar},
+                                  args.Jobs > 0 ? args.Jobs : DefaultJobs());
+    ReportOptions options{args.Format, args.Student, std::nullopt};
+    if (args.Similar) {
+        options.Similar = Similar(outcomes);
+    }
+    PrintCheckReport(out, options, exercise, outcomes);
+    if (!args.FeedbackDir.empty()) {
+        const std::string problem = WriteFeedbackFiles(args.FeedbackDir, exercise, outcomes);
+        if (!problem.empty()) {
+            err << "corvane-cli: " << problem << '\n';
+            return UsageErrorExit;
+        }
+    }
     const bool allPassed = std::all_of(outcomes.begin(), outcomes.end(), [](const auto& s) {
         return std::all_of(s.Cases.begin(), s.Cases.end(),
                            [](const CaseOutcome& c) { return c.Passed; });

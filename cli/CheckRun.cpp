@@ -22,6 +22,10 @@
 
 namespace {
 
+std::string TimedOut(const MarkingDeadline& deadline) {
+    return "not marked: it took longer than " + std::to_string(deadline.Seconds) + " s";
+}
+
 std::string Quoted(std::string_view text) {
     return '"' + std::string(text) + '"';
 }
@@ -102,9 +106,9 @@ std::optional<std::string> JudgeDevice(const DeviceExpectation& expected, const 
 class CaseRun {
   public:
     CaseRun(const SourceText& source, const std::string& file, const ExerciseCase& exerciseCase,
-            const StoryTeller& tell)
-        : ui_(source), file_(file), case_(exerciseCase), expect_(exerciseCase.Expect), tell_(tell),
-          samples_(expect_.Devices.size()) {
+            const MarkingDeadline& deadline, const StoryTeller& tell)
+        : ui_(source), file_(file), case_(exerciseCase), expect_(exerciseCase.Expect),
+          deadline_(deadline), tell_(tell), samples_(expect_.Devices.size()) {
         for (const OutputExpectation& output : expect_.Outputs) {
             writes_[output.Port].Keep =
                 std::max(writes_[output.Port].Keep, output.Bytes.size() + 1);
@@ -144,12 +148,12 @@ class CaseRun {
     CaseOutcome Run() {
         machine_.ButtonAssembleClick();
         if (ui_.SourceHasNoLines()) {
-            return {false, "Nothing to assemble."};
+            return Unmarked("Nothing to assemble.");
         }
         if (!machine_.Machine.NoError) {
-            return {false, machine_.Errors.empty()
-                               ? std::string("does not assemble")
-                               : ErrorLine(machine_.Errors.front(), ui_.Source(), file_)};
+            return Unmarked(machine_.Errors.empty()
+                                ? std::string("does not assemble")
+                                : ErrorLine(machine_.Errors.front(), ui_.Source(), file_));
         }
         ui_.QueueKeys(case_.Keys);
         RunControl control(machine_);
@@ -165,8 +169,12 @@ class CaseRun {
         if (!expect_.Outputs.empty() || tell_ || keepEveryWrite_) {
             trace.emplace(machine_, now_, [this](const PortAccess& access) { Record(access); });
         }
+        const auto outOfTime = [this] { return std::chrono::steady_clock::now() > deadline_.At; };
         outcome_ = RunInVirtualTime(machine_, control, devices_.Timers(), case_.Clock,
-                                    Hooks(trace ? &*trace : nullptr));
+                                    Hooks(trace ? &*trace : nullptr), outOfTime);
+        if (machine_.Machine.Running && outcome_.Steps < case_.Clock.MaxSteps) {
+            return Unmarked(TimedOut(deadline_));
+        }
         if (tell_) {
             tell_("END " + std::to_string(now_) + " ms, " + std::to_string(outcome_.Steps) +
                   " steps, " + EndText());
@@ -174,7 +182,9 @@ class CaseRun {
         }
         failedAtMs_ = now_;
         const std::optional<std::string> failure = Judge();
-        return {!failure, failure.value_or(""), failedAtMs_};
+        CaseOutcome outcome = failure ? Failed(*failure) : CaseOutcome{};
+        outcome.AtMs = failedAtMs_;
+        return outcome;
     }
 
   private:
@@ -363,6 +373,7 @@ class CaseRun {
     const std::string& file_;
     const ExerciseCase& case_;
     const CaseExpectations& expect_;
+    const MarkingDeadline& deadline_;
     StoryTeller tell_;
     int64_t now_ = 0;
     RunOutcome outcome_;
@@ -375,14 +386,31 @@ class CaseRun {
 
 } // namespace
 
+CaseOutcome Failed(std::string reason) {
+    return {false, std::move(reason), false, 0};
+}
+
+CaseOutcome Unmarked(std::string reason) {
+    return {false, std::move(reason), true, 0};
+}
+
 CaseOutcome RunCase(const SourceText& source, const std::string& file,
-                    const ExerciseCase& exerciseCase, const StoryTeller& tell) {
-    return CaseRun(source, file, exerciseCase, tell).Run();
+                    const ExerciseCase& exerciseCase, const MarkingDeadline& deadline,
+                    const StoryTeller& tell) {
+    if (std::chrono::steady_clock::now() > deadline.At) {
+        return Unmarked(TimedOut(deadline));
+    }
+    const auto start = std::chrono::steady_clock::now();
+    CaseOutcome outcome = CaseRun(source, file, exerciseCase, deadline, tell).Run();
+    outcome.Seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return outcome;
 }
 
 ModelRun RunModel(const SourceText& source, const std::string& file,
                   const ExerciseCase& exerciseCase) {
-    CaseRun run(source, file, exerciseCase, {});
+    const MarkingDeadline none;
+    CaseRun run(source, file, exerciseCase, none, {});
     run.KeepEveryWrite();
     const CaseOutcome outcome = run.Run();
     ModelRun model = run.Model();

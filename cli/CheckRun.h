@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -15,11 +16,23 @@
 struct ExerciseCase;
 class Taaa;
 
-// A case passed, or the first reason it failed, in one line.
+// A case passed, or the first reason it failed, in one line. `Unmarked` when the program
+// could not be read, assembled or run to its end, rather than ran and did the wrong thing.
 struct CaseOutcome {
     bool Passed = true;
     std::string Reason;
-    int64_t AtMs = 0; // when the failed expectation looked: a device's time, or the run's end
+    bool Unmarked = false;
+    double Seconds = 0; // wall-clock time spent on it
+    int64_t AtMs = 0;   // when the failed expectation looked: a device's time, or the run's end
+};
+
+CaseOutcome Failed(std::string reason);
+CaseOutcome Unmarked(std::string reason);
+
+// The wall-clock time a submission may take to mark, all its cases together.
+struct MarkingDeadline {
+    std::chrono::steady_clock::time_point At = std::chrono::steady_clock::time_point::max();
+    int64_t Seconds = 0;
 };
 
 // The lines of a run's story as it happens: "EVENT", "PORT", "LOG" and "LOOK" lines in the
@@ -30,7 +43,8 @@ using StoryTeller = std::function<void(std::string_view line)>;
 // devices and interface), so nothing one run does reaches another. `file` names the source
 // in error positions. A teller hears the story of the run.
 CaseOutcome RunCase(const SourceText& source, const std::string& file,
-                    const ExerciseCase& exerciseCase, const StoryTeller& tell = {});
+                    const ExerciseCase& exerciseCase, const MarkingDeadline& deadline = {},
+                    const StoryTeller& tell = {});
 
 // What a model solution's run through a case left, for `record` to write down.
 struct ModelRun {

@@ -18,6 +18,8 @@
 
 namespace {
 
+constexpr int64_t MaxCasePoints = 1000000;
+
 // Why the file is no exercise, and where.
 struct Problem {
     std::string Message;
@@ -453,7 +455,7 @@ ExerciseCase CaseOf(const toml::node& node, const ClockSettings& defaults, size_
     const toml::table& table = TableOf(node, "every case");
     OnlyKeys(table,
              {"name", "clock", "hw_timer", "max_steps", "keys", "ram", "registers", "events",
-              "expect", "record"},
+              "expect", "points", "hint", "hidden", "record"},
              "a case");
     ExerciseCase exerciseCase;
     exerciseCase.Name = "case " + std::to_string(number);
@@ -477,6 +479,12 @@ ExerciseCase CaseOf(const toml::node& node, const ClockSettings& defaults, size_
             exerciseCase.Events = EventsOf(value, EndMs(exerciseCase.Clock));
         } else if (name == "expect") {
             exerciseCase.Expect = ExpectationsOf(value, EndMs(exerciseCase.Clock));
+        } else if (name == "points") {
+            exerciseCase.Points = IntegerOf(value, "points", 0, MaxCasePoints);
+        } else if (name == "hint") {
+            exerciseCase.Hint = StringOf(value, "hint");
+        } else if (name == "hidden") {
+            exerciseCase.Hidden = BooleanOf(value, "hidden");
         } else if (name == "record") {
             exerciseCase.Record = MarksOf(value);
         }

@@ -13,3 +13,7 @@ struct SourceRead {
 // Reads a source file, or standard input when the path is "-". A byte-order mark at the
 // start is skipped: the assembler would read its three bytes as a word of Latin-1 letters.
 SourceRead ReadSourceBytes(const std::string& path, std::istream& standardInput);
+
+// Reads only as much of a source file as the assembler takes, and one byte more so that a
+// longer file still reads as longer; a file over 16 MiB is refused all the same.
+SourceRead ReadAssembledPart(const std::string& path);

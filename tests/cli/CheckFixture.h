@@ -13,7 +13,7 @@
 
 inline const std::string Examples = CORVANE_EXAMPLES;
 
-// A folder of its own for each test, for exercises and submissions written on the fly.
+// A fresh folder per test, for exercises and submissions.
 class CheckTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -218,7 +218,7 @@ TEST_F(CheckTest, TheModelMustPassAndOneCaseCanBeMarked) {
     const auto one = RunCli(
         {"check", exercise, correct, "--case", "seven", "--model", correct, "--format", "csv"});
     EXPECT_EQ(one.Exit, 0) << one.Err;
-    EXPECT_EQ(one.Out, "submission,seven,passed\r\n" + correct + ",pass,1\r\n");
+    EXPECT_EQ(one.Out, "submission,seven,passed,score,max_score\r\n" + correct + ",pass,1,1,1\r\n");
     const auto none = RunCli({"check", exercise, correct, "--case", "eight"});
     EXPECT_EQ(none.Exit, 2);
     EXPECT_EQ(none.Err, "corvane-cli: no case is called 'eight'; the cases are 'seven', "
@@ -300,7 +300,7 @@ TEST_F(CheckTest, ReasonsSayWhereAndWhen) {
             reason.replace(at, 4, file);
         }
         const std::string row = CsvRow(result, file);
-        EXPECT_EQ(row, reason == "pass" ? ",pass,1\r" : ",\"" + reason + "\",0\r");
+        EXPECT_EQ(row, reason == "pass" ? ",pass,1,1,1\r" : ",\"" + reason + "\",0,0,1\r");
     }
     const std::string bom = Write("bom.asm", "\xEF\xBB\xBFHALT\nEND\n");
     const auto told = RunCli(
