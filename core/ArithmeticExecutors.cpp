@@ -1,3 +1,4 @@
+#include "core/Alu.h"
 #include "core/Assem.h"
 
 // CALL, INT, PUSH and POP share the two-byte frame of the one-register instructions.
@@ -29,37 +30,12 @@ void Taaa::ExecuteShiftOrCount() {
     const int ip = Machine.Reg[IP] & 0xFF;
     const int reg = OperandByte(1) & 0xFF;
     const int value = Machine.Reg[reg];
-    const unsigned byte = static_cast<unsigned>(value) & 0xFFu;
     Log.TwoByteHeader(ip);
 
     if (Log.Enabled()) {
         LogShiftOrCount(opcode, ip);
     }
-    int result = 0;
-    switch (opcode) {
-    case 0x9A:
-        result = FoldByte(((byte << 1) | (byte >> 7)) & 0xFF);
-        break;
-    case 0x9B:
-        result = FoldByte(((byte >> 1) | ((byte & 1) << 7)) & 0xFF);
-        break;
-    case 0x9C:
-        result = FoldByte((byte << 1) & 0xFF);
-        break;
-    case 0x9D:
-        result = FoldByte(byte >> 1);
-        break;
-    case 0xA4:
-        result = value + 1;
-        break;
-    case 0xA5:
-        result = value - 1;
-        break;
-    default:
-        result = FoldByte(~byte & 0xFF);
-        break;
-    }
-    Machine.SetRegister(reg, result, true);
+    Machine.SetRegister(reg, ShiftOrCountResult(opcode, value), true);
     Log.Line("");
     AdvanceIp(2);
 }
@@ -114,36 +90,11 @@ void Taaa::ExecuteArithmetic() {
     const int first = Machine.Reg[destination];
     const int second = registerForm ? Machine.Reg[OperandByte(2) & 0xFF] : OperandByte(2);
 
-    int result = 0;
-    switch (opcode & 0x0F) {
-    case 0x0:
-        result = first + second;
-        break;
-    case 0x1:
-        result = first - second;
-        break;
-    case 0x2:
-        result = first * second;
-        break;
-    case 0x3:
-    case 0x6:
-        if (second == 0) {
-            DivideByZero();
-            return;
-        }
-        result = (opcode & 0x0F) == 0x3 ? first / second : first % second;
-        break;
-    case 0xA:
-        result = first & second;
-        break;
-    case 0xB:
-        result = first | second;
-        break;
-    default:
-        result = first ^ second;
-        break;
+    if (DividesByZero(opcode, second)) {
+        DivideByZero();
+        return;
     }
-    Machine.SetRegister(destination, result, true);
+    Machine.SetRegister(destination, ArithmeticResult(opcode, first, second), true);
     AdvanceIp(3);
 }
 
@@ -218,7 +169,6 @@ void Taaa::ExecuteCompare() {
         second = Machine.CellValue(OperandByte(2));
         break;
     }
-    const int flags = first == second ? FlagZ : (first < second ? FlagS : 0);
-    Machine.SetRegister(SR, (Machine.Reg[SR] & FlagI) | flags, false);
+    Machine.SetRegister(SR, (Machine.Reg[SR] & FlagI) | CompareFlags(first, second), false);
     AdvanceIp(3);
 }

@@ -87,6 +87,12 @@ class Taaa final : public MachineLink {
 
     // Execution. A step, and an interrupt, report how they ended the run (None: it goes on).
     RunEnd ButtonStepClick();
+    // Steps of a run that nobody watches (no run log, no breakpoints), at most `most`: those
+    // whose instructions compute on registers and RAM below the VDU and report no error, with
+    // no report kept per step. The report and the machine end as the same steps made by
+    // ButtonStepClick leave them. Stops before an instruction that needs an ordinary step;
+    // how many steps it made.
+    int64_t StepUnwatched(int64_t most);
     void ShowCurrentInstruction();
     // The status line, for the engine and for the front end's own messages ("Saved ...").
     void ShowStatus(std::string_view text, StatusStyle style) { Report.ShowMessage(text, style); }
@@ -174,6 +180,34 @@ class Taaa final : public MachineLink {
         stepIp_ = NoStep;
     }
     void SelectFailingInstruction();
+    // A step that ends at the END marker shown just before shows that the program halted.
+    static bool HaltShown(const HeldSpan& cell, int ip, int lastShownIp) {
+        return cell.ValueIsZero && ip == lastShownIp;
+    }
+    // Shows the instruction a cell holds, at the end of a step that left IP there.
+    [[gnu::always_inline]] void ShowHeldInstruction(int ip, const HeldSpan& cell, bool halted) {
+        Report.Select(cell.Start, cell.Length);
+        if (Machine.NoError) {
+            if (halted) {
+                ShowStatus("END  Program has halted.", StatusStyle::Halted);
+            } else {
+                Report.ShowSource(cell.Start, cell.Length);
+            }
+        }
+        LastShownIP = ip;
+    }
+    // Every step ends here, so it is inline in the step.
+    [[gnu::always_inline]] void ShowInstructionAtIp() {
+        const int ip = Machine.Reg[IP];
+        const HeldSpan& cell = Machine.HeldSource(ip);
+        if (cell.Length > 0) {
+            ShowHeldInstruction(ip, cell, HaltShown(cell, ip, LastShownIP));
+        }
+    }
+    // The ordinary step's refusals, which an unwatched run leaves to it.
+    bool StepRefused() {
+        return Assembling || awaitingKey_ || Machine.NeedsAssembly || !Machine.NoError || !Head();
+    }
     // The end of a step once its instruction is done: the instruction at IP shown, the step
     // closed, the VDU redrawn.
     void FinishStep();

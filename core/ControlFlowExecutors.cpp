@@ -1,4 +1,5 @@
 #include "assembler/RegisterText.h"
+#include "core/Alu.h"
 #include "core/Assem.h"
 
 void Taaa::DecrementStack() {
@@ -139,31 +140,7 @@ void Taaa::ExecuteJump() {
     Log.TwoByteBlock(ip);
     const int opcode = OperandByte(0) & 0xFF;
     const int distance = OperandByte(1);
-    const int sr = Machine.Reg[SR];
-    bool taken = true;
-    switch (opcode) {
-    case 0xC1:
-        taken = sr & FlagZ;
-        break;
-    case 0xC2:
-        taken = !(sr & FlagZ);
-        break;
-    case 0xC3:
-        taken = sr & FlagS;
-        break;
-    case 0xC4:
-        taken = !(sr & FlagS);
-        break;
-    case 0xC5:
-        taken = sr & FlagO;
-        break;
-    case 0xC6:
-        taken = !(sr & FlagO);
-        break;
-    default:
-        break;
-    }
-    if (!taken) {
+    if (!JumpTaken(opcode, Machine.Reg[SR])) {
         Machine.SetRegister(IP, Machine.Reg[IP] + 2, false);
         Log.IpAdvance("2(decimal)");
         return;

@@ -3,23 +3,6 @@
 
 namespace {
 
-// Every step ends here, so it is inline in the step.
-[[gnu::always_inline]] inline void ShowInstructionAtIp(Taaa& machine) {
-    const int ip = machine.Machine.Reg[IP];
-    const HeldSpan& cell = machine.Machine.HeldSource(ip);
-    if (cell.Length > 0) {
-        machine.Report.Select(cell.Start, cell.Length);
-        if (!cell.ValueIsZero || ip != machine.LastShownIP) {
-            if (machine.Machine.NoError) {
-                machine.Report.ShowSource(cell.Start, cell.Length);
-            }
-        } else if (machine.Machine.NoError) {
-            machine.ShowStatus("END  Program has halted.", StatusStyle::Halted);
-        }
-        machine.LastShownIP = ip;
-    }
-}
-
 // CALL, INT, PUSH and POP.
 bool IsStackFrameOpcode(int opcode) {
     return opcode == 0xCA || opcode == 0xCC || opcode == 0xE0 || opcode == 0xE1;
@@ -70,7 +53,7 @@ const std::array<Taaa::Executor, 256> Taaa::Dispatch = BuildDispatch();
 
 // Inline in the step; SupplyKey ends an IN 00's step with it too.
 [[gnu::always_inline]] inline void Taaa::FinishStep() {
-    ShowInstructionAtIp(*this);
+    ShowInstructionAtIp();
     EndStep();
 }
 
@@ -93,8 +76,7 @@ std::optional<RunEnd> Taaa::RefuseStep() {
 }
 
 RunEnd Taaa::ButtonStepClick() {
-    if (Assembling || awaitingKey_ || Machine.NeedsAssembly || !Machine.NoError || !Head())
-        [[unlikely]] {
+    if (StepRefused()) [[unlikely]] {
         if (const std::optional<RunEnd> refused = RefuseStep()) {
             return *refused;
         }
@@ -131,7 +113,7 @@ RunEnd Taaa::SupplyKey(uint8_t code) {
 }
 
 void Taaa::ShowCurrentInstruction() {
-    ShowInstructionAtIp(*this);
+    ShowInstructionAtIp();
 }
 
 void Taaa::LogIpAdvance(int length) {

@@ -24,23 +24,33 @@ inline constexpr int FlagZ = 0x02;
 inline constexpr int StackBottom = 0xBF;
 inline constexpr int VduStart = 0xC0;
 
-// A byte above 127 or below -128 becomes its low byte read as a signed byte.
+// A value becomes its low byte read as a signed byte, as a register holds it.
 inline int16_t FoldByte(int value) {
-    if (value > 127 || value < -128) {
-        value = (value & 0x80) ? (value | ~0x7F) : (value & 0x7F);
-    }
-    return static_cast<int16_t>(value);
+    return static_cast<int8_t>(value);
 }
 
-// Z, S and O for an unfolded result.
+// Z, S and O for an unfolded result: O where folding changes it, S where the fold is
+// negative. Without branches: a run steps through this at every instruction.
 inline int ResultFlags(int value) {
-    if (value == 0) {
-        return FlagZ;
+    const int folded = FoldByte(value);
+    return (value == 0 ? FlagZ : 0) | (folded != value ? FlagO : 0) | (folded < 0 ? FlagS : 0);
+}
+
+using Registers = std::array<int16_t, RegisterCount>;
+
+// A register takes a value as a byte. With updateFlags, SR gets Z, S and O of the unfolded
+// value and keeps its I bit.
+[[gnu::always_inline]] inline void SetRegisterIn(Registers& reg, int index, int value,
+                                                 bool updateFlags) {
+    if (updateFlags) {
+        reg[SR] = static_cast<int16_t>((reg[SR] & FlagI) | ResultFlags(value));
     }
-    if (value > 127 || value < -128) {
-        return (value & 0x80) ? (FlagO | FlagS) : FlagO;
-    }
-    return value < 0 ? FlagS : 0;
+    reg[index] = FoldByte(value);
+}
+
+// IP passes `length` bytes, or a jump's distance.
+[[gnu::always_inline]] inline void AdvanceIpIn(Registers& reg, int length) {
+    SetRegisterIn(reg, IP, reg[IP] + length, false);
 }
 
 // What a view shows of a cell: the texts of the token assembled there while the cell still
@@ -72,19 +82,18 @@ class MachineState {
     std::array<uint8_t, 256> Ram{};
     // The cells written since the assembly: they show their byte, not their source.
     std::bitset<256> Overwritten;
-    std::array<int16_t, RegisterCount> Reg{};
+    Registers Reg{};
     bool NeedsAssembly = true;
     bool NoError = false;
     bool Running = false;
 
-    // The only way registers change. With updateFlags, SR gets Z, S and O of the unfolded
-    // value and keeps its I bit. Inline: every step makes one or two of these.
+    // The only way registers change but a run that nobody watches, which tells the report
+    // once at its end. Inline: every step makes one or two of these.
     [[gnu::always_inline]] void SetRegister(int index, int value, bool updateFlags) {
+        SetRegisterIn(Reg, index, value, updateFlags);
         if (updateFlags) {
-            Reg[SR] = static_cast<int16_t>((Reg[SR] & FlagI) | ResultFlags(value));
             report_.RegisterWritten(SR);
         }
-        Reg[index] = FoldByte(value);
         report_.RegisterWritten(index);
     }
     // The CPU's store into RAM; value is already a held byte.

@@ -120,8 +120,7 @@ int64_t Scheduler::NextActionTime() const {
                                                        : std::numeric_limits<int64_t>::max();
 }
 
-// Nothing but the CPU clock falls before `bound`: step without looking at other timers. The
-// counts stay in locals here, where a long run spends its time.
+// Nothing but the CPU clock falls before `bound`: step without looking at other timers.
 void Scheduler::StepUntil(int64_t bound) {
     const int64_t interval = phases_.CpuIntervalMs;
     const int64_t first = phases_.CpuDueMs;
@@ -131,11 +130,36 @@ void Scheduler::StepUntil(int64_t bound) {
         return;
     }
     const int64_t most = std::min(ticks, maxSteps_ - report_.Steps);
-    const bool watched = Breakpoints.any();
+    if (Breakpoints.none() && !machine_.Settings.RunLog) {
+        StepTicks<true>(most);
+    } else {
+        StepTicks<false>(most);
+    }
+}
+
+// Steps at most `most` ticks of the CPU clock from the next one. The counts stay in locals
+// here, where a long run spends its time. Unwatched: no run log and no breakpoints, so that
+// the steps that only compute need not publish the time or report one by one.
+template <bool Unwatched> void Scheduler::StepTicks(int64_t most) {
+    const int64_t interval = phases_.CpuIntervalMs;
+    const int64_t first = phases_.CpuDueMs;
     int64_t spent = 0; // ticks, one that found a breakpoint included
     int64_t made = 0;
+    const bool watched = !Unwatched && Breakpoints.any();
     bool atBreakpoint = false;
     while (made < most && machine_.Machine.Running) {
+        if constexpr (Unwatched) {
+            const int64_t quiet = machine_.StepUnwatched(most - made);
+            if (quiet > 0) {
+                made += quiet;
+                spent += quiet;
+                phases_.PassBreakpointAt = ClockPhases::NoAddress;
+                SetNow(first + (spent - 1) * interval); // the last step's time
+                if (made == most) {
+                    break;
+                }
+            }
+        }
         SetNow(first + spent * interval);
         ++spent;
         if (watched && AtBreakpoint()) {

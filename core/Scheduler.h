@@ -123,6 +123,7 @@ class Scheduler {
     int64_t NextOtherEvent() const;
     int64_t NextActionTime() const;
     void StepUntil(int64_t bound);
+    template <bool Unwatched> void StepTicks(int64_t most);
     bool AtBreakpoint() const;
     void AnswerAwaitedKey();
     void StopAtBreakpoint();

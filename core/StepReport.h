@@ -157,6 +157,15 @@ struct StepReport {
         RegisterChanged[static_cast<size_t>(index)] = true;
         RegisterMarked[static_cast<size_t>(index)] = true;
     }
+    // Steps made while nobody watched, as if recorded one by one: the registers they wrote
+    // and those the last of them wrote, a bit a register (1 << index).
+    void StepsWroteRegisters(unsigned written, unsigned lastWritten) {
+        BeginStep();
+        for (size_t index = 0; index < RegisterChanged.size(); ++index) {
+            RegisterChanged[index] = RegisterChanged[index] || ((written >> index) & 1u) != 0;
+            RegisterMarked[index] = ((lastWritten >> index) & 1u) != 0;
+        }
+    }
     // A bit per register (1 << index).
     static uint8_t Mask(const std::array<bool, 8>& flags) {
         unsigned mask = 0;
