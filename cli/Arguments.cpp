@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <charconv>
+#include <limits>
 #include <map>
 
 #include "assembler/RegisterText.h"
@@ -48,6 +49,7 @@ CLI::Validator EventText() {
 }
 
 constexpr ClockLimit JobLimit{1, 256};
+constexpr ClockLimit LineLimit{1, std::numeric_limits<int32_t>::max()};
 
 const std::map<std::string, ReportFormat> FormatNames{{"text", ReportFormat::Text},
                                                       {"json", ReportFormat::Json},
@@ -118,6 +120,13 @@ struct Parser {
             ->check(EventText());
         run->add_flag("--trace-ports", parsed.TracePorts,
                       "print every IN and OUT as it happens: PORT TIME IN|OUT PORT BYTE");
+        run->add_option("--break", parsed.BreakLines,
+                        "stop before the first instruction of source line LINE (a line without "
+                        "code: of the next line with code); repeatable")
+            ->type_name("LINE")
+            ->take_all()
+            ->allow_extra_args(false)
+            ->check(WholeNumber(LineLimit, "lines"));
     }
 
     void AddCheck() {
@@ -156,10 +165,6 @@ struct Parser {
                "; the commands are assemble, tokens, run and check";
     }
 
-    static ArgumentReply UsageError(const std::string& message) {
-        return {"corvane-cli: " + message + " (see corvane-cli --help)\n", UsageErrorExit};
-    }
-
     std::string Help() {
         const auto selected = app.get_subcommands();
         return selected.empty() ? app.help("", CLI::AppFormatMode::All) : app.help();
@@ -194,6 +199,10 @@ struct Parser {
 };
 
 } // namespace
+
+ArgumentReply UsageError(const std::string& message) {
+    return {"corvane-cli: " + message + " (see corvane-cli --help)\n", UsageErrorExit};
+}
 
 std::optional<std::string> DecodeKeys(std::string_view text) {
     std::string keys;

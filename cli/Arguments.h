@@ -26,6 +26,7 @@ struct Arguments {
     bool Devices = false;
     std::vector<DeviceEvent> Events;
     bool TracePorts = false;
+    std::vector<int64_t> BreakLines; // from 1, as given
     // check
     std::vector<std::string> Submissions;
     ReportFormat Format = ReportFormat::Text;
@@ -40,6 +41,9 @@ struct ArgumentReply {
 };
 
 inline constexpr int UsageErrorExit = 2;
+
+// A usage error's reply: the message on one line with a pointer to --help.
+ArgumentReply UsageError(const std::string& message);
 
 // Options may stand anywhere after the command, as --name value or --name=value; -- ends
 // them.
