@@ -1,7 +1,6 @@
 // corvane-cli run --break: the run stops before a source line's first instruction.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,16 +19,6 @@ const std::string Loop = "MOV AL,0\n"
                          "HALT\n"
                          "END\n"
                          "; done\n";
-
-std::string Line(const std::string& out, const std::string& prefix) {
-    std::istringstream lines(out);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind(prefix, 0) == 0) {
-            return line;
-        }
-    }
-    return {};
-}
 
 struct BreakCase {
     const char* Name;
@@ -94,11 +83,11 @@ TEST(CliBreak, StopsBeforeTheFirstInstructionOfTheLineAndEndsWithBreakpoint) {
         }
         const CliResult result = RunCli(words, Loop);
         EXPECT_EQ(result.Exit, 0) << c.Name;
-        EXPECT_EQ(Line(result.Out, "ENDED"), c.Ended) << c.Name;
-        EXPECT_EQ(Line(result.Out, "IP"), c.Ip) << c.Name;
-        EXPECT_EQ(Line(result.Out, "AL"), c.Al) << c.Name;
-        EXPECT_EQ(Line(result.Out, "STEPS"), c.Steps) << c.Name;
-        EXPECT_EQ(Line(result.Out, "STATUS"), c.Status) << c.Name;
+        EXPECT_EQ(Line(result, "ENDED"), c.Ended) << c.Name;
+        EXPECT_EQ(Line(result, "IP"), c.Ip) << c.Name;
+        EXPECT_EQ(Line(result, "AL"), c.Al) << c.Name;
+        EXPECT_EQ(Line(result, "STEPS"), c.Steps) << c.Name;
+        EXPECT_EQ(Line(result, "STATUS"), c.Status) << c.Name;
         EXPECT_EQ(result.Err, "") << c.Name;
     }
 }
