@@ -134,7 +134,7 @@ class Session {
         };
         const RunOutcome run = RunInVirtualTime(
             machine_, control, devices.Timers(), {args_.ClockMs, args_.HwTimerMs, args_.MaxSteps},
-            std::move(hooks), std::get<std::bitset<256>>(breakpoints));
+            std::move(hooks), {}, std::get<std::bitset<256>>(breakpoints));
 
         PrintRegisters(out_, machine_.Machine);
         out_ << "STATUS " << ui_.StatusText().substr(1) << '\n';
