@@ -79,5 +79,6 @@ void Taaa::ButtonAssembleClick() {
     Report.SetEditor(EditorCommand::Writable);
     Report.SetEditor(EditorCommand::ClearModified);
     Report.ShowWindow(WindowCommandKind::ShowRegardless, Peripheral::RamView);
+    ++Assemblies;
     Assembling = false;
 }

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <charconv>
+#include <limits>
 #include <map>
 
 #include "assembler/RegisterText.h"
@@ -49,6 +50,7 @@ CLI::Validator EventText() {
 
 constexpr ClockLimit JobLimit{1, 256};
 constexpr ClockLimit TimeoutLimit{1, 86400};
+constexpr ClockLimit LineLimit{1, std::numeric_limits<int32_t>::max()};
 
 const std::map<std::string, ReportFormat> FormatNames{{"text", ReportFormat::Text},
                                                       {"json", ReportFormat::Json},
@@ -129,6 +131,13 @@ struct Parser {
                         "run as an exercise's case does: its keys, presets, events and limits; "
                         "options given here take the place of the case's")
             ->type_name("EXERCISE:CASE");
+        run->add_option("--break", parsed.BreakLines,
+                        "stop before the first instruction of source line LINE (a line without "
+                        "code: of the next line with code); repeatable")
+            ->type_name("LINE")
+            ->take_all()
+            ->allow_extra_args(false)
+            ->check(WholeNumber(LineLimit, "lines"));
     }
 
     void AddRecord() {
@@ -213,10 +222,6 @@ struct Parser {
                "; the commands are assemble, tokens, run, check and record";
     }
 
-    static ArgumentReply UsageError(const std::string& message) {
-        return {"corvane-cli: " + message + " (see corvane-cli --help)\n", UsageErrorExit};
-    }
-
     std::string Help() {
         const auto selected = app.get_subcommands();
         return selected.empty() ? app.help("", CLI::AppFormatMode::All) : app.help();
@@ -254,6 +259,10 @@ struct Parser {
 };
 
 } // namespace
+
+ArgumentReply UsageError(const std::string& message) {
+    return {"corvane-cli: " + message + " (see corvane-cli --help)\n", UsageErrorExit};
+}
 
 std::optional<std::string> DecodeKeys(std::string_view text) {
     std::string keys;

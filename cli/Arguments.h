@@ -31,6 +31,7 @@ struct Arguments {
     struct {
         bool Clock = false, HwTimer = false, MaxSteps = false, Keys = false;
     } Given;
+    std::vector<int64_t> BreakLines; // from 1, as given
     // check
     std::vector<std::string> Submissions;
     ReportFormat Format = ReportFormat::Text;
@@ -56,6 +57,9 @@ struct ArgumentReply {
 };
 
 inline constexpr int UsageErrorExit = 2;
+
+// A usage error's reply: the message on one line with a pointer to --help.
+ArgumentReply UsageError(const std::string& message);
 
 // Options may stand anywhere after the command, as --name value or --name=value; -- ends
 // them.

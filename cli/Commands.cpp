@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "cli/Arguments.h"
+#include "cli/BreakLines.h"
 #include "cli/CheckCommand.h"
 #include "cli/CheckRun.h"
 #include "cli/DeviceReport.h"
@@ -107,6 +108,12 @@ class Session {
         if (!Assemble()) {
             return AssemblyFailed;
         }
+        const auto breakpoints = BreakAddresses(
+            args_.BreakLines, CodeLines(machine_.Machine, ui_.Source()), ui_.Source());
+        if (const auto* problem = std::get_if<std::string>(&breakpoints)) {
+            err_ << UsageError(*problem).Text;
+            return BadArguments;
+        }
         ui_.QueueKeys(args_.Keys);
         RunControl control(machine_);
         if (args_.RunLog) {
@@ -134,9 +141,9 @@ class Session {
         hooks.KeyAwaited = [this, &trace] {
             SupplyQueuedKey(machine_, ui_, trace ? &*trace : nullptr);
         };
-        const RunOutcome run =
-            RunInVirtualTime(machine_, control, devices.Timers(),
-                             {args_.ClockMs, args_.HwTimerMs, args_.MaxSteps}, std::move(hooks));
+        const RunOutcome run = RunInVirtualTime(
+            machine_, control, devices.Timers(), {args_.ClockMs, args_.HwTimerMs, args_.MaxSteps},
+            std::move(hooks), {}, std::get<std::bitset<256>>(breakpoints));
 
         PrintRegisters(out_, machine_.Machine);
         out_ << "STATUS " << ui_.StatusText().substr(1) << '\n';

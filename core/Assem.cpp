@@ -28,9 +28,10 @@ const tokNode* Taaa::ErrorPlace(tokNode* token) const {
 }
 
 void Taaa::RecordProgramError(std::string_view message, const tokNode* place) {
-    ErrorReport report{std::string(message), true, std::nullopt};
+    ErrorReport report{std::string(message), true, std::nullopt, 0};
     if (place) {
         report.SourceStart = place->SrcStart;
+        report.SourceLength = place->SrcLength;
     }
     Errors.push_back(std::move(report));
 }
@@ -58,7 +59,7 @@ void Taaa::ReportError(std::string_view message, tokNode* token) {
 }
 
 void Taaa::ReportBox(std::string_view message) {
-    Errors.push_back({std::string(message), false, std::nullopt});
+    Errors.push_back({std::string(message), false, std::nullopt, 0});
     Ui.MessageBox(message, MessageIcon::Error);
 }
 

@@ -51,6 +51,9 @@ class Taaa final : public MachineLink {
     bool CommentAppended = false;
     // True while an assembly runs; with assembler logging on, events pass during it.
     bool Assembling = false;
+    // The assemblies that have read the source, failed or not: a front end that keeps what it
+    // learnt from one sees when a newer one has replaced it.
+    int64_t Assemblies = 0;
 
     // Held for the main window: the IP of the previous ShowCurrentInstruction, and the
     // Running state saved while IN 00 awaits a key.

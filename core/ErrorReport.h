@@ -15,4 +15,6 @@ struct ErrorReport {
     // token of no length such as a blank line's marker; none when the instruction has no
     // source text (an empty cell filled after END, a cell the program wrote).
     std::optional<int32_t> SourceStart;
+    // How long that token or instruction is in the editor's text; 0 for a token of no length.
+    int32_t SourceLength = 0;
 };

@@ -16,6 +16,8 @@ std::string_view RunEndName(RunEnd end) {
         return "ERROR";
     case RunEnd::DivideByZero:
         return "DIVIDE-BY-ZERO";
+    case RunEnd::Breakpoint:
+        return "BREAKPOINT";
     }
     return "";
 }

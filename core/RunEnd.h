@@ -11,6 +11,7 @@ enum class RunEnd {
     MazeEdge,     // the snake ran into the maze's edge
     Error,        // an error reported through ReportError
     DivideByZero, // DIV or MOD by zero
+    Breakpoint,   // the run stopped before the instruction at a breakpoint
 };
 
 // The ends that are errors of the program: those through ReportError and divide by zero.
@@ -18,5 +19,6 @@ constexpr bool IsProgramError(RunEnd end) {
     return end == RunEnd::Error || end == RunEnd::DivideByZero;
 }
 
-// "HALT", "STEP-LIMIT", "ESCAPE", "MAZE-EDGE", "ERROR", "DIVIDE-BY-ZERO"; "" for None.
+// "HALT", "STEP-LIMIT", "ESCAPE", "MAZE-EDGE", "ERROR", "DIVIDE-BY-ZERO", "BREAKPOINT"; "" for
+// None.
 std::string_view RunEndName(RunEnd end);

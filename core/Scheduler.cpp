@@ -191,7 +191,7 @@ bool Scheduler::AtBreakpoint() const {
 
 void Scheduler::StopAtBreakpoint() {
     phases_.PassBreakpointAt = machine_.Machine.RegisterLow(IP);
-    control_.ButtonStopClick();
+    machine_.EndRun(RunEnd::Breakpoint);
     report_.How = SliceEnd::Breakpoint;
 }
 

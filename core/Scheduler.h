@@ -91,8 +91,9 @@ class Scheduler {
     Scheduler(const Scheduler&) = delete;
     Scheduler& operator=(const Scheduler&) = delete;
 
-    // Addresses that a run stops before (as Stop stops it). Going on from there executes the
-    // instruction at the breakpoint; a single Step is never stopped.
+    // Addresses that a run stops before, as Stop stops it but ending with
+    // RunEnd::Breakpoint. Going on from there executes the instruction at the breakpoint; a
+    // single Step is never stopped.
     std::bitset<256> Breakpoints;
     // While set, the CPU clock and the hardware timer tick without acting, as the
     // workbench's do while one of its boxes waits for an answer. Device timers go on.
@@ -106,6 +107,10 @@ class Scheduler {
     // Advances to the next tick of the CPU clock, doing all that falls due before it and at
     // it, and executes one instruction there, running or not.
     SliceReport Step();
+
+    // The next run stops at a breakpoint also where the last one stopped (going on from a
+    // breakpoint would pass it): a run from the top stops at every breakpoint again.
+    void StopAtEveryBreakpoint() { phases_.PassBreakpointAt = ClockPhases::NoAddress; }
 
     int64_t NowMs() const { return phases_.NowMs; }
     const ClockPhases& Phases() const { return phases_; }

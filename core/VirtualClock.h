@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -39,7 +40,9 @@ struct RunOutcome {
 // with the clock intervals of `settings` set on `control`. Stops when the run ends or the
 // step limit is reached; actions due later are not done. Settings outside their limits are
 // taken as the nearest limit, so no time computed here can overflow. `outOfTime`, asked
-// between slices of simulated time, stops the run early (it is left running).
+// between slices of simulated time, stops the run early (it is left running). The run stops
+// before the instruction at any of `breakpoints` and ends with RunEnd::Breakpoint.
 RunOutcome RunInVirtualTime(Taaa& machine, RunControl& control,
                             const std::vector<TimedDevice*>& devices, const ClockSettings& settings,
-                            ClockHooks hooks = {}, const std::function<bool()>& outOfTime = {});
+                            ClockHooks hooks = {}, const std::function<bool()>& outOfTime = {},
+                            const std::bitset<256>& breakpoints = {});

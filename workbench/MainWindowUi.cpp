@@ -17,6 +17,7 @@
 #include "workbench/EditorText.h"
 #include "workbench/RunLogPane.h"
 #include "workbench/SafeFile.h"
+#include "workbench/SourceMarks.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormMain.h"
 #include "workbench/TFormRamHex.h"
@@ -90,6 +91,9 @@ void TFormMain::ApplyReport() {
         ApplyReport(machine_->Report);
     } else if (nextAsmFrame_ == 0) {
         PlayAssemblyFrame(); // the assembly has finished: its first frame shows at once
+    }
+    if (sourceMarks_) {
+        sourceMarks_->Follow();
     }
 }
 

@@ -20,6 +20,7 @@
 #include "workbench/Fonts.h"
 #include "workbench/Links.h"
 #include "workbench/RunLogPane.h"
+#include "workbench/SourceMarks.h"
 #include "workbench/SourcePrinter.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormMain.h"
@@ -68,6 +69,7 @@ void TFormMain::ButtonStepClick() {
 }
 
 void TFormMain::ButtonRunClick() {
+    clock_->StopAtEveryBreakpoint(); // from the top again, even at the breakpoint last stopped at
     control_->ButtonRunClick();
     ApplyReport();
 }
@@ -267,10 +269,14 @@ void TFormMain::TimerClockTimer(int64_t elapsedMs) {
     clock_->ClocksHeld = ClocksHeldByWindow();
     const int64_t start = clock_->NowMs();
     inSlice_ = true;
-    stepsRun_ += clock_->RunFor(owedMs_).Steps;
+    const SliceReport slice = clock_->RunFor(owedMs_);
     inSlice_ = false;
+    stepsRun_ += slice.Steps;
     owedMs_ -= clock_->NowMs() - start;
     ApplyReport();
+    if (slice.How == SliceEnd::Breakpoint) {
+        ShowStatus(sourceMarks_->BreakpointStopText(), StatusStyle::Progress);
+    }
 }
 
 void TFormMain::TimerCPUTimer() {

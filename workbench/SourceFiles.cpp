@@ -7,6 +7,7 @@
 #include "workbench/Dialogs.h"
 #include "workbench/EditorText.h"
 #include "workbench/SafeFile.h"
+#include "workbench/SourceMarks.h"
 #include "workbench/TFormMain.h"
 #include "workbench/TFormRamHex.h"
 #include "workbench/devices/TformVdu.h"
@@ -55,6 +56,7 @@ bool TFormMain::LoadFile(const QString& path) {
         return false;
     }
     memoSource->setPlainText(EditorText::FromFileBytes(read.Bytes));
+    sourceMarks_->Forget();
     saveFileName_ = path;
     ClearEditorModified();
     machine_->Machine.NeedsAssembly = true;
@@ -125,6 +127,7 @@ void TFormMain::MenuFileNewClick() {
     ApplyReport();
     machine_->ClearProgram();
     memoSource->clear();
+    sourceMarks_->Forget();
     ClearEditorModified();
     machine_->Machine.NeedsAssembly = true;
     saveFileName_ = Untitled;

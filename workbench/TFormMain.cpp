@@ -31,8 +31,10 @@
 #include "workbench/EditorText.h"
 #include "workbench/FindReplace.h"
 #include "workbench/Fonts.h"
+#include "workbench/LineGutter.h"
 #include "workbench/MainWindowTables.h"
 #include "workbench/RunLogPane.h"
+#include "workbench/SourceMarks.h"
 #include "workbench/SourcePrinter.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormRamHex.h"
@@ -96,8 +98,8 @@ QFrame* BevelledBox(QWidget* panel, int x, int width) {
     return box;
 }
 
-TextPane* NewTextPane(bool readOnly) {
-    auto* pane = new TextPane;
+template <typename Pane = TextPane> Pane* NewTextPane(bool readOnly) {
+    auto* pane = new Pane;
     pane->setReadOnly(readOnly);
     pane->setLineWrapMode(QPlainTextEdit::NoWrap);
     pane->setFont(CourierNew(StartFontSize));
@@ -229,7 +231,7 @@ void TFormMain::BuildCommandButtons(QWidget* panel, int shift) {
 }
 
 void TFormMain::BuildTabs() {
-    memoSource = NewTextPane(false);
+    memoSource = NewTextPane<SourceEditor>(false);
     memoSource->setTabChangesFocus(false);
     KeepSelectionVisible(memoSource);
     editorText_ = new EditorText(memoSource->document());
@@ -251,7 +253,7 @@ void TFormMain::BuildTabs() {
     RichEdit1 = new RunLogPane;
     RichEdit1->setFont(CourierNew(StartFontSize));
 
-    TabSheetSourceCode = memoSource;
+    TabSheetSourceCode = SourceCodeSheet();
     TabSheetListFile = MemoList;
     auto* splitter = new QSplitter(Qt::Vertical);
     splitter->addWidget(MemoAsmLog);
@@ -301,6 +303,21 @@ void TFormMain::BuildTabs() {
             focus->setFocus();
         }
     });
+}
+
+// The editor over the list of the errors it marks.
+QWidget* TFormMain::SourceCodeSheet() {
+    ListBoxErrors = new QListWidget;
+    ListBoxErrors->setFont(MsSansSerif(9));
+    ListBoxErrors->setToolTip("ERRORS: CLICK ONE TO SELECT ITS PLACE");
+    auto* sheet = new QWidget;
+    auto* layout = new QVBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(memoSource);
+    layout->addWidget(ListBoxErrors);
+    sheet->setFocusProxy(memoSource);
+    return sheet;
 }
 
 void TFormMain::BuildMenus() {
@@ -404,4 +421,10 @@ void TFormMain::BuildTimers() {
     TimerAsmPlayback = new QTimer(this);
     TimerAsmPlayback->setInterval(AsmPlaybackInterval);
     connect(TimerAsmPlayback, &QTimer::timeout, this, &TFormMain::PlayAssemblyFrame);
+    sourceMarks_ = new SourceMarks(*memoSource, *editorText_, *machine_, *clock_, *ListBoxErrors);
+    connect(&memoSource->Gutter(), &LineGutter::LineClicked, this, [this](int line) {
+        if (!Busy()) {
+            sourceMarks_->Toggle(line);
+        }
+    });
 }

@@ -13,7 +13,7 @@
 #include "core/StepReport.h"
 #include "core/UserInterface.h"
 #include "workbench/PeripheralWindows.h"
-#include "workbench/TextPane.h"
+#include "workbench/SourceEditor.h"
 
 class Dialogs;
 class EditorText;
@@ -34,6 +34,7 @@ class RunControl;
 class RunLogPane;
 class Scheduler;
 class WholeMachine;
+class SourceMarks;
 class SourcePrinter;
 class TFormKeybIn;
 class TFormRamHex;
@@ -58,6 +59,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     // Snapshot and Restore of all of them together.
     WholeMachine& Whole() { return *whole_; }
     PeripheralWindows& Windows() { return windows_; }
+    // Breakpoints, the IP marker and error marks of the source editor.
+    SourceMarks& Marks() { return *sourceMarks_; }
 
     // While an assembly is shown as it went, or IN 00 awaits a key, commands do nothing.
     bool Busy() const;
@@ -149,6 +152,9 @@ class TFormMain : public QMainWindow, public UserInterface {
     void BoldFontClick();
     void LoadExample(const char* fileName);
     void ShowRamView(int view);
+    void MenuToggleBreakpointClick();
+    void MenuClearBreakpointsClick();
+    void MenuRunToCursorClick();
 
     // Puts what waits for the event loop into the list file, token list and run log now.
     void FlushPanes();
@@ -164,7 +170,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     void TimerStatusClearTimer();
 
     // Controls, named as the design names them.
-    TextPane* memoSource = nullptr;
+    SourceEditor* memoSource = nullptr;
+    QListWidget* ListBoxErrors = nullptr; // under the editor while there are errors
     QPlainTextEdit* MemoList = nullptr;
     QPlainTextEdit* MemoAsmLog = nullptr;
     QListWidget* ListBoxTokens = nullptr;
@@ -217,6 +224,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     void BuildCommandButtons(QWidget* panel, int shift);
     void BuildToolButtons(QWidget* panel, int shift);
     void BuildTabs();
+    QWidget* SourceCodeSheet();
     void BuildMenus();
     void BuildTimers();
     void CreateToolWindows();
@@ -285,6 +293,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     WindowFrames* frames_ = nullptr;
     std::unique_ptr<SourcePrinter> printer_;
     FindReplace* findReplace_ = nullptr;
+    SourceMarks* sourceMarks_ = nullptr;
 
     QString saveFileName_ = QStringLiteral("Untitled");
     QString openFileName_ = QStringLiteral("Untitled");

@@ -36,16 +36,6 @@ class CliTest : public ::testing::Test {
     int files_ = 0;
 };
 
-std::string Line(const CliResult& result, const std::string& prefix) {
-    std::istringstream lines(result.Out);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind(prefix, 0) == 0) {
-            return line;
-        }
-    }
-    return {};
-}
-
 TEST_F(CliTest, AssemblePrintsTheListFileWithLineFeeds) {
     const auto result = RunCli({"assemble", Write("HALT\r\nEND\r\n")});
     EXPECT_EQ(result.Exit, 0);

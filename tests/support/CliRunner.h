@@ -23,3 +23,14 @@ inline CliResult RunCli(const std::vector<std::string>& words, const std::string
     const int exit = RunCorvaneCli(views, in, out, err);
     return {exit, out.str(), err.str()};
 }
+
+// The first line of the output that begins with prefix, or nothing.
+inline std::string Line(const CliResult& result, const std::string& prefix) {
+    std::istringstream lines(result.Out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(prefix, 0) == 0) {
+            return line;
+        }
+    }
+    return {};
+}
