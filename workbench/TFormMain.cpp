@@ -33,6 +33,7 @@
 #include "workbench/Fonts.h"
 #include "workbench/MainWindowTables.h"
 #include "workbench/RunLogPane.h"
+#include "workbench/SourceHighlighter.h"
 #include "workbench/SourcePrinter.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormRamHex.h"
@@ -233,6 +234,7 @@ void TFormMain::BuildTabs() {
     memoSource->setTabChangesFocus(false);
     KeepSelectionVisible(memoSource);
     editorText_ = new EditorText(memoSource->document());
+    new SourceHighlighter(memoSource->document());
     connect(memoSource->document(), &QTextDocument::contentsChange, this,
             [this](int, int removed, int added) {
                 if ((removed != 0 || added != 0) && machine_) {
