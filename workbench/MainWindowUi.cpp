@@ -15,6 +15,7 @@
 #include "workbench/ButtonFace.h"
 #include "workbench/Dialogs.h"
 #include "workbench/EditorText.h"
+#include "workbench/RunEndStatus.h"
 #include "workbench/RunLogPane.h"
 #include "workbench/SafeFile.h"
 #include "workbench/TFormKeybIn.h"
@@ -103,6 +104,9 @@ void TFormMain::ApplyReport(StepReport& report) {
     if (report.SelectionChanged) {
         SelectSource(report.Selection.Start, report.Selection.Length);
     }
+    if (report.Ended != RunEnd::None) {
+        SayWhyRunEnded(report);
+    }
     if (report.StatusChanged) {
         ApplyStatus(report.Status);
     }
@@ -111,7 +115,16 @@ void TFormMain::ApplyReport(StepReport& report) {
     if (report.KeyAwaited) {
         KeyboardInputWindow->AwaitKey();
     }
+    runGoing_ = machine_->Machine.Running || machine_->ResumeAfterInput;
     report.Clear();
+}
+
+// Into the report, so the engine's status line agrees with the window's.
+void TFormMain::SayWhyRunEnded(StepReport& report) const {
+    if (const std::optional<EndStatus> status =
+            RunEndStatus(report.Ended, runGoing_, report.LastError)) {
+        report.ShowMessage(status->Text, status->Style);
+    }
 }
 
 void TFormMain::Apply(EditorCommand command) {

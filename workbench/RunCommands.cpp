@@ -19,6 +19,7 @@
 #include "workbench/FindReplace.h"
 #include "workbench/Fonts.h"
 #include "workbench/Links.h"
+#include "workbench/RunEndStatus.h"
 #include "workbench/RunLogPane.h"
 #include "workbench/SourcePrinter.h"
 #include "workbench/TFormKeybIn.h"
@@ -78,7 +79,11 @@ void TFormMain::ButtonContinuousClick() {
 }
 
 void TFormMain::ButtonStopClick() {
+    const bool running = machine_->Machine.Running;
     control_->ButtonStopClick();
+    if (running) {
+        machine_->ShowStatus(StoppedByUserText, StatusStyle::Halted);
+    }
     ApplyReport();
 }
 

@@ -338,6 +338,7 @@ void TFormMain::BuildMenus() {
 
 void TFormMain::FollowLogSwitches() {
     EngineSettings& settings = machine_->Settings;
+    settings.LogInterrupts = true; // the window's run log follows a program into its handlers
     settings.RunLog = CheckBoxRunLog->isChecked();
     settings.AsmLog = CheckBoxAsmLog->isChecked();
     connect(CheckBoxRunLog, &QCheckBox::toggled, this,

@@ -236,6 +236,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     void Apply(EditorCommand command);
     void Apply(const WindowCommand& command);
     void ApplyStatus(const StatusReport& status);
+    void SayWhyRunEnded(StepReport& report) const;
     void ApplyRegisters(const StepReport& report);
     void ApplyCells(const StepReport& report);
     void ShowSourceStatus(int32_t start, int32_t length);
@@ -291,6 +292,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     int statusTicks_ = 0;
     unsigned yellowRegisters_ = 0; // one bit per register label painted yellow
     bool editorGrey_ = false;
+    bool runGoing_ = false; // a run went on when the last report was applied
     bool firstActivation_ = true;
     bool listFileStale_ = false;
     QStringList pendingTokens_;
