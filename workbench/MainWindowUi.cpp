@@ -71,6 +71,17 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
     return QMessageBox::Information;
 }
 
+// The selected line (the instruction at IP while stepping and running) stays in the middle
+// half of the editor; it is centred only when it leaves that band, so the text does not move
+// at every step.
+void KeepInMiddleBand(QPlainTextEdit& editor) {
+    const int height = editor.viewport()->height();
+    const int y = editor.cursorRect().center().y();
+    if (y < height / 4 || y > height - height / 4) {
+        editor.centerCursor();
+    }
+}
+
 // What an assembly shows as it goes: the status line, the editor and the windows. The
 // registers and cells it writes show with the rest of the report at its end.
 StepReport TakeAssemblyView(StepReport& report) {
@@ -257,6 +268,7 @@ void TFormMain::SelectSource(int32_t start, int32_t length) {
     cursor.setPosition(editorText_->EditorPosition(int64_t{start} + length),
                        QTextCursor::KeepAnchor);
     memoSource->setTextCursor(cursor);
+    KeepInMiddleBand(*memoSource);
 }
 
 void TFormMain::SetEditorReadOnly(bool readOnly) {

@@ -133,6 +133,19 @@ void TFormMain::MenuExitClick() {
     close();
 }
 
+// Undo and Redo wait in run mode, as typing does.
+void TFormMain::MenuEditUndoClick() {
+    if (!memoSource->isReadOnly()) {
+        memoSource->undo();
+    }
+}
+
+void TFormMain::MenuEditRedoClick() {
+    if (!memoSource->isReadOnly()) {
+        memoSource->redo();
+    }
+}
+
 void TFormMain::MenuEditCopyClick() {
     if (memoSource->hasFocus()) {
         memoSource->copy();

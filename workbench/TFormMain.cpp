@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -326,6 +327,27 @@ void TFormMain::BuildMenus() {
             connect(action, &QAction::triggered, this, [this, handler] { Command(handler); });
         }
     }
+    // Undo and Redo are offered while the editor has an edit to take back or make again.
+    for (QAction* action : menus["E&dit"]->actions()) {
+        const QString caption = action->text();
+        if (caption == "&Undo" || caption == "&Redo") {
+            action->setEnabled(false);
+            connect(memoSource->document(),
+                    caption == "&Undo" ? &QTextDocument::undoAvailable
+                                       : &QTextDocument::redoAvailable,
+                    action, &QAction::setEnabled);
+        }
+    }
+    // Recent Files follows Save As.
+    RecentFilesMenu = new QMenu("Recent &Files", this);
+    QMenu* file = menus["&File"];
+    const QList<QAction*> fileActions = file->actions();
+    for (qsizetype i = 0; i + 1 < fileActions.size(); ++i) {
+        if (fileActions[i]->text() == "Save &As") {
+            file->insertMenu(fileActions[i + 1], RecentFilesMenu);
+        }
+    }
+    RefreshRecentFilesMenu();
     // Alt+X, Alt+Y and Alt+Z pick the RAM view's hexadecimal, ASCII and source views.
     const char* const viewKeys[] = {"Alt+X", "Alt+Y", "Alt+Z"};
     for (int view = 0; view < 3; ++view) {

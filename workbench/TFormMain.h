@@ -13,6 +13,7 @@
 #include "core/StepReport.h"
 #include "core/UserInterface.h"
 #include "workbench/PeripheralWindows.h"
+#include "workbench/RecentFiles.h"
 #include "workbench/TextPane.h"
 
 class Dialogs;
@@ -111,6 +112,9 @@ class TFormMain : public QMainWindow, public UserInterface {
     bool OpenSource(bool askUser);
     bool SaveSourceAs();
     void SetOpenFileName(const QString& name) { openFileName_ = name; }
+    const RecentFiles& Recent() const { return recent_; }
+    // A file of the Recent Files menu; one that has gone is dropped from the list.
+    void OpenRecentFile(const QString& path);
 
     // Commands of the buttons and menus.
     void ButtonAssembleClick();
@@ -129,6 +133,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     void MenuFileSaveClick();
     void MenuFileSaveAsClick();
     void MenuExitClick();
+    void MenuEditUndoClick();
+    void MenuEditRedoClick();
     void MenuEditCopyClick();
     void MenuEditCutClick();
     void MenuEditPasteClick();
@@ -170,6 +176,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     QListWidget* ListBoxTokens = nullptr;
     RunLogPane* RichEdit1 = nullptr;
     QTabWidget* PageControl1 = nullptr;
+    QMenu* RecentFilesMenu = nullptr;
     QWidget* TabSheetSourceCode = nullptr;
     QWidget* TabSheetListFile = nullptr;
     QWidget* TabSheetConfiguration = nullptr;
@@ -231,6 +238,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     void OpenFromCommandLine(const QString& name);
     QByteArray ReadSettingsBytes();
     bool WriteFile(const QString& path);
+    void RememberFile(const QString& path);
+    void RefreshRecentFilesMenu();
     void SetCaption(const QString& name);
     // The report's parts, applied to the widgets.
     void Apply(EditorCommand command);
@@ -286,6 +295,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     WindowFrames* frames_ = nullptr;
     std::unique_ptr<SourcePrinter> printer_;
     FindReplace* findReplace_ = nullptr;
+    RecentFiles recent_;
 
     QString saveFileName_ = QStringLiteral("Untitled");
     QString openFileName_ = QStringLiteral("Untitled");
