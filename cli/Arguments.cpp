@@ -87,19 +87,22 @@ struct Parser {
         app.add_subcommand("run", "assemble, run, print registers, status, steps and how it ended");
     CLI::App* check = app.add_subcommand(
         "check", "mark submissions against an exercise's cases; print a table of the results");
+    CLI::App* record = app.add_subcommand(
+        "record", "fill in an exercise's marked expectations from a model solution's run");
 
     Parser() {
         app.require_subcommand(1);
         app.set_version_flag("--version", std::string("corvane-cli ") + CORVANE_VERSION,
                              "print the version and exit");
         app.set_help_flag("--help", "print this help and exit");
-        for (CLI::App* command : {assemble, tokens, run, check}) {
+        for (CLI::App* command : {assemble, tokens, run, check, record}) {
             command->set_help_flag("--help", "print this help and exit");
         }
         for (CLI::App* command : {assemble, tokens, run}) {
             AddFile(*command, parsed.File);
         }
         AddCheck();
+        AddRecord();
         AddNumber("--clock", parsed.ClockMs, CpuClockLimit, "MS", "milliseconds",
                   "the CPU clock, 1..60000 ms (default 1000)");
         AddNumber("--hw-timer", parsed.HwTimerMs, HwTimerLimit, "MS", "milliseconds",
@@ -126,6 +129,21 @@ struct Parser {
             ->check(EventText());
         run->add_flag("--trace-ports", parsed.TracePorts,
                       "print every IN and OUT as it happens: PORT TIME IN|OUT PORT BYTE");
+        run->add_option("--from", parsed.From,
+                        "run as an exercise's case does: its keys, presets, events and limits; "
+                        "options given here take the place of the case's")
+            ->type_name("EXERCISE:CASE");
+    }
+
+    void AddRecord() {
+        record->add_option("EXERCISE", parsed.File, "the exercise, a TOML file")
+            ->required()
+            ->type_name("");
+        record->add_option("SOLUTION", parsed.Model, "the model solution")
+            ->required()
+            ->type_name("");
+        record->add_option("-o,--output", parsed.Output, "write the exercise here, not to stdout")
+            ->type_name("FILE");
     }
 
     void AddCheck() {
@@ -148,6 +166,14 @@ struct Parser {
                          "submissions marked at once, 1..256 (default: one per core)")
             ->type_name("N")
             ->check(WholeNumber(JobLimit, "jobs"));
+        check->add_option("--case", parsed.CaseName, "mark this case only")->type_name("NAME");
+        check
+            ->add_option("--model", parsed.Model,
+                         "a model solution: refuse the exercise unless it passes every case")
+            ->type_name("SOLUTION");
+        check->add_flag("--explain", parsed.Explain,
+                        "with one submission and one case: the events, every IN and OUT, the run "
+                        "log, the devices at each look, and why the case failed");
         AddSubmissionOptions();
     }
 
@@ -184,11 +210,11 @@ struct Parser {
     // A first word that is neither an option nor a command.
     static std::optional<std::string> UnknownCommand(const std::vector<std::string_view>& args) {
         if (args.empty() || args[0].starts_with('-') || args[0] == "assemble" ||
-            args[0] == "tokens" || args[0] == "run" || args[0] == "check") {
+            args[0] == "tokens" || args[0] == "run" || args[0] == "check" || args[0] == "record") {
             return std::nullopt;
         }
         return "unknown command: " + std::string(args[0]) +
-               "; the commands are assemble, tokens, run and check";
+               "; the commands are assemble, tokens, run, check and record";
     }
 
     static ArgumentReply UsageError(const std::string& message) {
@@ -217,8 +243,11 @@ struct Parser {
         parsed.Action = assemble->parsed() ? Command::Assemble
                         : tokens->parsed() ? Command::Tokens
                         : check->parsed()  ? Command::Check
+                        : record->parsed() ? Command::Record
                                            : Command::Run;
         parsed.Keys = *DecodeKeys(keys);
+        parsed.Given = {run->count("--clock") > 0, run->count("--hw-timer") > 0,
+                        run->count("--max-steps") > 0, run->count("--keys") > 0};
         parsed.Format = FormatNames.at(format);
         parsed.Jobs = static_cast<int>(jobs);
         for (const std::string& event : events) {

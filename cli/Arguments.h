@@ -11,7 +11,7 @@
 #include "cli/Events.h"
 #include "core/VirtualClock.h"
 
-enum class Command { Assemble, Tokens, Run, Check };
+enum class Command { Assemble, Tokens, Run, Check, Record };
 
 struct Arguments {
     Command Action = Command::Assemble;
@@ -27,6 +27,11 @@ struct Arguments {
     bool Devices = false;
     std::vector<DeviceEvent> Events;
     bool TracePorts = false;
+    std::string From; // EXERCISE:CASE, whose keys, presets, events and limits run uses
+    // Which settings the command line gave, to take the place of the case's.
+    struct {
+        bool Clock = false, HwTimer = false, MaxSteps = false, Keys = false;
+    } Given;
     // check
     std::vector<std::string> Submissions;
     ReportFormat Format = ReportFormat::Text;
@@ -37,6 +42,11 @@ struct Arguments {
     std::string FeedbackDir;
     bool Similar = false;
     int64_t TimeoutSeconds = 10; // wall-clock time to mark one submission
+    std::string CaseName;        // only this case
+    std::string Model;           // the model solution, which must pass every case
+    bool Explain = false;
+    // record: the exercise is File, the model solution Model, written to Output ("" for stdout)
+    std::string Output;
 };
 
 // A command line that asks for no command: help or the version (exit 0, text for stdout),

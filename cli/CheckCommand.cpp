@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -69,6 +70,43 @@ std::vector<SubmissionOutcome> MarkAll(const std::vector<Submission>& submission
     return outcomes;
 }
 
+// Why the model solution fails the exercise: the first case it fails, and the reason.
+std::optional<std::string> ModelFailure(const std::string& model, const Marking& marking) {
+    const SubmissionOutcome outcome = Mark({model, model, {}}, marking);
+    for (size_t i = 0; i < outcome.Cases.size(); ++i) {
+        if (!outcome.Cases[i].Passed) {
+            return "the model solution " + model + " fails case '" + marking.Marked.Cases[i].Name +
+                   "': " + outcome.Cases[i].Reason;
+        }
+    }
+    return std::nullopt;
+}
+
+// The story of one submission's run through one case, and its verdict.
+int Explain(const std::string& file, const ExerciseCase& exerciseCase, std::ostream& out) {
+    out << "CASE " << exerciseCase.Name << " of " << file << '\n';
+    const SourceRead read = ReadAssembledPart(file);
+    if (!read.Error.empty()) {
+        out << "FAILED " << read.Error << '\n';
+        return SomeCaseFailedExit;
+    }
+    if (read.SkippedByteOrderMark) {
+        out << "NOTE the file begins with a UTF-8 byte-order mark, which was skipped\n";
+    }
+    const ClockSettings& clock = exerciseCase.Clock;
+    out << "SETTINGS clock " << clock.CpuClockMs << " ms, hw_timer " << clock.HwTimerMs
+        << " ms, max_steps " << clock.MaxSteps << ", " << exerciseCase.Keys.size()
+        << " keys typed\n";
+    const CaseOutcome outcome = RunCase(SourceText::FromBytes(read.Bytes), file, exerciseCase, {},
+                                        [&out](std::string_view line) { out << line << '\n'; });
+    if (outcome.Passed) {
+        out << "PASSED\n";
+        return 0;
+    }
+    out << "FAILED at " << outcome.AtMs << " ms: " << outcome.Reason << '\n';
+    return SomeCaseFailedExit;
+}
+
 int DefaultJobs() {
     return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
 }
@@ -88,23 +126,40 @@ std::vector<SimilarGroup> Similar(const std::vector<SubmissionOutcome>& outcomes
 } // namespace
 
 int CheckCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
-    std::istringstream noInput;
-    const SourceRead read = ReadSourceBytes(args.File, noInput);
-    if (!read.Error.empty()) {
-        err << read.Error << '\n';
-        return UsageErrorExit;
-    }
-    const auto parsed = ParseExercise(read.Bytes, args.File);
+    auto parsed = ReadExercise(args.File);
     if (const auto* problem = std::get_if<std::string>(&parsed)) {
         err << *problem << '\n';
         return UsageErrorExit;
     }
-    const Exercise& exercise = std::get<Exercise>(parsed);
+    Exercise& exercise = std::get<Exercise>(parsed);
+    if (!args.CaseName.empty()) {
+        const auto named = CaseNamed(exercise, args.CaseName);
+        if (const auto* problem = std::get_if<std::string>(&named)) {
+            err << "corvane-cli: " << *problem << '\n';
+            return UsageErrorExit;
+        }
+        exercise.Cases = {*std::get<const ExerciseCase*>(named)};
+    }
+    if (!args.Model.empty()) {
+        if (const auto refusal = ModelFailure(args.Model, {exercise, args.TimeoutSeconds})) {
+            err << "corvane-cli: " << *refusal << '\n';
+            return UsageErrorExit;
+        }
+    }
     const std::vector<Submission> submissions =
         FindSubmissions(args.Submissions, {args.PerFolder, args.Main}, err);
     if (submissions.empty()) {
         err << "corvane-cli: no submissions to check (a folder gives the *.asm files beneath it)\n";
         return UsageErrorExit;
+    }
+    if (args.Explain) {
+        if (submissions.size() != 1 || exercise.Cases.size() != 1) {
+            err << "corvane-cli: --explain tells of one submission in one case (choose it with "
+                   "--case NAME); here there are "
+                << submissions.size() << " and " << exercise.Cases.size() << "\n";
+            return UsageErrorExit;
+        }
+        return Explain(submissions.front().File, exercise.Cases.front(), out);
     }
     if (TakesOneSubmission(args.Format) && submissions.size() > 1) {
         err << "corvane-cli: --format gradescope and coderunner mark one submission, not "

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <sstream>
@@ -17,6 +18,7 @@
 #include "core/Assem.h"
 #include "core/RunControl.h"
 #include "devices/Peripherals.h"
+#include "devices/Vdu.h"
 
 namespace {
 
@@ -104,13 +106,43 @@ std::optional<std::string> JudgeDevice(const DeviceExpectation& expected, const 
 class CaseRun {
   public:
     CaseRun(const SourceText& source, const std::string& file, const ExerciseCase& exerciseCase,
-            const MarkingDeadline& deadline)
+            const MarkingDeadline& deadline, const StoryTeller& tell)
         : ui_(source), file_(file), case_(exerciseCase), expect_(exerciseCase.Expect),
-          deadline_(deadline), samples_(expect_.Devices.size()) {
+          deadline_(deadline), tell_(tell), samples_(expect_.Devices.size()) {
         for (const OutputExpectation& output : expect_.Outputs) {
             writes_[output.Port].Keep =
                 std::max(writes_[output.Port].Keep, output.Bytes.size() + 1);
         }
+    }
+
+    // A model's run keeps every byte written, for its expectations to be written down.
+    void KeepEveryWrite() {
+        for (PortWrites& port : writes_) {
+            port.Keep = SIZE_MAX;
+        }
+        keepEveryWrite_ = true;
+    }
+
+    ModelRun Model() const {
+        ModelRun model;
+        model.Ended = outcome_.Ended;
+        const MachineState& state = machine_.Machine;
+        for (int i = 0; i < RegisterCount; ++i) {
+            model.Registers[static_cast<size_t>(i)] = static_cast<uint8_t>(state.RegisterLow(i));
+        }
+        for (int address = 0; address < 256; ++address) {
+            model.Ram[static_cast<size_t>(address)] =
+                static_cast<uint8_t>(state.CellValue(address) & 0xFF);
+        }
+        for (int row = 0; row < VduRows; ++row) {
+            model.VduRows.push_back(VduRowText(state, row));
+        }
+        model.DeviceLines = DeviceLines(devices_);
+        for (size_t port = 0; port < writes_.size(); ++port) {
+            model.Written[port] = writes_[port].Raw;
+            model.WrittenCollapsed[port] = writes_[port].Collapsed;
+        }
+        return model;
     }
 
     CaseOutcome Run() {
@@ -125,10 +157,16 @@ class CaseRun {
         }
         ui_.QueueKeys(case_.Keys);
         RunControl control(machine_);
+        if (tell_) {
+            machine_.Settings.RunLog = true;
+            ui_.OnRunLogLine = [this](std::string_view line) {
+                tell_("LOG " + std::to_string(now_) + ' ' + std::string(line));
+            };
+        }
         control.ButtonRunClick();
-        Preset();
+        PresetCase(machine_, case_);
         std::optional<PortTrace> trace;
-        if (!expect_.Outputs.empty()) {
+        if (!expect_.Outputs.empty() || tell_ || keepEveryWrite_) {
             trace.emplace(machine_, now_, [this](const PortAccess& access) { Record(access); });
         }
         const auto outOfTime = [this] { return std::chrono::steady_clock::now() > deadline_.At; };
@@ -137,26 +175,44 @@ class CaseRun {
         if (machine_.Machine.Running && outcome_.Steps < case_.Clock.MaxSteps) {
             return Unmarked(TimedOut(deadline_));
         }
+        if (tell_) {
+            tell_("END " + std::to_string(now_) + " ms, " + std::to_string(outcome_.Steps) +
+                  " steps, " + EndText());
+            Look();
+        }
+        failedAtMs_ = now_;
         const std::optional<std::string> failure = Judge();
-        return failure ? Failed(*failure) : CaseOutcome{};
+        CaseOutcome outcome = failure ? Failed(*failure) : CaseOutcome{};
+        outcome.AtMs = failedAtMs_;
+        return outcome;
     }
 
   private:
-    void Preset() {
-        for (const RamBytes& ram : case_.Ram) {
-            for (size_t i = 0; i < ram.Bytes.size(); ++i) {
-                machine_.Machine.WriteCell(ram.At + static_cast<int>(i), ram.Bytes[i]);
-            }
-        }
-        for (const RegisterValue& value : case_.Registers) {
-            machine_.Machine.SetRegister(value.Index, value.Value, false);
-        }
-    }
-
     void Record(const PortAccess& access) {
         if (!access.Input) {
             writes_[access.Port].Add(access.Byte);
         }
+        if (tell_) {
+            tell_(PortAccessLine(access));
+        }
+    }
+
+    // Every device line as it is now.
+    void Look() const {
+        for (const std::string& line : DeviceLines(devices_)) {
+            tell_("LOOK " + std::to_string(now_) + ' ' + line);
+        }
+    }
+
+    TimedAction Told(const DeviceEvent& event) {
+        TimedAction action = InputAction(event, devices_);
+        if (tell_) {
+            action.Act = [this, event, input = std::move(action.Act)] {
+                tell_("EVENT " + std::to_string(event.AtMs) + ' ' + event.Text);
+                input();
+            };
+        }
+        return action;
     }
 
     ClockHooks Hooks(const PortTrace* trace) {
@@ -164,13 +220,16 @@ class CaseRun {
         hooks.NowMs = &now_;
         hooks.KeyAwaited = [this, trace] { SupplyQueuedKey(machine_, ui_, trace); };
         for (const DeviceEvent& event : case_.Events) {
-            hooks.Actions.push_back(InputAction(event, devices_));
+            hooks.Actions.push_back(Told(event));
         }
         for (size_t i = 0; i < expect_.Devices.size(); ++i) {
             if (const auto at = expect_.Devices[i].AtMs) {
                 hooks.Actions.push_back({*at, [this, i] {
                                              samples_[i] =
                                                  DeviceLine(devices_, expect_.Devices[i].Device);
+                                             if (tell_) {
+                                                 Look();
+                                             }
                                          }});
             }
         }
@@ -194,12 +253,26 @@ class CaseRun {
         return nullptr;
     }
 
-    // How the run ended, with the error where it ended in one.
+    // The error at its place in the source, and when: the run stopped at it. An instruction
+    // no line put in RAM is named by its address.
+    std::string ErrorText(const ErrorReport& error) const {
+        const std::string address = error.SourceStart
+                                        ? std::string()
+                                        : ", at " + HexByte(machine_.Machine.RegisterLow(IP)) +
+                                              ", which no line of the program put there";
+        return ErrorLine(error, ui_.Source(), file_) + " (step " + std::to_string(outcome_.Steps) +
+               ", " + std::to_string(now_) + " ms" + address + ")";
+    }
+
+    // How the run ended, with the error where it ended in one, or the keys it lacked.
     std::string EndText() const {
         std::string text(RunEndName(outcome_.Ended));
         const ErrorReport* error = ExecutionError();
         if (error && IsProgramError(outcome_.Ended)) {
-            text += " (" + ErrorLine(*error, ui_.Source(), file_) + ")";
+            text += " (" + ErrorText(*error) + ")";
+        } else if (outcome_.Ended == RunEnd::Escape && ui_.KeysRanOut()) {
+            text += " (the program read a key after the " + std::to_string(case_.Keys.size()) +
+                    " the case typed, and got Escape)";
         }
         return text;
     }
@@ -207,7 +280,7 @@ class CaseRun {
     std::optional<std::string> JudgeEnd() const {
         if (!expect_.Ended && !expect_.Error && IsProgramError(outcome_.Ended)) {
             const ErrorReport* error = ExecutionError();
-            return error ? ErrorLine(*error, ui_.Source(), file_) : "ended " + EndText();
+            return error ? ErrorText(*error) : "ended " + EndText();
         }
         if (expect_.Ended && *expect_.Ended != outcome_.Ended) {
             return "ended " + EndText() + ", expected " + std::string(RunEndName(*expect_.Ended));
@@ -268,6 +341,7 @@ class CaseRun {
             const std::string line =
                 expected.AtMs ? *samples_[i] : DeviceLine(devices_, expected.Device);
             if (auto failure = JudgeDevice(expected, line)) {
+                failedAtMs_ = expected.AtMs.value_or(now_);
                 return failure;
             }
         }
@@ -277,6 +351,7 @@ class CaseRun {
             }
         }
         if (crashedAt_) {
+            failedAtMs_ = *crashedAt_;
             return "the lift crashed at " + std::to_string(*crashedAt_) + " ms";
         }
         return std::nullopt;
@@ -299,11 +374,14 @@ class CaseRun {
     const ExerciseCase& case_;
     const CaseExpectations& expect_;
     const MarkingDeadline& deadline_;
+    StoryTeller tell_;
     int64_t now_ = 0;
     RunOutcome outcome_;
     std::vector<std::optional<std::string>> samples_;
     std::array<PortWrites, PortCount> writes_;
     std::optional<int64_t> crashedAt_;
+    mutable int64_t failedAtMs_ = 0;
+    bool keepEveryWrite_ = false;
 };
 
 } // namespace
@@ -317,13 +395,38 @@ CaseOutcome Unmarked(std::string reason) {
 }
 
 CaseOutcome RunCase(const SourceText& source, const std::string& file,
-                    const ExerciseCase& exerciseCase, const MarkingDeadline& deadline) {
+                    const ExerciseCase& exerciseCase, const MarkingDeadline& deadline,
+                    const StoryTeller& tell) {
     if (std::chrono::steady_clock::now() > deadline.At) {
         return Unmarked(TimedOut(deadline));
     }
     const auto start = std::chrono::steady_clock::now();
-    CaseOutcome outcome = CaseRun(source, file, exerciseCase, deadline).Run();
+    CaseOutcome outcome = CaseRun(source, file, exerciseCase, deadline, tell).Run();
     outcome.Seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return outcome;
+}
+
+ModelRun RunModel(const SourceText& source, const std::string& file,
+                  const ExerciseCase& exerciseCase) {
+    const MarkingDeadline none;
+    CaseRun run(source, file, exerciseCase, none, {});
+    run.KeepEveryWrite();
+    const CaseOutcome outcome = run.Run();
+    ModelRun model = run.Model();
+    if (model.Ended == RunEnd::None) {
+        model.Error = outcome.Reason;
+    }
+    return model;
+}
+
+void PresetCase(Taaa& machine, const ExerciseCase& exerciseCase) {
+    for (const RamBytes& ram : exerciseCase.Ram) {
+        for (size_t i = 0; i < ram.Bytes.size(); ++i) {
+            machine.Machine.WriteCell(ram.At + static_cast<int>(i), ram.Bytes[i]);
+        }
+    }
+    for (const RegisterValue& value : exerciseCase.Registers) {
+        machine.Machine.SetRegister(value.Index, value.Value, false);
+    }
 }

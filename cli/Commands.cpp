@@ -1,16 +1,20 @@
 #include "cli/Commands.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <variant>
 
 #include "cli/Arguments.h"
 #include "cli/CheckCommand.h"
+#include "cli/CheckRun.h"
 #include "cli/DeviceReport.h"
 #include "cli/ErrorLine.h"
+#include "cli/Exercise.h"
 #include "cli/HeadlessUi.h"
 #include "cli/PortTrace.h"
 #include "cli/QueuedKeys.h"
+#include "cli/RecordCommand.h"
 #include "cli/RunReport.h"
 #include "cli/SourceFile.h"
 #include "core/Assem.h"
@@ -27,8 +31,9 @@ const char* const NothingToAssemble = "Nothing to assemble.";
 // One command's machine, and the errors it has printed so far.
 class Session {
   public:
-    Session(SourceText source, const Arguments& args, std::ostream& out, std::ostream& err)
-        : ui_(std::move(source)), args_(args), out_(out), err_(err) {
+    Session(SourceText source, const Arguments& args, std::ostream& out, std::ostream& err,
+            const ExerciseCase* from)
+        : ui_(std::move(source)), args_(args), out_(out), err_(err), from_(from) {
         ui_.Follow(machine_.Report);
     }
 
@@ -41,6 +46,7 @@ class Session {
         case Command::Run:
             return RunCommand();
         case Command::Check:
+        case Command::Record:
             break;
         }
         return BadArguments;
@@ -111,6 +117,9 @@ class Session {
             };
         }
         control.ButtonRunClick();
+        if (from_) {
+            PresetCase(machine_, *from_);
+        }
         int64_t now = 0;
         std::optional<PortTrace> trace;
         if (args_.TracePorts) {
@@ -152,19 +161,77 @@ class Session {
     const Arguments& args_;
     std::ostream& out_;
     std::ostream& err_;
+    const ExerciseCase* from_;
     size_t printed_ = 0;
 };
+
+// EXERCISE:CASE, split at the first colon after which the exercise file exists, for a
+// path may hold colons too.
+std::variant<ExerciseCase, std::string> CaseFrom(const std::string& from) {
+    std::error_code error;
+    for (size_t colon = from.find(':'); colon != std::string::npos;
+         colon = from.find(':', colon + 1)) {
+        const std::string file = from.substr(0, colon);
+        if (!std::filesystem::is_regular_file(file, error)) {
+            continue;
+        }
+        auto exercise = ReadExercise(file);
+        if (auto* problem = std::get_if<std::string>(&exercise)) {
+            return std::move(*problem);
+        }
+        const auto found = CaseNamed(std::get<Exercise>(exercise), from.substr(colon + 1));
+        if (const auto* problem = std::get_if<std::string>(&found)) {
+            return "corvane-cli: " + *problem;
+        }
+        return *std::get<const ExerciseCase*>(found);
+    }
+    return "corvane-cli: --from takes EXERCISE:CASE, an exercise file and a case's name, not '" +
+           from + "'";
+}
+
+// The run's settings are the case's, but for those the command line gives; its events
+// come after the case's.
+Arguments RunAsCase(Arguments args, const ExerciseCase& exerciseCase) {
+    if (!args.Given.Clock) {
+        args.ClockMs = exerciseCase.Clock.CpuClockMs;
+    }
+    if (!args.Given.HwTimer) {
+        args.HwTimerMs = exerciseCase.Clock.HwTimerMs;
+    }
+    if (!args.Given.MaxSteps) {
+        args.MaxSteps = exerciseCase.Clock.MaxSteps;
+    }
+    if (!args.Given.Keys) {
+        args.Keys = exerciseCase.Keys;
+    }
+    args.Events.insert(args.Events.begin(), exerciseCase.Events.begin(), exerciseCase.Events.end());
+    return args;
+}
 
 int Execute(const Arguments& args, std::istream& in, std::ostream& out, std::ostream& err) {
     if (args.Action == Command::Check) {
         return CheckCommand(args, out, err);
+    }
+    if (args.Action == Command::Record) {
+        return RecordCommand(args, out, err);
+    }
+    std::optional<ExerciseCase> from;
+    if (!args.From.empty()) {
+        auto found = CaseFrom(args.From);
+        if (const auto* problem = std::get_if<std::string>(&found)) {
+            err << *problem << '\n';
+            return BadArguments;
+        }
+        from = std::get<ExerciseCase>(std::move(found));
     }
     const SourceRead read = ReadSourceBytes(args.File, in);
     if (!read.Error.empty()) {
         err << read.Error << '\n';
         return BadArguments;
     }
-    return Session(SourceText::FromBytes(read.Bytes), args, out, err).Execute();
+    const Arguments settings = from ? RunAsCase(args, *from) : args;
+    return Session(SourceText::FromBytes(read.Bytes), settings, out, err, from ? &*from : nullptr)
+        .Execute();
 }
 
 } // namespace

@@ -50,7 +50,8 @@ std::variant<DeviceEvent, std::string> ParseDeviceEvent(std::string_view text) {
             if (auto* problem = std::get_if<std::string>(&input)) {
                 return std::move(*problem);
             }
-            return DeviceEvent{*time, std::get<DeviceInput>(std::move(input))};
+            return DeviceEvent{*time, std::get<DeviceInput>(std::move(input)),
+                               std::string(text.substr(timeEnd + 1))};
         }
     }
     return UnknownDevice(device);

@@ -16,6 +16,7 @@ class Peripherals;
 struct DeviceEvent {
     int64_t AtMs = 0;
     DeviceInput Input;
+    std::string Text; // DEVICE:WHAT, as given
 };
 
 // The event, or why the text is not one.

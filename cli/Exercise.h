@@ -64,6 +64,15 @@ struct CaseExpectations {
     bool LiftNeverCrashes = false;
 };
 
+// What `corvane-cli record` fills in from a model's run: one key of [case.expect], and which
+// of its parts; with no items, every part (registers: AL, BL, CL, DL and SP).
+struct RecordMark {
+    std::string Key;        // ended, registers, ram, vdu, devices or outputs
+    std::vector<int> Items; // register indexes, the first and last RAM address, VDU rows,
+                            // device lines in their order, or ports
+    bool Collapse = false;  // outputs: a byte written again straight after itself once
+};
+
 struct ExerciseCase {
     std::string Name;
     ClockSettings Clock;
@@ -75,6 +84,7 @@ struct ExerciseCase {
     int64_t Points = 1;
     std::string Hint;    // the teacher's feedback when the case fails
     bool Hidden = false; // students are told only that it failed
+    std::vector<RecordMark> Record;
 };
 
 struct Exercise {
@@ -82,5 +92,15 @@ struct Exercise {
     std::vector<ExerciseCase> Cases;
 };
 
-// Reads an exercise from TOML text; the error is one line, "FILE:LINE:COL: PROBLEM".
-std::variant<Exercise, std::string> ParseExercise(std::string_view toml, const std::string& file);
+// Reads an exercise from TOML text; the error is one line, "FILE:LINE:COL: PROBLEM". A case
+// must expect something, unless it is read for recording and marks something to record.
+std::variant<Exercise, std::string> ParseExercise(std::string_view toml, const std::string& file,
+                                                  bool forRecording = false);
+
+// Reads and parses an exercise file; the error is one line.
+std::variant<Exercise, std::string> ReadExercise(const std::string& file,
+                                                 bool forRecording = false);
+
+// The case of that name, or why there is none.
+std::variant<const ExerciseCase*, std::string> CaseNamed(const Exercise& exercise,
+                                                         std::string_view name);

@@ -160,6 +160,7 @@ void HeadlessUi::MessageBox(std::string_view text, MessageIcon) {
 
 uint8_t HeadlessUi::NextKey() {
     if (keys_.empty()) {
+        keysRanOut_ = true;
         return EscapeKey;
     }
     const auto key = static_cast<uint8_t>(keys_.front());

@@ -47,6 +47,8 @@ class HeadlessUi : public UserInterface {
     void QueueKeys(std::string_view keys) { keys_.insert(keys_.end(), keys.begin(), keys.end()); }
     // The next queued key; Escape once the keys are used up.
     uint8_t NextKey();
+    // True once a key was asked for after the queued ones were used up.
+    bool KeysRanOut() const { return keysRanOut_; }
 
     // Receivers; unset ones drop what they would receive.
     std::function<void(std::string_view)> OnRunLogLine;
@@ -96,5 +98,6 @@ class HeadlessUi : public UserInterface {
     std::vector<std::string> asmLog_;
     std::vector<std::string> messageBoxes_;
     std::deque<char> keys_;
+    bool keysRanOut_ = false;
     int beeps_ = 0;
 };

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "assembler/ByteOrderMark.h"
 #include "assembler/SourceText.h"
 
 namespace {
@@ -29,6 +30,10 @@ SourceRead ReadStream(const std::string& path, std::istream& stream, size_t keep
     }
     if (stream.bad()) {
         return Failed(path, "read error");
+    }
+    read.SkippedByteOrderMark = read.Bytes.starts_with(ByteOrderMark);
+    if (read.SkippedByteOrderMark) {
+        read.Bytes.erase(0, ByteOrderMark.size());
     }
     return read;
 }

@@ -3,6 +3,8 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "assembler/ByteOrderMark.h"
+
 EditorText::EditorText(QTextDocument* document) : QObject(document), document_(document) {
     connect(document, &QTextDocument::contentsChanged, this, [this] { stale_ = true; });
 }
@@ -51,8 +53,11 @@ int EditorText::EditorPosition(int64_t offset) const {
 }
 
 QString EditorText::FromFileBytes(const QByteArray& bytes) {
-    const std::string editor =
-        SourceText::FromBytes(std::string_view(bytes.constData(), bytes.size())).EditorText();
+    std::string_view file(bytes.constData(), static_cast<size_t>(bytes.size()));
+    if (file.starts_with(ByteOrderMark)) {
+        file.remove_prefix(ByteOrderMark.size());
+    }
+    const std::string editor = SourceText::FromBytes(file).EditorText();
     QString text = QString::fromLatin1(editor.data(), static_cast<qsizetype>(editor.size()));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;

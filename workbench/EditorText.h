@@ -25,7 +25,8 @@ class EditorText : public QObject {
     // The editor position of an engine offset, kept inside the text.
     int EditorPosition(int64_t offset) const;
 
-    // Editor text made from bytes as a file holds them (CR LF, LF or CR end a line).
+    // Editor text made from bytes as a file holds them (CR LF, LF or CR end a line), without
+    // the byte-order mark a file may start with.
     static QString FromFileBytes(const QByteArray& bytes);
 
   private:

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "support/CliRunner.h"
+
+inline const std::string Examples = CORVANE_EXAMPLES;
+
 // A fresh folder per test, for exercises and submissions.
 class CheckTest : public ::testing::Test {
   protected:
@@ -37,4 +41,24 @@ inline std::vector<std::string> Lines(const std::string& text) {
         lines.push_back(line);
     }
     return lines;
+}
+
+// The lines of the first fenced block in docs/exercises.md after the line `marker`.
+inline std::string DocBlock(const std::string& marker) {
+    std::ifstream doc(Examples + "/../docs/exercises.md");
+    std::string block;
+    bool found = false;
+    bool inside = false;
+    for (std::string line; std::getline(doc, line);) {
+        if (found && line.starts_with("```")) {
+            if (inside) {
+                return block;
+            }
+            inside = true;
+        } else if (inside) {
+            block += line + '\n';
+        }
+        found = found || line == marker;
+    }
+    return block;
 }

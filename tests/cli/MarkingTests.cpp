@@ -293,7 +293,7 @@ TEST_F(CheckTest, TextReportWrapsPadsByCharactersAndEscapesControls) {
     const std::string longLine(120, 'x');
     const std::string exercise =
         Write("wide.toml", "[[case]]\nname = \"Gr\u00f6\u00dfe\\u0007\"\nmax_steps = 5\n"
-                           "[case.expect]\ndevices = [{ device = 'HEATER', text = '" +
+                           "[case.expect]\ndevices = [{ device = 'HEATER', text = 'HEATER " +
                                longLine + "' }]\n");
     const auto out = Lines(RunCli({"check", exercise, Write("p.asm", "HALT\nEND\n")}).Out);
     ASSERT_GE(out.size(), 5U);
@@ -344,7 +344,8 @@ TEST_F(CheckTest, SimilarSubmissionsAreGroupedWithAFigure) {
 TEST_F(CheckTest, ASubmissionHasAWallClockLimit) {
     const std::string exercise =
         Write("slow.toml", "[defaults]\nclock = 1\nmax_steps = 1000000000000\n"
-                           "[[case]]\n[[case]]\n");
+                           "[[case]]\n[case.expect]\nended = 'HALT'\n"
+                           "[[case]]\n[case.expect]\nended = 'HALT'\n");
     const std::string loop = Write("loop.asm", "L:\nJMP L\nEND\n");
     const auto start = std::chrono::steady_clock::now();
     const auto result = RunCli({"check", exercise, loop, "--timeout", "1", "--format", "json"});

@@ -89,6 +89,8 @@ TEST_F(WorkbenchTest, SourcesRoundTripByteForByte) {
         {"DB \"\xA3\xA0\xE9\xFF\"\rEND\r", "DB \"\xA3\xA0\xE9\xFF\"\r\nEND\r\n"},
         {"\r\n\r\n", "\r\n\r\n"},
         {QByteArray("; a\0b\x01\x7F\r\n", 9), QByteArray("; a\0b\x01\x7F\r\n", 9)},
+        // A byte-order mark is skipped, and one later in the text is Latin-1 like any bytes.
+        {"\xEF\xBB\xBFMOV AL,1\r\nDB \"\xEF\xBB\xBF\"\r\n", "MOV AL,1\r\nDB \"\xEF\xBB\xBF\"\r\n"},
     };
     for (const auto& c : cases) {
         Open("trip.asm", c.Read);
