@@ -115,7 +115,11 @@ struct Parser {
                         "keys typed at IN 00, one byte each; \\r \\n \\t \\e \\\\ \\xHH")
             ->type_name("TEXT")
             ->check(KeyText());
-        run->add_flag("--run-log", parsed.RunLog, "print the run log as it is written");
+        CLI::Option* runLog =
+            run->add_flag("--run-log", parsed.RunLog, "print the run log as it is written");
+        run->add_flag("--interrupts", parsed.Interrupts,
+                      "with --run-log, also an entry for every interrupt taken")
+            ->needs(runLog);
         run->add_flag("--ram", parsed.Ram, "print RAM after the run");
         run->add_flag("--vdu", parsed.Vdu, "print the VDU's four rows");
         run->add_flag("--devices", parsed.Devices, "print one line per device");

@@ -21,6 +21,7 @@ struct Arguments {
     int64_t MaxSteps = DefaultMaxSteps;
     std::string Keys; // decoded
     bool RunLog = false;
+    bool Interrupts = false; // with RunLog: the interrupts taken too
     bool Ram = false;
     bool Vdu = false;
     bool Devices = false;

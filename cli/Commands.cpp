@@ -118,6 +118,7 @@ class Session {
         RunControl control(machine_);
         if (args_.RunLog) {
             machine_.Settings.RunLog = true;
+            machine_.Settings.LogInterrupts = args_.Interrupts;
             ui_.OnRunLogLine = [this, &control](std::string_view line) {
                 PrintWhileRunning(line, control);
             };

@@ -22,6 +22,8 @@
 struct EngineSettings {
     bool RunLog = false; // narrate every instruction in the run log
     bool AsmLog = false; // narrate the assembly, token by token
+    // With RunLog, an entry for every interrupt taken as well.
+    bool LogInterrupts = false;
 };
 
 // The machine object: the assembler with its token list and list file, and the CPU with

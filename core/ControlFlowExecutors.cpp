@@ -203,9 +203,12 @@ RunEnd Taaa::RaiseInterrupt(int vectorAddress) {
     }
     Ended = RunEnd::None;
     stepIp_ = Machine.Reg[IP] & 0xFF;
+    const int stack = Machine.Reg[SP] & 0xFF;
     Machine.WriteCell(Machine.Reg[SP], Machine.Reg[IP]);
     Machine.SetRegister(IP, Machine.CellValue(vectorAddress), false);
     DecrementStack();
+    Log.BeginStep(Settings.RunLog && Settings.LogInterrupts);
+    Log.InterruptTaken(vectorAddress, stepIp_, stack);
     ShowCurrentInstruction();
     EndStep();
     return Ended;

@@ -69,3 +69,32 @@ void RunLog::WriteOneByteBlock(int ip) {
     Line("\t" + CellText(ip));
     Line("");
 }
+
+namespace {
+
+// The hardware timer's vector is 02, the keyboard's 03 and the keypad's 04.
+std::string InterruptName(int vectorAddress) {
+    switch (vectorAddress) {
+    case 0x02:
+        return "Hardware timer interrupt";
+    case 0x03:
+        return "Keyboard interrupt";
+    case 0x04:
+        return "Keypad interrupt";
+    default:
+        return "Interrupt";
+    }
+}
+
+} // namespace
+
+void RunLog::WriteInterrupt(int vectorAddress, int pushedIp, int stackAddress) {
+    const std::string handler = HexByte(machine_.Reg[IP]);
+    Line("INTERRUPT");
+    Line("\t" + InterruptName(vectorAddress) + " " + HexByte(vectorAddress));
+    Line("\tRead the vector at [" + HexByte(vectorAddress) + "]: " + handler);
+    Line("\tPush IP " + HexByte(pushedIp) + " to the stack at [" + HexByte(stackAddress) + "]");
+    Line("\tIP = " + handler);
+    Registers();
+    LongDashes();
+}

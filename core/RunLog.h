@@ -23,6 +23,12 @@ class RunLog {
     }
     void Registers();
     void IpAdvance(std::string_view amount);
+    // An interrupt's own entry: which one, the vector it read, the IP it pushed and where.
+    void InterruptTaken(int vectorAddress, int pushedIp, int stackAddress) {
+        if (enabled_) {
+            WriteInterrupt(vectorAddress, pushedIp, stackAddress);
+        }
+    }
     void ShortDashes(); // 85
     void LongDashes();  // 91
 
@@ -55,6 +61,7 @@ class RunLog {
     void WriteThreeByteBlock(int ip, std::string_view executeSuffix);
     void WriteTwoByteBlock(int ip);
     void WriteOneByteBlock(int ip);
+    void WriteInterrupt(int vectorAddress, int pushedIp, int stackAddress);
 
     UserInterface& ui_;
     const MachineState& machine_;

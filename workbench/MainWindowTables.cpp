@@ -49,7 +49,7 @@ constexpr ToolButtonEntry ToolButtons[] = {
 };
 
 constexpr MenuEntry Menus[] = {
-    {"&File", "&New", "", Call<&TFormMain::MenuFileNewClick>},
+    {"&File", "&New", "Ctrl+N", Call<&TFormMain::MenuFileNewClick>},
     {"&File", nullptr, "", nullptr},
     {"&File", "&Open", "Ctrl+O", Call<&TFormMain::MenuFileOpenClick>},
     {"&File", "&Save", "Ctrl+S", Call<&TFormMain::MenuFileSaveClick>},
@@ -60,6 +60,9 @@ constexpr MenuEntry Menus[] = {
     {"&File", "Print S&etup", "", Call<&TFormMain::MenuPrintSetupClick>},
     {"&File", nullptr, "", nullptr},
     {"&File", "E&xit", "", Call<&TFormMain::MenuExitClick>, true},
+    {"E&dit", "&Undo", "Ctrl+Z", Call<&TFormMain::MenuEditUndoClick>},
+    {"E&dit", "Re&do", "Ctrl+Y", Call<&TFormMain::MenuEditRedoClick>},
+    {"E&dit", nullptr, "", nullptr},
     {"E&dit", "&Copy", "Ctrl+C", Call<&TFormMain::MenuEditCopyClick>},
     {"E&dit", "Cu&t", "Ctrl+X", Call<&TFormMain::MenuEditCutClick>},
     {"E&dit", "&Paste", "Ctrl+V", Call<&TFormMain::MenuEditPasteClick>},

@@ -15,6 +15,7 @@
 #include "workbench/ButtonFace.h"
 #include "workbench/Dialogs.h"
 #include "workbench/EditorText.h"
+#include "workbench/RunEndStatus.h"
 #include "workbench/RunLogPane.h"
 #include "workbench/SafeFile.h"
 #include "workbench/SourceMarks.h"
@@ -71,6 +72,17 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
     return QMessageBox::Information;
 }
 
+// The selected line (the instruction at IP while stepping and running) stays in the middle
+// half of the editor; it is centred only when it leaves that band, so the text does not move
+// at every step.
+void KeepInMiddleBand(QPlainTextEdit& editor) {
+    const int height = editor.viewport()->height();
+    const int y = editor.cursorRect().center().y();
+    if (y < height / 4 || y > height - height / 4) {
+        editor.centerCursor();
+    }
+}
+
 // What an assembly shows as it goes: the status line, the editor and the windows. The
 // registers and cells it writes show with the rest of the report at its end.
 StepReport TakeAssemblyView(StepReport& report) {
@@ -107,6 +119,9 @@ void TFormMain::ApplyReport(StepReport& report) {
     if (report.SelectionChanged) {
         SelectSource(report.Selection.Start, report.Selection.Length);
     }
+    if (report.Ended != RunEnd::None) {
+        SayWhyRunEnded(report);
+    }
     if (report.StatusChanged) {
         ApplyStatus(report.Status);
     }
@@ -115,7 +130,16 @@ void TFormMain::ApplyReport(StepReport& report) {
     if (report.KeyAwaited) {
         KeyboardInputWindow->AwaitKey();
     }
+    runGoing_ = machine_->Machine.Running || machine_->ResumeAfterInput;
     report.Clear();
+}
+
+// Into the report, so the engine's status line agrees with the window's.
+void TFormMain::SayWhyRunEnded(StepReport& report) const {
+    if (const std::optional<EndStatus> status =
+            RunEndStatus(report.Ended, runGoing_, report.LastError)) {
+        report.ShowMessage(status->Text, status->Style);
+    }
 }
 
 void TFormMain::Apply(EditorCommand command) {
@@ -248,6 +272,7 @@ void TFormMain::SelectSource(int32_t start, int32_t length) {
     cursor.setPosition(editorText_->EditorPosition(int64_t{start} + length),
                        QTextCursor::KeepAnchor);
     memoSource->setTextCursor(cursor);
+    KeepInMiddleBand(*memoSource);
 }
 
 void TFormMain::SetEditorReadOnly(bool readOnly) {

@@ -19,6 +19,7 @@
 #include "workbench/FindReplace.h"
 #include "workbench/Fonts.h"
 #include "workbench/Links.h"
+#include "workbench/RunEndStatus.h"
 #include "workbench/RunLogPane.h"
 #include "workbench/SourceMarks.h"
 #include "workbench/SourcePrinter.h"
@@ -80,7 +81,11 @@ void TFormMain::ButtonContinuousClick() {
 }
 
 void TFormMain::ButtonStopClick() {
+    const bool running = machine_->Machine.Running;
     control_->ButtonStopClick();
+    if (running) {
+        machine_->ShowStatus(StoppedByUserText, StatusStyle::Halted);
+    }
     ApplyReport();
 }
 
@@ -128,6 +133,19 @@ void TFormMain::ToolCloseAllClick() {
 
 void TFormMain::MenuExitClick() {
     close();
+}
+
+// Undo and Redo wait in run mode, as typing does.
+void TFormMain::MenuEditUndoClick() {
+    if (!memoSource->isReadOnly()) {
+        memoSource->undo();
+    }
+}
+
+void TFormMain::MenuEditRedoClick() {
+    if (!memoSource->isReadOnly()) {
+        memoSource->redo();
+    }
 }
 
 void TFormMain::MenuEditCopyClick() {

@@ -78,6 +78,12 @@ std::optional<int> SettingsFile::Integer(std::string_view section, std::string_v
     return found == values_.end() ? std::nullopt : WholeNumber(found->second);
 }
 
+std::optional<std::string> SettingsFile::String(std::string_view section,
+                                                std::string_view key) const {
+    const auto found = values_.find({Folded(section), Folded(key)});
+    return found == values_.end() ? std::nullopt : std::optional(found->second);
+}
+
 std::string SettingsFile::Text(const std::vector<Entry>& entries) {
     std::string text;
     const std::string* section = nullptr;
@@ -86,7 +92,7 @@ std::string SettingsFile::Text(const std::vector<Entry>& entries) {
             text += (section ? "\n[" : "[") + entry.Section + "]\n";
             section = &entry.Section;
         }
-        text += entry.Key + "=" + std::to_string(entry.Value) + "\n";
+        text += entry.Key + "=" + entry.Value + "\n";
     }
     return text;
 }

@@ -1,5 +1,7 @@
 // New, Open, Save, Save As and the examples: the source between the editor and the disk.
+#include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPlainTextEdit>
 
 #include "assembler/SourceText.h"
@@ -61,6 +63,7 @@ bool TFormMain::LoadFile(const QString& path) {
     ClearEditorModified();
     machine_->Machine.NeedsAssembly = true;
     SetCaption(saveFileName_);
+    RememberFile(path);
     return true;
 }
 
@@ -75,7 +78,54 @@ bool TFormMain::WriteFile(const QString& path) {
         dialogs_.Message(this, SaveFailureMessage(path, error), QMessageBox::Critical);
         return false;
     }
+    RememberFile(path);
     return true;
+}
+
+void TFormMain::RememberFile(const QString& path) {
+    recent_.Add(path);
+    RefreshRecentFilesMenu();
+}
+
+void TFormMain::RefreshRecentFilesMenu() {
+    RecentFilesMenu->clear();
+    const QStringList& paths = recent_.Paths();
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        QAction* action = RecentFilesMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        // Later, from the event loop: opening rebuilds this menu and so deletes the action.
+        connect(action, &QAction::triggered, this, [this, path] {
+            QMetaObject::invokeMethod(
+                this,
+                [this, path] {
+                    if (!Busy()) {
+                        OpenRecentFile(path);
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+    }
+    RecentFilesMenu->setEnabled(!paths.isEmpty());
+}
+
+void TFormMain::OpenRecentFile(const QString& path) {
+    if (!AskToSaveChanges(QStringLiteral("Save source code now?"))) {
+        return;
+    }
+    machine_->LeaveRunMode();
+    ApplyReport();
+    ShowSourceTab();
+    if (!QFileInfo::exists(path)) {
+        recent_.Remove(path);
+        RefreshRecentFilesMenu();
+        ShowStatus(
+            (QDir::toNativeSeparators(path) + " is no longer there.").toLatin1().toStdString(),
+            StatusStyle::Error);
+        return;
+    }
+    openFileName_ = path;
+    LoadFile(path);
 }
 
 bool TFormMain::OpenSource(bool askUser) {

@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -35,6 +36,7 @@
 #include "workbench/MainWindowTables.h"
 #include "workbench/RunLogPane.h"
 #include "workbench/SourceMarks.h"
+#include "workbench/SourceHighlighter.h"
 #include "workbench/SourcePrinter.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormRamHex.h"
@@ -235,6 +237,7 @@ void TFormMain::BuildTabs() {
     memoSource->setTabChangesFocus(false);
     KeepSelectionVisible(memoSource);
     editorText_ = new EditorText(memoSource->document());
+    new SourceHighlighter(memoSource->document());
     connect(memoSource->document(), &QTextDocument::contentsChange, this,
             [this](int, int removed, int added) {
                 if ((removed != 0 || added != 0) && machine_) {
@@ -341,6 +344,27 @@ void TFormMain::BuildMenus() {
             connect(action, &QAction::triggered, this, [this, handler] { Command(handler); });
         }
     }
+    // Undo and Redo are offered while the editor has an edit to take back or make again.
+    for (QAction* action : menus["E&dit"]->actions()) {
+        const QString caption = action->text();
+        if (caption == "&Undo" || caption == "Re&do") {
+            action->setEnabled(false);
+            connect(memoSource->document(),
+                    caption == "&Undo" ? &QTextDocument::undoAvailable
+                                       : &QTextDocument::redoAvailable,
+                    action, &QAction::setEnabled);
+        }
+    }
+    // Recent Files follows Save As.
+    RecentFilesMenu = new QMenu("Recent &Files", this);
+    QMenu* file = menus["&File"];
+    const QList<QAction*> fileActions = file->actions();
+    for (qsizetype i = 0; i + 1 < fileActions.size(); ++i) {
+        if (fileActions[i]->text() == "Save &As") {
+            file->insertMenu(fileActions[i + 1], RecentFilesMenu);
+        }
+    }
+    RefreshRecentFilesMenu();
     // Alt+X, Alt+Y and Alt+Z pick the RAM view's hexadecimal, ASCII and source views.
     const char* const viewKeys[] = {"Alt+X", "Alt+Y", "Alt+Z"};
     for (int view = 0; view < 3; ++view) {
@@ -353,6 +377,7 @@ void TFormMain::BuildMenus() {
 
 void TFormMain::FollowLogSwitches() {
     EngineSettings& settings = machine_->Settings;
+    settings.LogInterrupts = true; // the window's run log follows a program into its handlers
     settings.RunLog = CheckBoxRunLog->isChecked();
     settings.AsmLog = CheckBoxAsmLog->isChecked();
     connect(CheckBoxRunLog, &QCheckBox::toggled, this,

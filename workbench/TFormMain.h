@@ -14,6 +14,8 @@
 #include "core/UserInterface.h"
 #include "workbench/PeripheralWindows.h"
 #include "workbench/SourceEditor.h"
+#include "workbench/RecentFiles.h"
+#include "workbench/TextPane.h"
 
 class Dialogs;
 class EditorText;
@@ -114,6 +116,9 @@ class TFormMain : public QMainWindow, public UserInterface {
     bool OpenSource(bool askUser);
     bool SaveSourceAs();
     void SetOpenFileName(const QString& name) { openFileName_ = name; }
+    const RecentFiles& Recent() const { return recent_; }
+    // A file of the Recent Files menu; one that has gone is dropped from the list.
+    void OpenRecentFile(const QString& path);
 
     // Commands of the buttons and menus.
     void ButtonAssembleClick();
@@ -132,6 +137,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     void MenuFileSaveClick();
     void MenuFileSaveAsClick();
     void MenuExitClick();
+    void MenuEditUndoClick();
+    void MenuEditRedoClick();
     void MenuEditCopyClick();
     void MenuEditCutClick();
     void MenuEditPasteClick();
@@ -177,6 +184,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     QListWidget* ListBoxTokens = nullptr;
     RunLogPane* RichEdit1 = nullptr;
     QTabWidget* PageControl1 = nullptr;
+    QMenu* RecentFilesMenu = nullptr;
     QWidget* TabSheetSourceCode = nullptr;
     QWidget* TabSheetListFile = nullptr;
     QWidget* TabSheetConfiguration = nullptr;
@@ -239,11 +247,14 @@ class TFormMain : public QMainWindow, public UserInterface {
     void OpenFromCommandLine(const QString& name);
     QByteArray ReadSettingsBytes();
     bool WriteFile(const QString& path);
+    void RememberFile(const QString& path);
+    void RefreshRecentFilesMenu();
     void SetCaption(const QString& name);
     // The report's parts, applied to the widgets.
     void Apply(EditorCommand command);
     void Apply(const WindowCommand& command);
     void ApplyStatus(const StatusReport& status);
+    void SayWhyRunEnded(StepReport& report) const;
     void ApplyRegisters(const StepReport& report);
     void ApplyCells(const StepReport& report);
     void ShowSourceStatus(int32_t start, int32_t length);
@@ -294,12 +305,14 @@ class TFormMain : public QMainWindow, public UserInterface {
     std::unique_ptr<SourcePrinter> printer_;
     FindReplace* findReplace_ = nullptr;
     SourceMarks* sourceMarks_ = nullptr;
+    RecentFiles recent_;
 
     QString saveFileName_ = QStringLiteral("Untitled");
     QString openFileName_ = QStringLiteral("Untitled");
     int statusTicks_ = 0;
     unsigned yellowRegisters_ = 0; // one bit per register label painted yellow
     bool editorGrey_ = false;
+    bool runGoing_ = false; // a run went on when the last report was applied
     bool firstActivation_ = true;
     bool listFileStale_ = false;
     QStringList pendingTokens_;

@@ -97,6 +97,8 @@ void TFormMain::LoadSettings() {
     GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
     CheckBoxCLO->setChecked(settings.Integer("OneWindowAtATime", "Show").value_or(0) != 0);
     CheckBoxPrintPause->setChecked(settings.Integer("PrintPause", "Pause").value_or(0) != 0);
+    recent_.Read(settings);
+    RefreshRecentFilesMenu();
 }
 
 std::string TFormMain::SettingsText() const {
@@ -104,17 +106,19 @@ std::string TFormMain::SettingsText() const {
     for (const WindowPlace& entry : WindowPlaces()) {
         const QWidget* window = const_cast<TFormMain*>(this)->PlacedWindow(entry.Window);
         const QRect outer = frames_->Outer(window);
-        entries.push_back({entry.Section, "Top", outer.top()});
-        entries.push_back({entry.Section, "Left", outer.left()});
+        entries.push_back(SettingsFile::Number(entry.Section, "Top", outer.top()));
+        entries.push_back(SettingsFile::Number(entry.Section, "Left", outer.left()));
         if (entry.Default(*window).Sized) {
-            entries.push_back({entry.Section, "Width", outer.width()});
-            entries.push_back({entry.Section, "Height", outer.height()});
+            entries.push_back(SettingsFile::Number(entry.Section, "Width", outer.width()));
+            entries.push_back(SettingsFile::Number(entry.Section, "Height", outer.height()));
         }
     }
-    entries.push_back({"CPU_Clock", "Interval", control_->CpuClockInterval()});
-    entries.push_back({"HW_Timer", "Interval", control_->HwTimerInterval()});
-    entries.push_back({"OneWindowAtATime", "Show", OneAtATime ? 1 : 0});
-    entries.push_back({"PrintPause", "Pause", CheckBoxPrintPause->isChecked() ? 1 : 0});
+    entries.push_back(SettingsFile::Number("CPU_Clock", "Interval", control_->CpuClockInterval()));
+    entries.push_back(SettingsFile::Number("HW_Timer", "Interval", control_->HwTimerInterval()));
+    entries.push_back(SettingsFile::Number("OneWindowAtATime", "Show", OneAtATime ? 1 : 0));
+    entries.push_back(
+        SettingsFile::Number("PrintPause", "Pause", CheckBoxPrintPause->isChecked() ? 1 : 0));
+    recent_.Write(entries);
     return SettingsFile::Text(entries);
 }
 

@@ -461,3 +461,45 @@ TEST_F(CliTest, BinarySourcesGiveMessagesNotCrashes) {
 }
 
 } // namespace
+
+namespace {
+
+// Everything of the run log but the interrupts' entries.
+std::string WithoutInterruptEntries(std::string text) {
+    const std::string dashes = std::string(91, '-') + "\n";
+    for (size_t entry; (entry = text.find("INTERRUPT\n")) != std::string::npos;) {
+        text.erase(entry, text.find(dashes, entry) + dashes.size() - entry);
+    }
+    return text;
+}
+
+// The hardware timer's vector at 02 sends the loop at 04 to the handler at 50.
+const char* const TimerProgram = "JMP start\r\nDB 50\r\nstart:\r\nSTI\r\nloop:\r\nJMP loop\r\n"
+                                 "ORG 50\r\nIRET\r\nEND\r\n";
+
+TEST_F(CliTest, InterruptsHaveRunLogEntriesOnlyWhenAskedFor) {
+    const std::string file = Write(TimerProgram);
+    const std::vector<std::string> run = {"run",        file,   "--run-log",   "--clock", "100",
+                                          "--hw-timer", "1000", "--max-steps", "40"};
+    std::vector<std::string> withEntries = run;
+    withEntries.push_back("--interrupts");
+    const CliResult plain = RunCli(run);
+    const CliResult entries = RunCli(withEntries);
+    EXPECT_EQ(plain.Exit, 0);
+    EXPECT_EQ(entries.Exit, 0);
+    EXPECT_EQ(plain.Out.find("INTERRUPT"), std::string::npos);
+    const std::string entry =
+        "INTERRUPT\n\tHardware timer interrupt 02\n"
+        "\tRead the vector at [02]: 50\n"
+        "\tPush IP 04 to the stack at [BF]\n\tIP = 50\n"
+        "\tAL = 00\tBL = 00\tCL = 00\tDL = 00\tIP = 50\tSP = BE\tSR = ...I....\n" +
+        std::string(91, '-') + "\n";
+    EXPECT_NE(entries.Out.find(entry), std::string::npos) << entries.Out;
+    EXPECT_EQ(WithoutInterruptEntries(entries.Out), plain.Out);
+
+    const CliResult alone = RunCli({"run", file, "--interrupts"});
+    EXPECT_EQ(alone.Exit, UsageErrorExit);
+    EXPECT_NE(alone.Err.find("--run-log"), std::string::npos) << alone.Err;
+}
+
+} // namespace

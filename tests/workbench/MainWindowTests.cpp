@@ -259,17 +259,21 @@ struct MenuItem {
 };
 
 const MenuItem ExpectedMenus[] = {
-    {"&File", "&New", ""},
+    {"&File", "&New", "Ctrl+N"},
     {"&File", nullptr, ""},
     {"&File", "&Open", "Ctrl+O"},
     {"&File", "&Save", "Ctrl+S"},
     {"&File", "Save &As", ""},
+    {"&File", "Recent &Files", ""},
     {"&File", nullptr, ""},
     {"&File", "&Print Source Code", ""},
     {"&File", "Print &List File", ""},
     {"&File", "Print S&etup", ""},
     {"&File", nullptr, ""},
     {"&File", "E&xit", ""},
+    {"E&dit", "&Undo", "Ctrl+Z"},
+    {"E&dit", "Re&do", "Ctrl+Y"},
+    {"E&dit", nullptr, ""},
     {"E&dit", "&Copy", "Ctrl+C"},
     {"E&dit", "Cu&t", "Ctrl+X"},
     {"E&dit", "&Paste", "Ctrl+V"},
