@@ -80,4 +80,5 @@ void Taaa::ButtonAssembleClick() {
     Report.SetEditor(EditorCommand::ClearModified);
     Report.ShowWindow(WindowCommandKind::ShowRegardless, Peripheral::RamView);
     Assembling = false;
+    Ui.ProgramReplaced();
 }

@@ -72,6 +72,9 @@ SliceReport Scheduler::Step() {
     const RunEnd ended = machine_.ButtonStepClick();
     phases_.PassBreakpointAt = ClockPhases::NoAddress;
     AnswerAwaitedKey();
+    if (hooks_.AfterStep) {
+        hooks_.AfterStep();
+    }
     if (machine_.AwaitingKey()) {
         return {SliceEnd::AwaitingKey, ended, 1};
     }
@@ -132,6 +135,7 @@ void Scheduler::StepUntil(int64_t bound) {
     }
     const int64_t most = std::min(ticks, maxSteps_ - report_.Steps);
     const bool watched = Breakpoints.any();
+    const bool observed = static_cast<bool>(hooks_.AfterStep);
     int64_t spent = 0; // ticks, one that found a breakpoint included
     int64_t made = 0;
     bool atBreakpoint = false;
@@ -146,6 +150,10 @@ void Scheduler::StepUntil(int64_t bound) {
         machine_.ButtonStepClick();
         AnswerAwaitedKey();
         ++made;
+        if (observed) [[unlikely]] {
+            phases_.CpuDueMs = first + spent * interval;
+            hooks_.AfterStep();
+        }
     }
     phases_.CpuDueMs = first + spent * interval;
     report_.Steps += made;
