@@ -15,12 +15,14 @@
 #include "core/Assem.h"
 #include "core/RunControl.h"
 #include "core/Scheduler.h"
+#include "devices/WholeMachine.h"
 #include "workbench/Dialogs.h"
 #include "workbench/FindReplace.h"
 #include "workbench/Fonts.h"
 #include "workbench/Links.h"
 #include "workbench/RunLogPane.h"
 #include "workbench/SourcePrinter.h"
+#include "workbench/StepBack.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormMain.h"
 #include "workbench/TFormRamHex.h"
@@ -62,13 +64,18 @@ void TFormMain::ButtonAssembleClick() {
     ApplyReport();
 }
 
+// A step that changed nothing (refused, or HALT again) leaves nothing to undo.
 void TFormMain::ButtonStepClick() {
     machine_->ButtonStepClick();
+    if (!(whole_->Snapshot() == history_->Moments.Newest().Machine.Machine)) {
+        RecordStep();
+    }
     ApplyReport();
 }
 
 void TFormMain::ButtonRunClick() {
     control_->ButtonRunClick();
+    RestartHistory(HistoryStart::Run);
     ApplyReport();
 }
 
@@ -84,6 +91,7 @@ void TFormMain::ButtonStopClick() {
 
 void TFormMain::ButtonResetClick() {
     control_->ButtonResetClick();
+    RestartHistory(HistoryStart::CpuReset);
     ApplyReport();
 }
 
@@ -275,7 +283,11 @@ void TFormMain::TimerClockTimer(int64_t elapsedMs) {
 
 void TFormMain::TimerCPUTimer() {
     if (!ClocksHeldByWindow()) {
+        const bool steps = machine_->Machine.Running;
         control_->TimerCPUTimer();
+        if (steps) {
+            RecordStep();
+        }
         ApplyReport();
     }
 }
