@@ -242,3 +242,28 @@ TEST_F(StepBackTest, RefusesWithTheReasonWhereNothingIsLeftToUndo) {
 }
 
 } // namespace
+
+namespace {
+
+// Driven by the window's own clock at 2 ms a step, a run keeps its last 10000 steps, each of
+// which Step Back undoes; beyond them it says how far it reaches.
+TEST_F(StepBackTest, GoesBackTenThousandStepsOfARunDrivenByTheClock) {
+    Open("count.asm", "Again:\nINC AL\nJMP Again\nEND\n");
+    while (form->Control().CpuClockInterval() > RunControl::FastestClock) {
+        form->ButtonFastClick();
+    }
+    form->ButtonRunClick();
+    while (form->StepsRun() < 10050) {
+        form->TimerClockTimer(100);
+    }
+    const int64_t made = form->StepsRun();
+    ASSERT_EQ(form->StepsToUndo(), static_cast<size_t>(StepBackDepth));
+    StepBack(StepBackDepth);
+    EXPECT_FALSE(form->Machine().Machine.Running);
+    EXPECT_EQ(Reg(AL), ((made - StepBackDepth + 1) / 2) & 0xFF);
+    form->ButtonStepBackClick();
+    EXPECT_EQ(Status(), " Nothing earlier to step back to: Step Back keeps the last 10000 steps.");
+    EXPECT_EQ(Reg(AL), ((made - StepBackDepth + 1) / 2) & 0xFF);
+}
+
+} // namespace
