@@ -30,3 +30,5 @@ struct SourceText {
 
 // Larger files are refused with a message rather than loaded.
 inline constexpr size_t MaxSourceFileBytes = 16u * 1024u * 1024u;
+// The assembler reads no more of the editor's text than this.
+inline constexpr size_t AssembledSourceBytes = 32768;

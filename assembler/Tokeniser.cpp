@@ -1,11 +1,6 @@
+#include "assembler/SourceText.h"
 #include "assembler/Tokenise.h"
 #include "core/Assem.h"
-
-namespace {
-
-constexpr size_t SourceBufferSize = 32768;
-
-} // namespace
 
 void Taaa::SelectTokenLine(int32_t index) {
     if (Settings.AsmLog && !TokenList.empty()) {
@@ -53,11 +48,11 @@ bool Taaa::MakeTokens() {
     Ui.ClearTokenList();
 
     std::string bytes;
-    if (!Ui.ReadSourceFile(bytes, SourceBufferSize)) {
+    if (!Ui.ReadSourceFile(bytes, AssembledSourceBytes)) {
         return false;
     }
-    if (bytes.size() > SourceBufferSize) {
-        bytes.resize(SourceBufferSize);
+    if (bytes.size() > AssembledSourceBytes) {
+        bytes.resize(AssembledSourceBytes);
     }
     if (static_cast<int64_t>(bytes.size()) != Ui.SourceTextLength()) {
         ReportBox("Block read error");

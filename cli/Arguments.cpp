@@ -48,18 +48,22 @@ CLI::Validator EventText() {
 }
 
 constexpr ClockLimit JobLimit{1, 256};
+constexpr ClockLimit TimeoutLimit{1, 86400};
 
 const std::map<std::string, ReportFormat> FormatNames{{"text", ReportFormat::Text},
                                                       {"json", ReportFormat::Json},
                                                       {"junit", ReportFormat::Junit},
-                                                      {"csv", ReportFormat::Csv}};
+                                                      {"csv", ReportFormat::Csv},
+                                                      {"gradescope", ReportFormat::Gradescope},
+                                                      {"coderunner", ReportFormat::Coderunner}};
 
 CLI::Validator FormatName() {
     return CLI::Validator(
         [](std::string& text) -> std::string {
             return FormatNames.contains(text)
                        ? std::string()
-                       : "must be text, json, junit or csv, not '" + text + "'";
+                       : "must be text, json, junit, csv, gradescope or coderunner, not '" + text +
+                             "'";
         },
         "");
 }
@@ -129,7 +133,10 @@ struct Parser {
                          "a source file, or a folder whose *.asm files are each a submission")
             ->required()
             ->type_name("");
-        check->add_option("--format", format, "the report: text, json, junit or csv (default text)")
+        check
+            ->add_option("--format", format,
+                         "the report: text, json, junit, csv (default text); for one "
+                         "submission gradescope or coderunner")
             ->type_name("FORMAT")
             ->check(FormatName());
         check
@@ -137,6 +144,30 @@ struct Parser {
                          "submissions marked at once, 1..256 (default: one per core)")
             ->type_name("N")
             ->check(WholeNumber(JobLimit, "jobs"));
+        AddSubmissionOptions();
+    }
+
+    void AddSubmissionOptions() {
+        check->add_flag("--per-folder", parsed.PerFolder,
+                        "each sub-folder of a folder given is one student, as a learning "
+                        "platform's download lays them out");
+        check
+            ->add_option("--main", parsed.Main,
+                         "with --per-folder: the one source of each student to mark")
+            ->type_name("NAME");
+        check->add_flag("--student", parsed.Student,
+                        "show hidden cases only as \"hidden case failed\", as students see them");
+        check
+            ->add_option("--feedback-dir", parsed.FeedbackDir,
+                         "write one feedback file per submission into the folder")
+            ->type_name("DIR");
+        check->add_flag("--similar", parsed.Similar,
+                        "add the groups of submissions whose tokens are alike");
+        check
+            ->add_option("--timeout", parsed.TimeoutSeconds,
+                         "wall-clock seconds to mark one submission, 1..86400 (default 10)")
+            ->type_name("SECONDS")
+            ->check(WholeNumber(TimeoutLimit, "seconds"));
     }
 
     void AddNumber(const char* name, int64_t& value, ClockLimit limit, const char* metavar,

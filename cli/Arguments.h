@@ -30,6 +30,12 @@ struct Arguments {
     std::vector<std::string> Submissions;
     ReportFormat Format = ReportFormat::Text;
     int Jobs = 0; // 0: one per core
+    bool PerFolder = false;
+    std::string Main;
+    bool Student = false;
+    std::string FeedbackDir;
+    bool Similar = false;
+    int64_t TimeoutSeconds = 10; // wall-clock time to mark one submission
 };
 
 // A command line that asks for no command: help or the version (exit 0, text for stdout),

@@ -2,68 +2,65 @@
 
 #include <algorithm>
 #include <atomic>
-#include <filesystem>
 #include <sstream>
 #include <thread>
 
 #include "cli/Arguments.h"
 #include "cli/CheckReport.h"
 #include "cli/Exercise.h"
+#include "cli/PlatformReports.h"
 #include "cli/SourceFile.h"
+#include "cli/Submissions.h"
 
 namespace {
 
-// A folder stands for every *.asm in it, sorted by name.
-std::vector<std::string> SubmissionFiles(const std::vector<std::string>& paths) {
-    std::vector<std::string> files;
-    for (const std::string& path : paths) {
-        std::error_code error;
-        if (!std::filesystem::is_directory(path, error)) {
-            files.push_back(path);
-            continue;
-        }
-        std::vector<std::string> inFolder;
-        for (const auto& entry : std::filesystem::directory_iterator(path, error)) {
-            if (entry.path().extension() == ".asm" && entry.is_regular_file(error)) {
-                inFolder.push_back(entry.path().string());
-            }
-        }
-        std::sort(inFolder.begin(), inFolder.end());
-        files.insert(files.end(), inFolder.begin(), inFolder.end());
-    }
-    return files;
-}
+// What marking one submission needs besides the submission.
+struct Marking {
+    const Exercise& Marked;
+    int64_t TimeoutSeconds = 10;
+    bool KeepTokens = false;
+};
 
-SubmissionOutcome Mark(const std::string& file, const Exercise& exercise) {
-    SubmissionOutcome outcome{file, {}};
-    std::istringstream noInput;
-    const SourceRead read = ReadSourceBytes(file, noInput);
-    if (!read.Error.empty()) {
-        outcome.Cases.assign(exercise.Cases.size(), {false, read.Error});
+SubmissionOutcome Mark(const Submission& submission, const Marking& marking) {
+    SubmissionOutcome outcome{submission.File, submission.Name, {}, {}};
+    const std::vector<ExerciseCase>& cases = marking.Marked.Cases;
+    if (!submission.Problem.empty()) {
+        outcome.Cases.assign(cases.size(), Unmarked(submission.Problem));
         return outcome;
     }
+    const SourceRead read = ReadAssembledPart(submission.File);
+    if (!read.Error.empty()) {
+        outcome.Cases.assign(cases.size(), Unmarked(read.Error));
+        return outcome;
+    }
+    if (marking.KeepTokens) {
+        outcome.Tokens = ComparableTokens(read.Bytes);
+    }
     const SourceText source = SourceText::FromBytes(read.Bytes);
-    for (const ExerciseCase& exerciseCase : exercise.Cases) {
+    const MarkingDeadline deadline{std::chrono::steady_clock::now() +
+                                       std::chrono::seconds(marking.TimeoutSeconds),
+                                   marking.TimeoutSeconds};
+    for (const ExerciseCase& exerciseCase : cases) {
         try {
-            outcome.Cases.push_back(RunCase(source, file, exerciseCase));
+            outcome.Cases.push_back(RunCase(source, submission.File, exerciseCase, deadline));
         } catch (const std::exception& error) {
-            outcome.Cases.push_back({false, std::string("could not be run: ") + error.what()});
+            outcome.Cases.push_back(Unmarked(std::string("could not be run: ") + error.what()));
         }
     }
     return outcome;
 }
 
 // Each thread takes the next submission not yet taken; results keep the submissions' order.
-std::vector<SubmissionOutcome> MarkAll(const std::vector<std::string>& files,
-                                       const Exercise& exercise, int jobs) {
-    std::vector<SubmissionOutcome> outcomes(files.size());
+std::vector<SubmissionOutcome> MarkAll(const std::vector<Submission>& submissions,
+                                       const Marking& marking, int jobs) {
+    std::vector<SubmissionOutcome> outcomes(submissions.size());
     std::atomic<size_t> next = 0;
     const auto work = [&] {
-        for (size_t i = next++; i < files.size(); i = next++) {
-            outcomes[i] = Mark(files[i], exercise);
+        for (size_t i = next++; i < submissions.size(); i = next++) {
+            outcomes[i] = Mark(submissions[i], marking);
         }
     };
-    const size_t threads = std::min(files.size(), static_cast<size_t>(std::max(jobs, 1)));
+    const size_t threads = std::min(submissions.size(), static_cast<size_t>(std::max(jobs, 1)));
     std::vector<std::jthread> workers;
     for (size_t i = 1; i < threads; ++i) {
         workers.emplace_back(work);
@@ -74,6 +71,18 @@ std::vector<SubmissionOutcome> MarkAll(const std::vector<std::string>& files,
 
 int DefaultJobs() {
     return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+}
+
+bool TakesOneSubmission(ReportFormat format) {
+    return format == ReportFormat::Gradescope || format == ReportFormat::Coderunner;
+}
+
+std::vector<SimilarGroup> Similar(const std::vector<SubmissionOutcome>& outcomes) {
+    std::vector<std::vector<std::string>> streams;
+    for (const SubmissionOutcome& outcome : outcomes) {
+        streams.push_back(outcome.Tokens);
+    }
+    return SimilarGroups(streams);
 }
 
 } // namespace
@@ -91,13 +100,35 @@ int CheckCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
         return UsageErrorExit;
     }
     const Exercise& exercise = std::get<Exercise>(parsed);
-    const std::vector<std::string> files = SubmissionFiles(args.Submissions);
-    if (files.empty()) {
-        err << "corvane-cli: no submissions to check (a folder gives its *.asm files)\n";
+    const std::vector<Submission> submissions =
+        FindSubmissions(args.Submissions, {args.PerFolder, args.Main}, err);
+    if (submissions.empty()) {
+        err << "corvane-cli: no submissions to check (a folder gives the *.asm files beneath it)\n";
         return UsageErrorExit;
     }
-    const auto outcomes = MarkAll(files, exercise, args.Jobs > 0 ? args.Jobs : DefaultJobs());
-    PrintCheckReport(out, args.Format, exercise, outcomes);
+    if (TakesOneSubmission(args.Format) && submissions.size() > 1) {
+        err << "corvane-cli: --format gradescope and coderunner mark one submission, not "
+            << submissions.size() << '\n';
+        return UsageErrorExit;
+    }
+    if (args.Similar && args.Format != ReportFormat::Text && args.Format != ReportFormat::Json) {
+        err << "corvane-cli: --similar adds to the text and json reports only\n";
+        return UsageErrorExit;
+    }
+    const auto outcomes = MarkAll(submissions, {exercise, args.TimeoutSeconds, args.Similar},
+                                  args.Jobs > 0 ? args.Jobs : DefaultJobs());
+    ReportOptions options{args.Format, args.Student, std::nullopt};
+    if (args.Similar) {
+        options.Similar = Similar(outcomes);
+    }
+    PrintCheckReport(out, options, exercise, outcomes);
+    if (!args.FeedbackDir.empty()) {
+        const std::string problem = WriteFeedbackFiles(args.FeedbackDir, exercise, outcomes);
+        if (!problem.empty()) {
+            err << "corvane-cli: " << problem << '\n';
+            return UsageErrorExit;
+        }
+    }
     const bool allPassed = std::all_of(outcomes.begin(), outcomes.end(), [](const auto& s) {
         return std::all_of(s.Cases.begin(), s.Cases.end(),
                            [](const CaseOutcome& c) { return c.Passed; });

@@ -2,243 +2,291 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <numeric>
 
 #include "cli/Exercise.h"
+#include "cli/PlatformReports.h"
+#include "cli/ReportText.h"
 
 namespace {
 
-// The length of the UTF-8 sequence at `at`, or 0 where there is none.
-size_t Utf8Sequence(std::string_view text, size_t at) {
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    const size_t length = lead < 0x80           ? 1
-                          : (lead >> 5) == 0x06 ? 2
-                          : (lead >> 4) == 0x0E ? 3
-                          : (lead >> 3) == 0x1E ? 4
-                                                : 0;
-    if (length == 0 || at + length > text.size()) {
-        return 0;
-    }
-    for (size_t i = at + 1; i < at + length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-std::string Utf8(std::string_view text) {
-    bool valid = true;
-    for (size_t at = 0; valid && at < text.size();) {
-        const size_t length = Utf8Sequence(text, at);
-        valid = length > 0;
-        at += length;
-    }
-    if (valid) {
-        return std::string(text);
-    }
-    std::string latin;
-    for (const char c : text) {
-        const auto code = static_cast<unsigned char>(c);
-        if (code < 0x80) {
-            latin += c;
-        } else {
-            latin += static_cast<char>(0xC0 | (code >> 6));
-            latin += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return latin;
-}
+// No line of the text report is wider, but for a long file name or many cases.
+constexpr size_t TextReportWidth = 100;
 
 int PassedCount(const SubmissionOutcome& submission) {
     return static_cast<int>(std::count_if(submission.Cases.begin(), submission.Cases.end(),
                                           [](const CaseOutcome& c) { return c.Passed; }));
 }
 
-std::string Total(const SubmissionOutcome& submission) {
-    return std::to_string(PassedCount(submission)) + "/" + std::to_string(submission.Cases.size());
+size_t UnmarkedCount(const SubmissionOutcome& submission) {
+    return static_cast<size_t>(std::count_if(submission.Cases.begin(), submission.Cases.end(),
+                                             [](const CaseOutcome& c) { return c.Unmarked; }));
 }
 
-std::string Cell(const CaseOutcome& outcome) {
-    return outcome.Passed ? "pass" : Utf8(outcome.Reason);
+double Seconds(const SubmissionOutcome& submission) {
+    return std::accumulate(submission.Cases.begin(), submission.Cases.end(), 0.0,
+                           [](double sum, const CaseOutcome& c) { return sum + c.Seconds; });
 }
 
-void PrintText(std::ostream& out, const Exercise& exercise,
+std::string Fraction(int64_t part, int64_t whole) {
+    return std::to_string(part) + "/" + std::to_string(whole);
+}
+
+std::string Percent(double share) {
+    return std::to_string(static_cast<int>(share * 100 + 0.5)) + "%";
+}
+
+std::string Cell(const ExerciseCase& exerciseCase, const CaseOutcome& outcome, bool student) {
+    return outcome.Passed ? "pass" : Utf8(ShownReason(exerciseCase, outcome, student));
+}
+
+// A table row's cells padded by characters, two spaces between columns.
+std::string TableLine(const std::vector<std::string>& cells, const std::vector<size_t>& widths) {
+    std::string line;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        line += cells[i];
+        if (i + 1 < cells.size()) {
+            line += std::string(widths[i] - CharacterCount(cells[i]) + 2, ' ');
+        }
+    }
+    return line;
+}
+
+// Under a submission's row, each failed case's reason, wrapped.
+std::vector<std::string> ReasonLines(const Exercise& exercise, const SubmissionOutcome& submission,
+                                     bool student) {
+    std::vector<std::string> lines;
+    for (size_t i = 0; i < submission.Cases.size(); ++i) {
+        if (submission.Cases[i].Passed) {
+            continue;
+        }
+        const std::string text =
+            ControlsEscaped(Utf8(exercise.Cases[i].Name) + ": " +
+                            Cell(exercise.Cases[i], submission.Cases[i], student));
+        const std::vector<std::string> wrapped = Wrapped(text, TextReportWidth - 6);
+        for (size_t line = 0; line < wrapped.size(); ++line) {
+            lines.push_back((line == 0 ? "    " : "      ") + wrapped[line]);
+        }
+    }
+    return lines;
+}
+
+void PrintSimilarText(std::ostream& out, const std::vector<SimilarGroup>& groups,
+                      const std::vector<SubmissionOutcome>& submissions) {
+    out << "\nSimilar submissions (alike once comments, label names, case and spacing are set "
+           "aside;\nfor a look, not a verdict):"
+        << (groups.empty() ? " none\n" : "\n");
+    for (const SimilarGroup& group : groups) {
+        std::string line = Percent(group.Similarity);
+        line.insert(0, 6 - line.size(), ' ');
+        for (size_t i = 0; i < group.Members.size(); ++i) {
+            line += (i ? ", " : "  ") + ControlsEscaped(submissions[group.Members[i]].File);
+        }
+        out << line << '\n';
+    }
+}
+
+void PrintText(std::ostream& out, const ReportOptions& options, const Exercise& exercise,
                const std::vector<SubmissionOutcome>& submissions) {
     std::vector<std::vector<std::string>> rows{{"SUBMISSION"}};
     for (const ExerciseCase& c : exercise.Cases) {
-        rows[0].push_back(Utf8(c.Name));
+        rows[0].push_back(ControlsEscaped(Utf8(c.Name)));
     }
-    rows[0].push_back("TOTAL");
+    rows[0].insert(rows[0].end(), {"TOTAL", "SCORE"});
     for (const SubmissionOutcome& submission : submissions) {
-        rows.push_back({Utf8(submission.File)});
+        rows.push_back({ControlsEscaped(submission.File)});
         for (const CaseOutcome& outcome : submission.Cases) {
-            rows.back().push_back(Cell(outcome));
+            rows.back().push_back(outcome.Passed ? "pass" : "FAIL");
         }
-        rows.back().push_back(Total(submission));
+        rows.back().push_back(Fraction(PassedCount(submission), submission.Cases.size()));
+        rows.back().push_back(Fraction(Score(exercise, submission), MaxScore(exercise)));
     }
     std::vector<size_t> widths(rows[0].size(), 0);
     for (const auto& row : rows) {
         for (size_t i = 0; i < row.size(); ++i) {
-            widths[i] = std::max(widths[i], row[i].size());
+            widths[i] = std::max(widths[i], CharacterCount(row[i]));
         }
     }
     if (!exercise.Title.empty()) {
-        out << Utf8(exercise.Title) << '\n';
+        out << ControlsEscaped(Utf8(exercise.Title)) << '\n';
     }
-    for (const auto& row : rows) {
-        std::string line;
-        for (size_t i = 0; i < row.size(); ++i) {
-            line += row[i] +
-                    (i + 1 < row.size() ? std::string(widths[i] - row[i].size() + 2, ' ') : "");
+    out << TableLine(rows[0], widths) << '\n';
+    for (size_t s = 0; s < submissions.size(); ++s) {
+        out << TableLine(rows[s + 1], widths) << '\n';
+        for (const std::string& line : ReasonLines(exercise, submissions[s], options.Student)) {
+            out << line << '\n';
         }
-        out << line << '\n';
     }
     const auto perfect =
         std::count_if(submissions.begin(), submissions.end(), [](const SubmissionOutcome& s) {
             return PassedCount(s) == static_cast<int>(s.Cases.size());
         });
     out << perfect << " of " << submissions.size() << " submissions passed every case\n";
-}
-
-std::string JsonString(std::string_view text) {
-    std::string json = "\"";
-    for (const char c : Utf8(text)) {
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-            json += escape;
-        } else {
-            json += c;
-        }
+    if (options.Similar) {
+        PrintSimilarText(out, *options.Similar, submissions);
     }
-    return json + '"';
 }
 
-void PrintJson(std::ostream& out, const Exercise& exercise,
+void PrintSimilarJson(std::ostream& out, const std::vector<SimilarGroup>& groups,
+                      const std::vector<SubmissionOutcome>& submissions) {
+    out << ",\n \"similar\": [";
+    for (size_t g = 0; g < groups.size(); ++g) {
+        char similarity[16];
+        std::snprintf(similarity, sizeof similarity, "%.2f", groups[g].Similarity);
+        out << (g ? ",\n  " : "\n  ") << "{\"similarity\": " << similarity << ", \"files\": [";
+        for (size_t i = 0; i < groups[g].Members.size(); ++i) {
+            out << (i ? ", " : "") << JsonString(submissions[groups[g].Members[i]].File);
+        }
+        out << "]}";
+    }
+    out << "\n]";
+}
+
+void PrintJson(std::ostream& out, const ReportOptions& options, const Exercise& exercise,
                const std::vector<SubmissionOutcome>& submissions) {
     out << "{\"title\": " << JsonString(exercise.Title) << ", \"cases\": [";
     for (size_t i = 0; i < exercise.Cases.size(); ++i) {
         out << (i ? ", " : "") << JsonString(exercise.Cases[i].Name);
     }
-    out << "],\n \"submissions\": [";
+    out << "], \"max_score\": " << MaxScore(exercise) << ",\n \"submissions\": [";
     for (size_t s = 0; s < submissions.size(); ++s) {
         const SubmissionOutcome& submission = submissions[s];
         out << (s ? ",\n  " : "\n  ") << "{\"file\": " << JsonString(submission.File)
-            << ", \"passed\": " << PassedCount(submission) << ", \"results\": [";
+            << ", \"passed\": " << PassedCount(submission)
+            << ", \"score\": " << Score(exercise, submission)
+            << ", \"max_score\": " << MaxScore(exercise) << ", \"results\": [";
         for (size_t i = 0; i < submission.Cases.size(); ++i) {
             const CaseOutcome& outcome = submission.Cases[i];
-            out << (i ? ", " : "") << "{\"case\": " << JsonString(exercise.Cases[i].Name)
-                << ", \"passed\": " << (outcome.Passed ? "true" : "false")
-                << ", \"reason\": " << JsonString(outcome.Reason) << '}';
+            const ExerciseCase& exerciseCase = exercise.Cases[i];
+            out << (i ? ", " : "") << "{\"case\": " << JsonString(exerciseCase.Name)
+                << ", \"passed\": " << (outcome.Passed ? "true" : "false") << ", \"reason\": "
+                << JsonString(outcome.Passed ? ""
+                                             : ShownReason(exerciseCase, outcome, options.Student))
+                << ", \"score\": " << (outcome.Passed ? exerciseCase.Points : 0)
+                << ", \"max_score\": " << exerciseCase.Points << '}';
         }
         out << "]}";
     }
-    out << "\n]}\n";
-}
-
-// XML 1.0 takes no control characters but tab, so they become spaces.
-std::string XmlText(std::string_view text) {
-    std::string xml;
-    for (const char c : Utf8(text)) {
-        switch (c) {
-        case '&':
-            xml += "&amp;";
-            break;
-        case '<':
-            xml += "&lt;";
-            break;
-        case '>':
-            xml += "&gt;";
-            break;
-        case '"':
-            xml += "&quot;";
-            break;
-        default:
-            xml += (static_cast<unsigned char>(c) < 0x20 && c != '\t') ? ' ' : c;
-        }
+    out << "\n]";
+    if (options.Similar) {
+        PrintSimilarJson(out, *options.Similar, submissions);
     }
-    return xml;
+    out << "}\n";
 }
 
-void PrintJunit(std::ostream& out, const Exercise& exercise,
+std::string SecondsText(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", seconds);
+    return text;
+}
+
+void PrintJunitCase(std::ostream& out, const ExerciseCase& exerciseCase, const CaseOutcome& outcome,
+                    const std::string& file, bool student) {
+    out << "    <testcase name=\"" << XmlText(exerciseCase.Name) << "\" classname=\"" << file
+        << "\" time=\"" << SecondsText(outcome.Seconds) << "\"";
+    if (outcome.Passed) {
+        out << "/>\n";
+        return;
+    }
+    const std::string reason = XmlText(ShownReason(exerciseCase, outcome, student));
+    const char* element = outcome.Unmarked ? "error" : "failure";
+    out << "><" << element << " message=\"" << reason << "\" type=\"" << element << "\">" << reason
+        << "</" << element << "></testcase>\n";
+}
+
+void PrintJunit(std::ostream& out, const ReportOptions& options, const Exercise& exercise,
                 const std::vector<SubmissionOutcome>& submissions) {
     size_t tests = 0;
     size_t failures = 0;
+    size_t errors = 0;
+    double seconds = 0;
     for (const SubmissionOutcome& submission : submissions) {
         tests += submission.Cases.size();
-        failures += submission.Cases.size() - static_cast<size_t>(PassedCount(submission));
+        errors += UnmarkedCount(submission);
+        failures += submission.Cases.size() - static_cast<size_t>(PassedCount(submission)) -
+                    UnmarkedCount(submission);
+        seconds += Seconds(submission);
     }
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<testsuites name=\"" << XmlText(exercise.Title) << "\" tests=\"" << tests
-        << "\" failures=\"" << failures << "\">\n";
+        << "\" failures=\"" << failures << "\" errors=\"" << errors << "\" time=\""
+        << SecondsText(seconds) << "\">\n";
     for (const SubmissionOutcome& submission : submissions) {
         const std::string file = XmlText(submission.File);
         out << "  <testsuite name=\"" << file << "\" tests=\"" << submission.Cases.size()
             << "\" failures=\""
-            << submission.Cases.size() - static_cast<size_t>(PassedCount(submission)) << "\">\n";
+            << submission.Cases.size() - static_cast<size_t>(PassedCount(submission)) -
+                   UnmarkedCount(submission)
+            << "\" errors=\"" << UnmarkedCount(submission) << "\" time=\""
+            << SecondsText(Seconds(submission)) << "\">\n"
+            << "    <properties><property name=\"score\" value=\"" << Score(exercise, submission)
+            << "\"/><property name=\"max_score\" value=\"" << MaxScore(exercise)
+            << "\"/></properties>\n";
         for (size_t i = 0; i < submission.Cases.size(); ++i) {
-            const CaseOutcome& outcome = submission.Cases[i];
-            out << "    <testcase name=\"" << XmlText(exercise.Cases[i].Name) << "\" classname=\""
-                << file << "\"";
-            if (outcome.Passed) {
-                out << "/>\n";
-            } else {
-                out << "><failure message=\"" << XmlText(outcome.Reason) << "\"/></testcase>\n";
-            }
+            PrintJunitCase(out, exercise.Cases[i], submission.Cases[i], file, options.Student);
         }
         out << "  </testsuite>\n";
     }
     out << "</testsuites>\n";
 }
 
-std::string CsvField(std::string_view text) {
-    const std::string field = Utf8(text);
-    if (field.find_first_of(",\"\r\n") == std::string::npos) {
-        return field;
-    }
-    std::string quoted = "\"";
-    for (const char c : field) {
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    }
-    return quoted + '"';
-}
-
-void PrintCsv(std::ostream& out, const Exercise& exercise,
+void PrintCsv(std::ostream& out, const ReportOptions& options, const Exercise& exercise,
               const std::vector<SubmissionOutcome>& submissions) {
     out << "submission";
     for (const ExerciseCase& c : exercise.Cases) {
-        out << ',' << CsvField(c.Name);
+        out << ',' << CsvField(Utf8(c.Name));
     }
-    out << ",passed\r\n";
+    out << ",passed,score,max_score\r\n";
     for (const SubmissionOutcome& submission : submissions) {
         out << CsvField(submission.File);
-        for (const CaseOutcome& outcome : submission.Cases) {
-            out << ',' << CsvField(Cell(outcome));
+        for (size_t i = 0; i < submission.Cases.size(); ++i) {
+            out << ',' << CsvField(Cell(exercise.Cases[i], submission.Cases[i], options.Student));
         }
-        out << ',' << PassedCount(submission) << "\r\n";
+        out << ',' << PassedCount(submission) << ',' << Score(exercise, submission) << ','
+            << MaxScore(exercise) << "\r\n";
     }
 }
 
 } // namespace
 
-void PrintCheckReport(std::ostream& out, ReportFormat format, const Exercise& exercise,
+int64_t Score(const Exercise& exercise, const SubmissionOutcome& submission) {
+    int64_t score = 0;
+    for (size_t i = 0; i < submission.Cases.size(); ++i) {
+        score += submission.Cases[i].Passed ? exercise.Cases[i].Points : 0;
+    }
+    return score;
+}
+
+int64_t MaxScore(const Exercise& exercise) {
+    return std::accumulate(exercise.Cases.begin(), exercise.Cases.end(), int64_t{0},
+                           [](int64_t sum, const ExerciseCase& c) { return sum + c.Points; });
+}
+
+std::string ShownReason(const ExerciseCase& exerciseCase, const CaseOutcome& outcome,
+                        bool student) {
+    return student && exerciseCase.Hidden ? "hidden case failed" : outcome.Reason;
+}
+
+void PrintCheckReport(std::ostream& out, const ReportOptions& options, const Exercise& exercise,
                       const std::vector<SubmissionOutcome>& submissions) {
-    switch (format) {
+    switch (options.Format) {
     case ReportFormat::Text:
-        PrintText(out, exercise, submissions);
+        PrintText(out, options, exercise, submissions);
         break;
     case ReportFormat::Json:
-        PrintJson(out, exercise, submissions);
+        PrintJson(out, options, exercise, submissions);
         break;
     case ReportFormat::Junit:
-        PrintJunit(out, exercise, submissions);
+        PrintJunit(out, options, exercise, submissions);
         break;
     case ReportFormat::Csv:
-        PrintCsv(out, exercise, submissions);
+        PrintCsv(out, options, exercise, submissions);
+        break;
+    case ReportFormat::Gradescope:
+        PrintGradescope(out, exercise, submissions.front());
+        break;
+    case ReportFormat::Coderunner:
+        PrintCoderunner(out, exercise, submissions.front());
         break;
     }
 }

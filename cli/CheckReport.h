@@ -1,23 +1,43 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/CheckRun.h"
+#include "cli/Similarity.h"
 
 struct Exercise;
+struct ExerciseCase;
 
-enum class ReportFormat { Text, Json, Junit, Csv };
+enum class ReportFormat { Text, Json, Junit, Csv, Gradescope, Coderunner };
 
 // One submission's outcome, case by case in the exercise's order.
 struct SubmissionOutcome {
     std::string File;
+    std::string Name; // the student's, for the feedback file
     std::vector<CaseOutcome> Cases;
+    std::vector<std::string> Tokens; // with --similar: as ComparableTokens gives them
+};
+
+struct ReportOptions {
+    ReportFormat Format = ReportFormat::Text;
+    bool Student = false; // withholds hidden cases' reasons from the teacher's formats too
+    std::optional<std::vector<SimilarGroup>> Similar;
 };
 
 // The marks: a table (text), an object (json), a JUnit XML report with one test suite per
-// submission (junit), or a spreadsheet (csv). Texts read from sources are Latin-1; they are
-// written as UTF-8 wherever they are not UTF-8 already.
-void PrintCheckReport(std::ostream& out, ReportFormat format, const Exercise& exercise,
+// submission (junit), a spreadsheet (csv), or for one submission what Gradescope or
+// CodeRunner's combinator grader reads. File names are written as the file system holds
+// them where the format allows (text, csv), other texts as UTF-8.
+void PrintCheckReport(std::ostream& out, const ReportOptions& options, const Exercise& exercise,
                       const std::vector<SubmissionOutcome>& submissions);
+
+// The points of the cases passed, and of all cases.
+int64_t Score(const Exercise& exercise, const SubmissionOutcome& submission);
+int64_t MaxScore(const Exercise& exercise);
+
+// A failed case's reason as shown: hidden cases say only "hidden case failed" to students.
+std::string ShownReason(const ExerciseCase& exerciseCase, const CaseOutcome& outcome, bool student);

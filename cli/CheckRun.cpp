@@ -20,6 +20,10 @@
 
 namespace {
 
+std::string TimedOut(const MarkingDeadline& deadline) {
+    return "not marked: it took longer than " + std::to_string(deadline.Seconds) + " s";
+}
+
 std::string Quoted(std::string_view text) {
     return '"' + std::string(text) + '"';
 }
@@ -99,9 +103,10 @@ std::optional<std::string> JudgeDevice(const DeviceExpectation& expected, const 
 // One case's engine and what it saw while it ran.
 class CaseRun {
   public:
-    CaseRun(const SourceText& source, const std::string& file, const ExerciseCase& exerciseCase)
+    CaseRun(const SourceText& source, const std::string& file, const ExerciseCase& exerciseCase,
+            const MarkingDeadline& deadline)
         : ui_(source), file_(file), case_(exerciseCase), expect_(exerciseCase.Expect),
-          samples_(expect_.Devices.size()) {
+          deadline_(deadline), samples_(expect_.Devices.size()) {
         for (const OutputExpectation& output : expect_.Outputs) {
             writes_[output.Port].Keep =
                 std::max(writes_[output.Port].Keep, output.Bytes.size() + 1);
@@ -111,12 +116,12 @@ class CaseRun {
     CaseOutcome Run() {
         machine_.ButtonAssembleClick();
         if (ui_.SourceHasNoLines()) {
-            return {false, "Nothing to assemble."};
+            return Unmarked("Nothing to assemble.");
         }
         if (!machine_.Machine.NoError) {
-            return {false, machine_.Errors.empty()
-                               ? std::string("does not assemble")
-                               : ErrorLine(machine_.Errors.front(), ui_.Source(), file_)};
+            return Unmarked(machine_.Errors.empty()
+                                ? std::string("does not assemble")
+                                : ErrorLine(machine_.Errors.front(), ui_.Source(), file_));
         }
         ui_.QueueKeys(case_.Keys);
         RunControl control(machine_);
@@ -126,10 +131,14 @@ class CaseRun {
         if (!expect_.Outputs.empty()) {
             trace.emplace(machine_, now_, [this](const PortAccess& access) { Record(access); });
         }
+        const auto outOfTime = [this] { return std::chrono::steady_clock::now() > deadline_.At; };
         outcome_ = RunInVirtualTime(machine_, control, devices_.Timers(), case_.Clock,
-                                    Hooks(trace ? &*trace : nullptr));
+                                    Hooks(trace ? &*trace : nullptr), outOfTime);
+        if (machine_.Machine.Running && outcome_.Steps < case_.Clock.MaxSteps) {
+            return Unmarked(TimedOut(deadline_));
+        }
         const std::optional<std::string> failure = Judge();
-        return {!failure, failure.value_or("")};
+        return failure ? Failed(*failure) : CaseOutcome{};
     }
 
   private:
@@ -289,6 +298,7 @@ class CaseRun {
     const std::string& file_;
     const ExerciseCase& case_;
     const CaseExpectations& expect_;
+    const MarkingDeadline& deadline_;
     int64_t now_ = 0;
     RunOutcome outcome_;
     std::vector<std::optional<std::string>> samples_;
@@ -298,7 +308,22 @@ class CaseRun {
 
 } // namespace
 
+CaseOutcome Failed(std::string reason) {
+    return {false, std::move(reason), false, 0};
+}
+
+CaseOutcome Unmarked(std::string reason) {
+    return {false, std::move(reason), true, 0};
+}
+
 CaseOutcome RunCase(const SourceText& source, const std::string& file,
-                    const ExerciseCase& exerciseCase) {
-    return CaseRun(source, file, exerciseCase).Run();
+                    const ExerciseCase& exerciseCase, const MarkingDeadline& deadline) {
+    if (std::chrono::steady_clock::now() > deadline.At) {
+        return Unmarked(TimedOut(deadline));
+    }
+    const auto start = std::chrono::steady_clock::now();
+    CaseOutcome outcome = CaseRun(source, file, exerciseCase, deadline).Run();
+    outcome.Seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return outcome;
 }

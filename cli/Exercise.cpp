@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr int64_t MaxCasePoints = 1000000;
+
 // Why the file is no exercise, and where.
 struct Problem {
     std::string Message;
@@ -305,10 +307,10 @@ std::vector<DeviceEvent> EventsOf(const toml::node& node) {
 
 ExerciseCase CaseOf(const toml::node& node, const ClockSettings& defaults, size_t number) {
     const toml::table& table = TableOf(node, "every case");
-    OnlyKeys(
-        table,
-        {"name", "clock", "hw_timer", "max_steps", "keys", "ram", "registers", "events", "expect"},
-        "a case");
+    OnlyKeys(table,
+             {"name", "clock", "hw_timer", "max_steps", "keys", "ram", "registers", "events",
+              "expect", "points", "hint", "hidden"},
+             "a case");
     ExerciseCase exerciseCase;
     exerciseCase.Name = "case " + std::to_string(number);
     exerciseCase.Clock = defaults;
@@ -331,6 +333,12 @@ ExerciseCase CaseOf(const toml::node& node, const ClockSettings& defaults, size_
             exerciseCase.Events = EventsOf(value);
         } else if (name == "expect") {
             exerciseCase.Expect = ExpectationsOf(value);
+        } else if (name == "points") {
+            exerciseCase.Points = IntegerOf(value, "points", 0, MaxCasePoints);
+        } else if (name == "hint") {
+            exerciseCase.Hint = StringOf(value, "hint");
+        } else if (name == "hidden") {
+            exerciseCase.Hidden = BooleanOf(value, "hidden");
         }
     }
     return exerciseCase;

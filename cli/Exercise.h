@@ -72,6 +72,9 @@ struct ExerciseCase {
     std::vector<RegisterValue> Registers;
     std::vector<DeviceEvent> Events;
     CaseExpectations Expect;
+    int64_t Points = 1;
+    std::string Hint;    // the teacher's feedback when the case fails
+    bool Hidden = false; // students are told only that it failed
 };
 
 struct Exercise {

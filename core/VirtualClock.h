@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "core/RunEnd.h"
@@ -37,7 +38,8 @@ struct RunOutcome {
 // Runs the program to its end in simulated time, without sleeping: a Scheduler from time 0,
 // with the clock intervals of `settings` set on `control`. Stops when the run ends or the
 // step limit is reached; actions due later are not done. Settings outside their limits are
-// taken as the nearest limit, so no time computed here can overflow.
+// taken as the nearest limit, so no time computed here can overflow. `outOfTime`, asked
+// between slices of simulated time, stops the run early (it is left running).
 RunOutcome RunInVirtualTime(Taaa& machine, RunControl& control,
                             const std::vector<TimedDevice*>& devices, const ClockSettings& settings,
-                            ClockHooks hooks = {});
+                            ClockHooks hooks = {}, const std::function<bool()>& outOfTime = {});

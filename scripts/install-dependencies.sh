@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ make cmake ninja-build pkg-config libcli11-dev libtomlplusplus-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libxml2-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev
   xvfb xauth fonts-liberation
   poppler-utils

@@ -1,45 +1,19 @@
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "CheckFixture.h"
 #include "support/CliRunner.h"
 
 namespace {
 
 const std::string Examples = CORVANE_EXAMPLES;
-
-class CheckTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("corvane-check-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const auto path = folder_ / name;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
-    }
-
-    std::filesystem::path folder_;
-};
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 // Every exercise passes its correct solution and fails its wrong one in every case.
 TEST_F(CheckTest, ExamplesPassTheirCorrectSolutionsAndFailTheWrongOnes) {
@@ -54,26 +28,52 @@ TEST_F(CheckTest, ExamplesPassTheirCorrectSolutionsAndFailTheWrongOnes) {
         const auto rows = Lines(wrong.Out);
         ASSERT_EQ(rows.size(), 2U);
         EXPECT_EQ(rows[1].find("pass"), std::string::npos) << rows[1];
-        EXPECT_EQ(rows[1].substr(rows[1].rfind(',')), ",0\r");
+        EXPECT_TRUE(std::regex_search(rows[1], std::regex(",0,0,[0-9]+\r$"))) << rows[1];
     }
+}
+
+// The blocks of docs/exercises.md fenced as `language`, one after the other.
+std::vector<std::string> DocumentedBlocks(const std::string& language) {
+    std::ifstream doc(Examples + "/../docs/exercises.md");
+    std::vector<std::string> blocks;
+    bool inside = false;
+    for (std::string line; std::getline(doc, line);) {
+        if (line.starts_with("```")) {
+            inside = line == "```" + language;
+            if (inside) {
+                blocks.emplace_back();
+            }
+        } else if (inside) {
+            blocks.back() += line + '\n';
+        }
+    }
+    return blocks;
 }
 
 // The complete example of docs/exercises.md reads, and the keypad's correct solution passes it.
 TEST_F(CheckTest, TheDocumentedExampleIsAWorkingExercise) {
-    std::ifstream doc(Examples + "/../docs/exercises.md");
-    std::string toml;
-    bool inside = false;
-    for (std::string line; std::getline(doc, line);) {
-        if (line.starts_with("```")) {
-            inside = line == "```toml";
-        } else if (inside) {
-            toml += line + '\n';
-        }
-    }
-    ASSERT_NE(toml.find("[case.expect]"), std::string::npos);
+    const auto blocks = DocumentedBlocks("toml");
+    ASSERT_EQ(blocks.size(), 1U);
+    ASSERT_NE(blocks[0].find("[case.expect]"), std::string::npos);
     const auto result =
-        RunCli({"check", Write("doc.toml", toml), Examples + "/exercises/keypad/correct.asm"});
+        RunCli({"check", Write("doc.toml", blocks[0]), Examples + "/exercises/keypad/correct.asm"});
     EXPECT_EQ(result.Exit, 0) << result.Out << result.Err;
+}
+
+// The feedback file shown in docs/exercises.md is the one the complete example writes.
+TEST_F(CheckTest, TheDocumentedFeedbackFileIsWhatIsWritten) {
+    const auto texts = DocumentedBlocks("text");
+    const auto shown = std::find_if(texts.begin(), texts.end(), [](const std::string& text) {
+        return text.find("\nSubmission: keypad/wrong.asm\n") != std::string::npos;
+    });
+    ASSERT_NE(shown, texts.end());
+    const std::string exercise = Write("doc.toml", DocumentedBlocks("toml").at(0));
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(Examples + "/exercises");
+    RunCli({"check", exercise, "keypad/wrong.asm", "--feedback-dir", (folder_ / "fb").string()});
+    std::filesystem::current_path(before);
+    std::ifstream written(folder_ / "fb" / "wrong.asm.txt");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), *shown);
 }
 
 // What `run` printed, as an exercise: the registers, RAM and device lines at the end.
@@ -215,33 +215,43 @@ TEST_F(CheckTest, EveryFormatShowsEveryCaseOfEverySubmission) {
     const auto text = RunCli({"check", exercise, good, bad});
     EXPECT_EQ(text.Exit, 4);
     const auto rows = Lines(text.Out);
-    ASSERT_EQ(rows.size(), 5U) << text.Out;
+    ASSERT_EQ(rows.size(), 7U) << text.Out;
     EXPECT_EQ(rows[0], "Sum");
     EXPECT_EQ(rows[2].substr(0, good.size()), good);
     EXPECT_NE(rows[2].find("pass"), std::string::npos);
-    EXPECT_NE(rows[3].find("AL is FF, expected 05"), std::string::npos);
-    EXPECT_NE(rows[3].find("RAM 81 is 00, expected 07"), std::string::npos);
-    EXPECT_EQ(rows[4], "1 of 2 submissions passed every case");
+    EXPECT_TRUE(rows[3].ends_with("FAIL  FAIL        0/2    0/2")) << rows[3];
+    EXPECT_EQ(rows[4], "    adds: AL is FF, expected 05");
+    EXPECT_EQ(rows[5], "    sum in RAM: RAM 81 is 00, expected 07");
+    EXPECT_EQ(rows[6], "1 of 2 submissions passed every case");
 
     EXPECT_EQ(RunCli({"check", exercise, good, bad, "--format", "json"}).Out,
-              "{\"title\": \"Sum\", \"cases\": [\"adds\", \"sum in RAM\"],\n \"submissions\": [\n"
+              "{\"title\": \"Sum\", \"cases\": [\"adds\", \"sum in RAM\"], \"max_score\": 2,\n"
+              " \"submissions\": [\n"
               "  {\"file\": \"" +
                   good +
-                  "\", \"passed\": 2, \"results\": ["
-                  "{\"case\": \"adds\", \"passed\": true, \"reason\": \"\"}, "
-                  "{\"case\": \"sum in RAM\", \"passed\": true, \"reason\": \"\"}]},\n"
+                  "\", \"passed\": 2, \"score\": 2, \"max_score\": 2, \"results\": ["
+                  "{\"case\": \"adds\", \"passed\": true, \"reason\": \"\", \"score\": 1, "
+                  "\"max_score\": 1}, "
+                  "{\"case\": \"sum in RAM\", \"passed\": true, \"reason\": \"\", \"score\": 1, "
+                  "\"max_score\": 1}]},\n"
                   "  {\"file\": \"" +
                   bad +
-                  "\", \"passed\": 0, \"results\": ["
-                  "{\"case\": \"adds\", \"passed\": false, \"reason\": \"AL is FF, expected 05\"}, "
+                  "\", \"passed\": 0, \"score\": 0, \"max_score\": 2, \"results\": ["
+                  "{\"case\": \"adds\", \"passed\": false, \"reason\": \"AL is FF, expected 05\", "
+                  "\"score\": 0, \"max_score\": 1}, "
                   "{\"case\": \"sum in RAM\", \"passed\": false, \"reason\": \"RAM 81 is 00, "
-                  "expected 07\"}]}\n]}\n");
-    EXPECT_EQ(RunCli({"check", exercise, good, bad, "--format", "junit"}).Out,
+                  "expected 07\", \"score\": 0, \"max_score\": 1}]}\n]}\n");
+    // Times vary from run to run; everything else is fixed.
+    const std::string junit =
+        std::regex_replace(RunCli({"check", exercise, good, bad, "--format", "junit"}).Out,
+                           std::regex(" time=\"[0-9]+\\.[0-9]{3}\""), "");
+    const std::string properties = "    <properties><property name=\"score\" value=\"";
+    EXPECT_EQ(junit,
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-              "<testsuites name=\"Sum\" tests=\"4\" failures=\"2\">\n"
+              "<testsuites name=\"Sum\" tests=\"4\" failures=\"2\" errors=\"0\">\n"
               "  <testsuite name=\"" +
-                  good +
-                  "\" tests=\"2\" failures=\"0\">\n"
+                  good + "\" tests=\"2\" failures=\"0\" errors=\"0\">\n" + properties +
+                  "2\"/><property name=\"max_score\" value=\"2\"/></properties>\n"
                   "    <testcase name=\"adds\" classname=\"" +
                   good +
                   "\"/>\n"
@@ -250,20 +260,21 @@ TEST_F(CheckTest, EveryFormatShowsEveryCaseOfEverySubmission) {
                   "\"/>\n"
                   "  </testsuite>\n"
                   "  <testsuite name=\"" +
-                  bad +
-                  "\" tests=\"2\" failures=\"2\">\n"
+                  bad + "\" tests=\"2\" failures=\"2\" errors=\"0\">\n" + properties +
+                  "0\"/><property name=\"max_score\" value=\"2\"/></properties>\n"
                   "    <testcase name=\"adds\" classname=\"" +
                   bad +
-                  "\"><failure message=\"AL is FF, "
-                  "expected 05\"/></testcase>\n"
+                  "\"><failure message=\"AL is FF, expected 05\" type=\"failure\">AL is FF, "
+                  "expected 05</failure></testcase>\n"
                   "    <testcase name=\"sum in RAM\" classname=\"" +
                   bad +
-                  "\"><failure "
-                  "message=\"RAM 81 is 00, expected 07\"/></testcase>\n"
+                  "\"><failure message=\"RAM 81 is 00, expected 07\" type=\"failure\">RAM 81 is "
+                  "00, expected 07</failure></testcase>\n"
                   "  </testsuite>\n</testsuites>\n");
     EXPECT_EQ(RunCli({"check", exercise, good, bad, "--format", "csv"}).Out,
-              "submission,adds,sum in RAM,passed\r\n" + good + ",pass,pass,2\r\n" + bad +
-                  ",\"AL is FF, expected 05\",\"RAM 81 is 00, expected 07\",0\r\n");
+              "submission,adds,sum in RAM,passed,score,max_score\r\n" + good +
+                  ",pass,pass,2,2,2\r\n" + bad +
+                  ",\"AL is FF, expected 05\",\"RAM 81 is 00, expected 07\",0,0,2\r\n");
 }
 
 // Exit 0 only when every submission passes every case; 2 for what cannot be marked at all.
@@ -303,19 +314,20 @@ TEST_F(CheckTest, ASubmissionOnlyFailsItselfAndAnyJobCountGivesTheSameReport) {
     EXPECT_EQ(one.Exit, 4);
     const auto rows = Lines(one.Out);
     ASSERT_EQ(rows.size(), 1U + 6 + 12 + 1);
-    EXPECT_EQ(rows[1], folder + "/a.asm,pass,pass,2\r");
+    EXPECT_EQ(rows[1], folder + "/a.asm,pass,pass,2,2,2\r");
     const std::string notAssembled =
         "\"" + folder + "/b.asm:2:5: Expected AL, BL, CL or DL.  Got QL\"";
-    EXPECT_EQ(rows[2], folder + "/b.asm," + notAssembled + "," + notAssembled + ",0\r");
-    EXPECT_EQ(rows[3],
-              folder +
-                  "/c.asm,\"ended STEP-LIMIT, expected HALT\",\"took 50 steps, more than 4\",0\r");
+    EXPECT_EQ(rows[2], folder + "/b.asm," + notAssembled + "," + notAssembled + ",0,0,2\r");
+    EXPECT_EQ(
+        rows[3],
+        folder +
+            "/c.asm,\"ended STEP-LIMIT, expected HALT\",\"took 50 steps, more than 4\",0,0,2\r");
     EXPECT_NE(rows[4].find(folder + "/d.asm:2:1: "), std::string::npos) << rows[4];
     EXPECT_EQ(rows[5], folder + "/e.asm,cannot read " + folder + "/e.asm: larger than 16 MiB," +
-                           "cannot read " + folder + "/e.asm: larger than 16 MiB,0\r");
-    EXPECT_EQ(rows[6], folder + "/f.asm,Nothing to assemble.,Nothing to assemble.,0\r");
+                           "cannot read " + folder + "/e.asm: larger than 16 MiB,0,0,2\r");
+    EXPECT_EQ(rows[6], folder + "/f.asm,Nothing to assemble.,Nothing to assemble.,0,0,2\r");
     EXPECT_EQ(rows.back(), missing + ",cannot read " + missing + ": no such file,cannot read " +
-                               missing + ": no such file,0\r");
+                               missing + ": no such file,0,0,2\r");
     for (const char* jobs : {"2", "3", "8"}) {
         EXPECT_EQ(RunCli({"check", exercise, folder, missing, "-j", jobs, "--format", "csv"}).Out,
                   one.Out)
@@ -364,10 +376,14 @@ TEST_F(CheckTest, ExpectationsOverTimeAndAtTheEnd) {
         const std::string exercise =
             Write("time.toml",
                   std::string("[[case]]\nmax_steps = 20\n[case.expect]\n") + c.Expect + "\n");
-        const auto result = RunCli({"check", exercise, Write("p.asm", c.Program)});
+        const auto result =
+            RunCli({"check", exercise, Write("p.asm", c.Program), "--format", "json"});
         if (*c.Reason) {
             EXPECT_EQ(result.Exit, 4);
-            EXPECT_NE(result.Out.find(c.Reason), std::string::npos) << result.Out;
+            const auto reason =
+                nlohmann::json::parse(result.Out)["submissions"][0]["results"][0]["reason"]
+                    .get<std::string>();
+            EXPECT_NE(reason.find(c.Reason), std::string::npos) << reason;
         } else {
             EXPECT_EQ(result.Exit, 0) << result.Out << result.Err;
         }
