@@ -2,6 +2,7 @@
 // by going back to the moment before it.
 #include "workbench/StepBack.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/Assem.h"

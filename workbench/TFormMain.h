@@ -18,7 +18,6 @@
 class Dialogs;
 class EditorText;
 enum class HistoryStart : int;
-struct SelectionReport;
 struct StepBackHistory;
 struct WindowMoment;
 class FindReplace;
