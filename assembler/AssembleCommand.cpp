@@ -81,4 +81,5 @@ void Taaa::ButtonAssembleClick() {
     Report.ShowWindow(WindowCommandKind::ShowRegardless, Peripheral::RamView);
     ++Assemblies;
     Assembling = false;
+    Ui.ProgramReplaced();
 }

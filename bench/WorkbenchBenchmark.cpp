@@ -24,9 +24,9 @@
 #include <thread>
 
 #include "bench/GeneratedPrograms.h"
+#include "bench/SilentDialogs.h"
 #include "core/Assem.h"
 #include "core/RunControl.h"
-#include "workbench/Dialogs.h"
 #include "workbench/Fonts.h"
 #include "workbench/TFormMain.h"
 
@@ -58,21 +58,6 @@ const char* const DeviceProgram = R"(start:
 	JMP	start
 	END
 )";
-
-// No person is there to answer: every question is cancelled, every box dropped.
-class SilentDialogs : public Dialogs {
-  public:
-    QMessageBox::StandardButton AskYesNoCancel(QWidget*, const QString&) override {
-        return QMessageBox::Cancel;
-    }
-    void Message(QWidget*, const QString& text, QMessageBox::Icon) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    QString FileName(QWidget*, const FileDialogRequest&) override { return {}; }
-    bool AskYesCancel(QWidget*, const QString&) override { return false; }
-    bool PrintDialog(QWidget*, QPrinter&) override { return false; }
-    void PageSetupDialog(QWidget*, QPrinter&) override {}
-};
 
 double CpuSeconds() {
     rusage usage{};

@@ -72,6 +72,9 @@ SliceReport Scheduler::Step() {
     const RunEnd ended = machine_.ButtonStepClick();
     phases_.PassBreakpointAt = ClockPhases::NoAddress;
     AnswerAwaitedKey();
+    if (hooks_.AfterStep) {
+        hooks_.AfterStep();
+    }
     if (machine_.AwaitingKey()) {
         return {SliceEnd::AwaitingKey, ended, 1};
     }
@@ -130,7 +133,8 @@ void Scheduler::StepUntil(int64_t bound) {
         return;
     }
     const int64_t most = std::min(ticks, maxSteps_ - report_.Steps);
-    if (Breakpoints.none() && !machine_.Settings.RunLog) {
+    // Every step observed (Step Back keeps one moment each) is a watched step too.
+    if (Breakpoints.none() && !machine_.Settings.RunLog && !hooks_.AfterStep) {
         StepTicks<true>(most);
     } else {
         StepTicks<false>(most);
@@ -138,14 +142,16 @@ void Scheduler::StepUntil(int64_t bound) {
 }
 
 // Steps at most `most` ticks of the CPU clock from the next one. The counts stay in locals
-// here, where a long run spends its time. Unwatched: no run log and no breakpoints, so that
-// the steps that only compute need not publish the time or report one by one.
+// here, where a long run spends its time. Unwatched: no run log, no breakpoints and no call
+// after each step, so that the steps that only compute need not publish the time or report
+// one by one.
 template <bool Unwatched> void Scheduler::StepTicks(int64_t most) {
     const int64_t interval = phases_.CpuIntervalMs;
     const int64_t first = phases_.CpuDueMs;
     int64_t spent = 0; // ticks, one that found a breakpoint included
     int64_t made = 0;
     const bool watched = !Unwatched && Breakpoints.any();
+    const bool observed = !Unwatched && static_cast<bool>(hooks_.AfterStep);
     bool atBreakpoint = false;
     while (made < most && machine_.Machine.Running) {
         if constexpr (Unwatched) {
@@ -170,6 +176,10 @@ template <bool Unwatched> void Scheduler::StepTicks(int64_t most) {
         machine_.ButtonStepClick();
         AnswerAwaitedKey();
         ++made;
+        if (observed) [[unlikely]] {
+            phases_.CpuDueMs = first + spent * interval;
+            hooks_.AfterStep();
+        }
     }
     phases_.CpuDueMs = first + spent * interval;
     report_.Steps += made;

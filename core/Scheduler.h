@@ -34,14 +34,16 @@ struct TimedAction {
 
 // What a front end adds to the timers: actions at their times (in any order; those due at
 // the same instant keep their order), a place where the current simulated time is kept for
-// whoever records what happens, a call after every device timer's tick, and a call when a
+// whoever records what happens, a call after every device timer's tick, a call when a
 // step leaves IN 00 awaiting a key, at that step's time: the key it supplies lets the run go
-// on at once. A key left unsupplied ends the slice there.
+// on at once (a key left unsupplied ends the slice there), and a call after every
+// instruction, with the clocks standing as a slice that ended there would leave them.
 struct ClockHooks {
     std::vector<TimedAction> Actions;
     int64_t* NowMs = nullptr;
     std::function<void()> AfterDeviceTick;
     std::function<void()> KeyAwaited;
+    std::function<void()> AfterStep;
 };
 
 // Where simulated time stands, in milliseconds from the scheduler's start: the present, and

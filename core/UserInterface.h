@@ -53,6 +53,9 @@ class UserInterface {
     // With the assembler log on: the assembly has reached this line of the token list. It
     // does not wait; a front end may show the progress afterwards.
     virtual void WatchToken(int line) = 0;
+    // An assembly has replaced the program and reset the CPU, whether it succeeded or not:
+    // whatever a front end kept of the program before it no longer belongs to the machine.
+    virtual void ProgramReplaced() {}
 
     // Run log: its lines come as the instructions execute, only while it is switched on.
     virtual void ClearRunLog() = 0;

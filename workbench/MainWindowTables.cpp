@@ -23,6 +23,8 @@ constexpr CommandButtonEntry CommandButtons[] = {
     {"Co&ntinue", "RESUME CONTINUOUS RUN", 2, 0, Call<&TFormMain::ButtonContinuousClick>},
     {"Cpu R&eset", "RESET THE CPU", 2, 1, Call<&TFormMain::ButtonResetClick>},
     {"Show Ra&m", "SHOW RAM CONTENTS", 2, 2, Call<&TFormMain::ButtonShowRamClick>},
+    // Every letter of its caption is another command's: F7 is its key.
+    {"Step Back F7", "UNDO THE LAST STEP", 3, 1, Call<&TFormMain::ButtonStepBackClick>},
 };
 
 constexpr ToolButtonEntry ToolButtons[] = {
@@ -81,9 +83,11 @@ constexpr MenuEntry Menus[] = {
     {"&View", "&Lift", "", Show<Peripheral::Lift>},
     {"&View", "&Keyboard", "", Show<Peripheral::Keyboard>},
     {"&View", "Key &Pad", "", Show<Peripheral::Keypad>},
+    // Every letter of "Debug" is already another command's.
     {"Debug", "Toggle &Breakpoint", "F2", Call<&TFormMain::MenuToggleBreakpointClick>},
     {"Debug", "&Clear Breakpoints", "", Call<&TFormMain::MenuClearBreakpointsClick>},
     {"Debug", "Run to C&ursor", "F4", Call<&TFormMain::MenuRunToCursorClick>},
+    {"Debug", "Step Bac&k", "F7", Call<&TFormMain::ButtonStepBackClick>},
     {"Example&s", "&0 Arithmetic", "", [](TFormMain& form) { form.LoadExample("arithmetic.asm"); }},
     {"Example&s", "&1 Loops", "", [](TFormMain& form) { form.LoadExample("loops.asm"); }},
     {"Example&s", "&2 Lift", "", [](TFormMain& form) { form.LoadExample("lift.asm"); }},

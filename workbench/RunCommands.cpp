@@ -15,6 +15,7 @@
 #include "core/Assem.h"
 #include "core/RunControl.h"
 #include "core/Scheduler.h"
+#include "devices/WholeMachine.h"
 #include "workbench/Dialogs.h"
 #include "workbench/FindReplace.h"
 #include "workbench/Fonts.h"
@@ -23,6 +24,7 @@
 #include "workbench/RunLogPane.h"
 #include "workbench/SourceMarks.h"
 #include "workbench/SourcePrinter.h"
+#include "workbench/StepBack.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormMain.h"
 #include "workbench/TFormRamHex.h"
@@ -64,14 +66,19 @@ void TFormMain::ButtonAssembleClick() {
     ApplyReport();
 }
 
+// A step that changed nothing (refused, or HALT again) leaves nothing to undo.
 void TFormMain::ButtonStepClick() {
     machine_->ButtonStepClick();
+    if (!(whole_->Snapshot() == history_->Moments.Newest().Machine.Machine)) {
+        RecordStep();
+    }
     ApplyReport();
 }
 
 void TFormMain::ButtonRunClick() {
     clock_->StopAtEveryBreakpoint(); // from the top again, even at the breakpoint last stopped at
     control_->ButtonRunClick();
+    RestartHistory(HistoryStart::Run);
     ApplyReport();
 }
 
@@ -91,6 +98,7 @@ void TFormMain::ButtonStopClick() {
 
 void TFormMain::ButtonResetClick() {
     control_->ButtonResetClick();
+    RestartHistory(HistoryStart::CpuReset);
     ApplyReport();
 }
 
@@ -299,7 +307,11 @@ void TFormMain::TimerClockTimer(int64_t elapsedMs) {
 
 void TFormMain::TimerCPUTimer() {
     if (!ClocksHeldByWindow()) {
+        const bool steps = machine_->Machine.Running;
         control_->TimerCPUTimer();
+        if (steps) {
+            RecordStep();
+        }
         ApplyReport();
     }
 }

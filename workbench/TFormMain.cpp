@@ -38,6 +38,7 @@
 #include "workbench/SourceMarks.h"
 #include "workbench/SourceHighlighter.h"
 #include "workbench/SourcePrinter.h"
+#include "workbench/StepBack.h"
 #include "workbench/TFormKeybIn.h"
 #include "workbench/TFormRamHex.h"
 #include "workbench/TextPane.h"
@@ -405,6 +406,7 @@ void TFormMain::CreateToolWindows() {
     KeyboardInputWindow = new TFormKeybIn(this);
     connect(KeyboardInputWindow, &TFormKeybIn::KeyTaken, this, [this](uint8_t code) {
         machine_->SupplyKey(code);
+        RecordStep();
         ApplyReport();
     });
     windows_.Register(Peripheral::KeyboardInput, KeyboardInputWindow);
@@ -425,8 +427,13 @@ void TFormMain::CreateToolWindows() {
 // One timer drives the machine: the CPU clock, the hardware timer and the device timers all
 // run in the scheduler's simulated time, which follows the real time.
 void TFormMain::BuildTimers() {
-    clock_ = std::make_unique<Scheduler>(*machine_, *control_, devices_->Timers());
+    ClockHooks hooks;
+    hooks.AfterStep = [this] { RecordStep(); };
+    clock_ =
+        std::make_unique<Scheduler>(*machine_, *control_, devices_->Timers(), std::move(hooks));
     whole_ = std::make_unique<WholeMachine>(*machine_, *control_, *devices_, *clock_);
+    history_ = std::make_unique<StepBackHistory>();
+    RestartHistory(HistoryStart::WindowOpened);
     TimerClock = new QTimer(this);
     TimerClock->setInterval(ClockTurnInterval);
     connect(TimerClock, &QTimer::timeout, this, [this] {

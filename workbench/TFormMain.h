@@ -19,6 +19,9 @@
 
 class Dialogs;
 class EditorText;
+enum class HistoryStart : int;
+struct StepBackHistory;
+struct WindowMoment;
 class FindReplace;
 class Peripherals;
 class QAction;
@@ -87,6 +90,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     void ClearTokenList() override;
     void TokenAdded(std::string_view text) override;
     void WatchToken(int line) override;
+    void ProgramReplaced() override;
     void ClearRunLog() override;
     void RunLogLine(std::string_view text) override;
     void MessageBox(std::string_view text, MessageIcon icon) override;
@@ -123,6 +127,9 @@ class TFormMain : public QMainWindow, public UserInterface {
     // Commands of the buttons and menus.
     void ButtonAssembleClick();
     void ButtonStepClick();
+    // Undoes the last step, a step of a run too; a running program stops first.
+    void ButtonStepBackClick();
+    size_t StepsToUndo() const;
     void ButtonRunClick();
     void ButtonContinuousClick();
     void ButtonStopClick();
@@ -282,6 +289,13 @@ class TFormMain : public QMainWindow, public UserInterface {
     void ShowWaitingAsmLog(qsizetype count);
     void PlayAssemblyFrame();
     void EndAssemblyPlayback();
+    // Step Back's history: a moment after every step, and the step undone.
+    void RestartHistory(HistoryStart why);
+    void RecordStep();
+    void RecordMoment();
+    SelectionReport SelectionAtIp() const;
+    const char* StepBackRefusal() const;
+    void RestoreWindows(const WindowMoment& moment);
     void ApplyFontSize(int points);
     void ApplyTabStops();
     std::vector<QWidget*> FontPanes() const;
@@ -295,6 +309,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     std::unique_ptr<RunControl> control_;
     std::unique_ptr<Scheduler> clock_;
     std::unique_ptr<WholeMachine> whole_;
+    std::unique_ptr<StepBackHistory> history_;
     QElapsedTimer realTime_;
     int64_t realMs_ = 0;   // realTime_ at TimerClock's last tick
     int64_t owedMs_ = 0;   // real time that simulated time has still to catch up

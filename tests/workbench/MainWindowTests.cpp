@@ -295,6 +295,7 @@ const MenuItem ExpectedMenus[] = {
     {"Debug", "Toggle &Breakpoint", "F2"},
     {"Debug", "&Clear Breakpoints", ""},
     {"Debug", "Run to C&ursor", "F4"},
+    {"Debug", "Step Bac&k", "F7"},
     {"Example&s", "&0 Arithmetic", ""},
     {"Example&s", "&1 Loops", ""},
     {"Example&s", "&2 Lift", ""},
@@ -363,7 +364,8 @@ bool CaptionFits(const QPushButton* button, int width) {
 }
 
 // The register boxes are 141 wide at x 3 and 145 and the command buttons 60 wide in columns
-// at x 432, 493 and 554: a box or a column grows only where its text would be cut.
+// at x 432, 493 and 554, Step Back's beside them: a box or a column grows only where its text
+// would be cut.
 TEST_F(WorkbenchTest, TopPanelKeepsItsSizesWhereTheTextsFit) {
     EXPECT_EQ(form->RegisterLabels[AL]->parentWidget()->geometry(), QRect(3, 3, 141, 70));
     EXPECT_EQ(form->RegisterLabels[IP]->parentWidget()->geometry(), QRect(145, 3, 141, 70));
@@ -388,7 +390,7 @@ TEST_F(WorkbenchTest, TopPanelKeepsItsSizesWhereTheTextsFit) {
         }
         EXPECT_TRUE(width == 60 || (width > 60 && cutWhenNarrower)) << "column at " << x;
     }
-    EXPECT_EQ(columnsX, (std::vector<int>{432, 493, 554}));
+    EXPECT_EQ(columnsX, (std::vector<int>{432, 493, 554, 616}));
 }
 
 // The assembler log above the token list is 185 high from the start, and keeps that height
