@@ -13,8 +13,8 @@
 #include "core/StepReport.h"
 #include "core/UserInterface.h"
 #include "workbench/PeripheralWindows.h"
-#include "workbench/SourceEditor.h"
 #include "workbench/RecentFiles.h"
+#include "workbench/SourceEditor.h"
 #include "workbench/TextPane.h"
 
 class Dialogs;
