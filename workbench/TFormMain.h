@@ -19,6 +19,7 @@
 
 class Dialogs;
 class EditorText;
+enum class ThemeId;
 enum class HistoryStart : int;
 struct StepBackHistory;
 struct WindowMoment;
@@ -40,6 +41,7 @@ class RunLogPane;
 class Scheduler;
 class WholeMachine;
 class SourceMarks;
+class SourceHighlighter;
 class SourcePrinter;
 class TFormKeybIn;
 class TFormRamHex;
@@ -169,6 +171,9 @@ class TFormMain : public QMainWindow, public UserInterface {
     void MenuToggleBreakpointClick();
     void MenuClearBreakpointsClick();
     void MenuRunToCursorClick();
+    // View > Theme: the colours of every window; kept in the settings file.
+    void ChooseTheme(ThemeId id);
+    ThemeId CurrentTheme() const;
 
     // Puts what waits for the event loop into the list file, token list and run log now.
     void FlushPanes();
@@ -198,6 +203,9 @@ class TFormMain : public QMainWindow, public UserInterface {
     QWidget* TabSheetTokens = nullptr;
     QWidget* TabSheetRunLog = nullptr;
     QLabel* LabelCurrInstr = nullptr;
+    QLabel* LabelRunning = nullptr;         // "RUNNING" while a continuous run goes on
+    QLabel* LabelClock = nullptr;           // the CPU clock, "1000 ms · 1 step/s"
+    std::array<QAction*, 3> ThemeActions{}; // by ThemeId
     std::array<QLabel*, 7> RegisterLabels{};
     QCheckBox* CheckBoxRunLog = nullptr;
     QCheckBox* CheckBoxAsmLog = nullptr;
@@ -238,9 +246,11 @@ class TFormMain : public QMainWindow, public UserInterface {
     void BuildPanelTop(QWidget* panel);
     void BuildCommandButtons(QWidget* panel, int shift);
     void BuildToolButtons(QWidget* panel, int shift);
+    void BuildRunningAndClock(QWidget* panel);
     void BuildTabs();
     QWidget* SourceCodeSheet();
     void BuildMenus();
+    void BuildThemeMenu(QMenu* view);
     void BuildTimers();
     void CreateToolWindows();
     // The two log switches of the Configuration tab, pushed into the machine as they change.
@@ -277,6 +287,12 @@ class TFormMain : public QMainWindow, public UserInterface {
     void ShowRegister(int index);
     void ShowStatusText(const QString& text, StatusStyle style);
     void PaintRegistersFace();
+    void PaintRegister(int index);
+    void PaintStatusLine(StatusStyle style);
+    void PaintPanes();
+    void PaintEditor();
+    void ShowRunning();
+    void ShowClock();
     static bool ModalWindowOpen();
     // The machine's clocks wait while a box is open or an assembly is played back.
     bool ClocksHeldByWindow() const;
@@ -320,6 +336,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     std::unique_ptr<SourcePrinter> printer_;
     FindReplace* findReplace_ = nullptr;
     SourceMarks* sourceMarks_ = nullptr;
+    SourceHighlighter* highlighter_ = nullptr;
     RecentFiles recent_;
 
     QString saveFileName_ = QStringLiteral("Untitled");
@@ -328,6 +345,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     unsigned yellowRegisters_ = 0; // one bit per register label painted yellow
     bool editorGrey_ = false;
     bool runGoing_ = false; // a run went on when the last report was applied
+    bool runShown_ = false; // the RUNNING mark and the editor's running tint are shown
+    StatusStyle statusStyle_ = StatusStyle::Blank;
     bool firstActivation_ = true;
     bool listFileStale_ = false;
     QStringList pendingTokens_;
