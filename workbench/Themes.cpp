@@ -25,6 +25,8 @@ Theme Classic(const QPalette& system) {
         .Field = {system.color(QPalette::Base), system.color(QPalette::Text)},
         .Face = {face, system.color(QPalette::ButtonText)},
         .Selection = {system.color(QPalette::Highlight), system.color(QPalette::HighlightedText)},
+        .Indicator = {system.color(QPalette::Base), system.color(QPalette::Text)},
+        .Bevel = system.color(QPalette::Dark),
         .AtRest = {face, Qt::black},
         .Progress = {QColor(0x00, 0x80, 0x00), yellow},
         .Error = {red, yellow},
@@ -72,6 +74,8 @@ Theme Dark() {
         .Field = {field, light},
         .Face = {face, light},
         .Selection = {QColor(0x2F, 0x5F, 0xA8), Qt::white},
+        .Indicator = {field, light},
+        .Bevel = QColor(0x6A, 0x6D, 0x70),
         .AtRest = {face, light},
         .Progress = {QColor(0x1B, 0x5E, 0x20), yellow},
         .Error = {QColor(0xB7, 0x1C, 0x1C), yellow},
@@ -115,6 +119,8 @@ Theme HighContrast() {
         .Field = plain,
         .Face = plain,
         .Selection = {QColor(0x00, 0xFF, 0xFF), Qt::black},
+        .Indicator = {Qt::white, Qt::black},
+        .Bevel = Qt::white,
         .AtRest = plain,
         .Progress = {QColor(0x00, 0xFF, 0x00), Qt::black},
         .Error = {QColor(0xB0, 0x00, 0x00), yellow},
@@ -175,6 +181,14 @@ const char* SourceClassName(SourceClass kind) {
     return names[static_cast<size_t>(kind)];
 }
 
+// The boxes of check boxes and radio buttons are drawn in the base colour of fields, which
+// in High Contrast is the black of the window they stand on.
+QPalette IndicatorPalette(const Theme& theme, QPalette palette) {
+    palette.setColor(QPalette::Base, theme.Indicator.Back);
+    palette.setColor(QPalette::Text, theme.Indicator.Text);
+    return palette;
+}
+
 } // namespace
 
 std::span<const ThemeName> ThemeNames() {
@@ -225,6 +239,10 @@ QPalette ThemePalette(const Theme& theme, const QPalette& system) {
     for (const auto& [role, colour] : roles) {
         palette.setColor(role, colour);
     }
+    for (const auto role :
+         {QPalette::Light, QPalette::Midlight, QPalette::Mid, QPalette::Dark, QPalette::Shadow}) {
+        palette.setColor(role, theme.Bevel);
+    }
     // Greyed texts are told apart from live ones, not read.
     for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
         palette.setColor(QPalette::Disabled, role, theme.GutterEdge);
@@ -242,7 +260,11 @@ void ShowTheme(ThemeId id) {
         shown.System = QApplication::palette();
     }
     shown.Current = MakeTheme(id, *shown.System);
-    QApplication::setPalette(ThemePalette(shown.Current, *shown.System));
+    const QPalette palette = ThemePalette(shown.Current, *shown.System);
+    QApplication::setPalette(palette);
+    for (const char* kind : {"QCheckBox", "QRadioButton"}) {
+        QApplication::setPalette(IndicatorPalette(shown.Current, palette), kind);
+    }
 }
 
 double ContrastRatio(const QColor& a, const QColor& b) {
@@ -257,6 +279,7 @@ std::vector<TextOnBack> ReadablePairs(const Theme& t) {
         {"editor text", t.Field},
         {"button text", t.Face},
         {"selected text", t.Selection},
+        {"check mark", t.Indicator},
         {"status line and registers at rest", t.AtRest},
         {"status line green", t.Progress},
         {"status line red", t.Error},

@@ -41,6 +41,8 @@ struct Theme {
     ColourPair Field;     // the editor, the lists and the logs
     ColourPair Face;      // buttons, the list file and the RAM view's button row
     ColourPair Selection; // selected text and rows
+    ColourPair Indicator; // the boxes of check boxes and radio buttons, and their marks
+    QColor Bevel;         // the edges of frames, boxes and buttons
     ColourPair AtRest;    // the status line and the registers with nothing to say
     ColourPair Progress;  // the status line's green
     ColourPair Error;     // the status line's red
