@@ -267,6 +267,18 @@ void ShowTheme(ThemeId id) {
     }
 }
 
+QPalette FixedSystemPalette() {
+    const QPalette& system = Shown().System.value_or(QApplication::palette());
+    QPalette fixed;
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto colourRole = static_cast<QPalette::ColorRole>(role);
+            fixed.setBrush(group, colourRole, system.brush(group, colourRole));
+        }
+    }
+    return fixed;
+}
+
 double ContrastRatio(const QColor& a, const QColor& b) {
     const double la = Luminance(a);
     const double lb = Luminance(b);

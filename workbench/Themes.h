@@ -75,6 +75,9 @@ QPalette ThemePalette(const Theme& theme, const QPalette& system);
 // system's palette is taken before the first switch, so Classic gives it back unchanged.
 const Theme& ShownTheme();
 void ShowTheme(ThemeId id);
+// The system's palette with every role fixed, for the windows that keep their own colours
+// whatever the theme.
+QPalette FixedSystemPalette();
 
 // WCAG 2 contrast of two colours, from 1 to 21.
 double ContrastRatio(const QColor& a, const QColor& b);

@@ -109,6 +109,13 @@ TEST_F(ThemeTest, SwitchingRecoloursWhatHasAMeaningAndClassicGivesTodaysColoursB
         form->ShowStatus("x", StatusStyle::Halted);
         EXPECT_EQ(Shown(form->LabelCurrInstr), expected.Halted) << KeyOf(id);
         EXPECT_TRUE(form->ThemeActions[static_cast<size_t>(id)]->isChecked());
+        // Device windows keep their own colours, the labels on their pictures too.
+        for (const Peripheral device : {Peripheral::Lift, Peripheral::Heater}) {
+            form->ShowPeripheral(device);
+            const QPalette kept = form->Windows().Window(device)->palette();
+            EXPECT_EQ(kept.color(QPalette::WindowText), system.color(QPalette::WindowText));
+            EXPECT_EQ(kept.color(QPalette::Button), system.color(QPalette::Button));
+        }
     }
     // Back in Classic: the colours of before, exactly, and the system's palette.
     const QColor yellow(0xFF, 0xFF, 0x00);

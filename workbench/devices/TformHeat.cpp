@@ -9,7 +9,6 @@
 
 #include <cmath>
 
-#include "workbench/ButtonFace.h"
 #include "workbench/Fonts.h"
 
 namespace {
@@ -259,7 +258,7 @@ void TformHeat::ShowSwitch(Heater::SwitchLabel state) {
     const bool on = state == Heater::SwitchLabel::On;
     labelOnOff->setAutoFillBackground(state != Heater::SwitchLabel::Blank);
     QPalette colours = labelOnOff->palette();
-    colours.setColor(QPalette::Window, on ? QColor(Qt::red) : ButtonFace());
+    colours.setColor(QPalette::Window, on ? QColor(Qt::red) : palette().color(QPalette::Button));
     colours.setColor(QPalette::WindowText, on ? QColor(Qt::yellow) : QColor(Qt::black));
     labelOnOff->setPalette(colours);
     labelOnOff->setText(QString::fromStdString(model_.LabelOnOffText()));
