@@ -105,24 +105,12 @@ std::vector<QPoint> CoveringCandidates(const QRect& area, std::span<const QRect>
     return corners;
 }
 
-// Windows that overlap: the windows are counted, not the main window, which other windows
-// may cover below its buttons without hiding it.
+// The windows standing and which of them overlap another. The main window comes first and
+// counts as overlapping already: windows may cover it below its buttons without hiding it.
 struct Standing {
     std::vector<QRect> Frames; // the main window first
     std::vector<bool> Counted; // overlaps another window, or is the main window
 };
-
-Standing StandingOf(std::span<const QRect> frames) {
-    Standing standing{{frames.begin(), frames.end()}, std::vector<bool>(frames.size(), false)};
-    for (size_t index = 0; index < frames.size(); ++index) {
-        for (size_t other = 0; other < frames.size(); ++other) {
-            if (index == 0 || (other != index && frames[index].intersects(frames[other]))) {
-                standing.Counted[index] = true;
-            }
-        }
-    }
-    return standing;
-}
 
 void Add(Standing& standing, const QRect& frame) {
     bool covers = false;
@@ -133,7 +121,15 @@ void Add(Standing& standing, const QRect& frame) {
         }
     }
     standing.Frames.push_back(frame);
-    standing.Counted.push_back(covers);
+    standing.Counted.push_back(covers || standing.Frames.size() == 1);
+}
+
+Standing StandingOf(std::span<const QRect> frames) {
+    Standing standing;
+    for (const QRect& frame : frames) {
+        Add(standing, frame);
+    }
+    return standing;
 }
 
 // What a window at a place costs: covering the buttons first, then how many windows newly
@@ -164,23 +160,21 @@ QRect ButtonsBand(const QRect& main, int buttonsHeight) {
     return {main.topLeft(), QSize(main.width(), buttonsHeight)};
 }
 
+// The windows that stand clear; none for those left over.
 struct Packing {
     QRect Main;
     std::vector<std::optional<QPoint>> Corners;
-    int Unplaced = 0;
 };
 
 Packing Pack(const QRect& area, const QRect& main, std::span<const QSize> windows,
              const std::vector<size_t>& order) {
-    Packing packing{main, std::vector<std::optional<QPoint>>(windows.size()), 0};
+    Packing packing{main, std::vector<std::optional<QPoint>>(windows.size())};
     FreeSpace space(area);
     space.Occupy(main);
     for (size_t index : order) {
         packing.Corners[index] = space.Fit(windows[index]);
         if (packing.Corners[index]) {
             space.Occupy(QRect(*packing.Corners[index], windows[index]));
-        } else {
-            ++packing.Unplaced;
         }
     }
     return packing;
