@@ -15,9 +15,9 @@
 
 #include "DeviceMachine.h"
 #include "InterruptProgram.h"
-#include "cli/DeviceReport.h"
-#include "cli/Events.h"
 #include "devices/WholeMachine.h"
+#include "marking/DeviceReport.h"
+#include "marking/Events.h"
 
 namespace {
 
