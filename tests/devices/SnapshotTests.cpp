@@ -262,4 +262,10 @@ TEST(RestoredCells, ShowTheirInstructionWhileTheyHoldIt) {
     }
 }
 
+// A case run in the workbench starts its devices from the empty state, as new devices are.
+TEST(DeviceStateTest, NewDevicesHoldTheEmptyState) {
+    DeviceMachine rig;
+    EXPECT_TRUE(rig.devices.CurrentState() == Peripherals::State{});
+}
+
 } // namespace
