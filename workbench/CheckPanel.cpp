@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "marking/Exercise.h"
 #include "marking/Marks.h"
@@ -14,6 +15,7 @@
 namespace {
 
 constexpr int RunnableRole = Qt::UserRole;
+constexpr int MinimumReasonWidth = 200;
 
 QString Points(int64_t got, int64_t most) {
     return QString::number(got) + " of " + QString::number(most);
@@ -37,6 +39,18 @@ QTreeWidgetItem* CaseItem(const ExerciseCase& exerciseCase, const CaseOutcome& o
     return item;
 }
 
+// The selected case whole: its name, why it failed and the hint.
+QString CaseDetails(const QTreeWidgetItem& item) {
+    QString text = item.text(CheckPanel::NameColumn) + ": " + item.text(CheckPanel::ResultColumn);
+    if (const QString reason = item.text(CheckPanel::ReasonColumn); !reason.isEmpty()) {
+        text += ", " + reason;
+    }
+    if (const QString hint = item.text(CheckPanel::HintColumn); !hint.isEmpty()) {
+        text += "\nHint: " + hint;
+    }
+    return text;
+}
+
 } // namespace
 
 CheckPanel::CheckPanel(QWidget* parent) : QWidget(parent) {
@@ -57,6 +71,9 @@ CheckPanel::CheckPanel(QWidget* parent) : QWidget(parent) {
     Cases->setHeaderLabels({"Case", "Result", "Points", "Why it failed", "Hint"});
     Cases->header()->setStretchLastSection(true);
     ScoreLabel = new QLabel;
+    Details = new QLabel;
+    Details->setWordWrap(true);
+    Details->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(CheckButton);
@@ -67,10 +84,13 @@ CheckPanel::CheckPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(Note);
     layout->addLayout(buttons);
     layout->addWidget(Cases, 1);
+    layout->addWidget(Details);
 
     connect(CheckButton, &QPushButton::clicked, this, &CheckPanel::CheckRequested);
-    connect(Cases, &QTreeWidget::currentItemChanged, this,
-            [this] { RunCaseButton->setEnabled(RunnableCase() >= 0); });
+    connect(Cases, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        RunCaseButton->setEnabled(RunnableCase() >= 0);
+        Details->setText(item ? CaseDetails(*item) : QString());
+    });
     const auto runSelected = [this] {
         if (const int index = RunnableCase(); index >= 0) {
             emit RunCaseRequested(index);
@@ -85,17 +105,22 @@ void CheckPanel::ShowExercise(const QString& title, const QString& note) {
     Note->setText(note);
     Cases->clear();
     ScoreLabel->clear();
+    Details->clear();
     CheckButton->setEnabled(true);
 }
 
 void CheckPanel::ShowResults(const Exercise& exercise, const std::vector<CaseOutcome>& outcomes) {
     Cases->clear();
+    Details->clear();
     for (size_t i = 0; i < outcomes.size(); ++i) {
         Cases->addTopLevelItem(CaseItem(exercise.Cases[i], outcomes[i]));
     }
-    for (int column = NameColumn; column < HintColumn; ++column) {
+    for (int column = NameColumn; column < ReasonColumn; ++column) {
         Cases->resizeColumnToContents(column);
     }
+    // The reason and the hint share what is left; the selected case's show whole below.
+    const int left = Cases->viewport()->width() - Cases->header()->sectionPosition(ReasonColumn);
+    Cases->setColumnWidth(ReasonColumn, std::max(left * 3 / 5, MinimumReasonWidth));
     ScoreLabel->setText("Score: " + Points(Score(exercise, outcomes), MaxScore(exercise)));
 }
 

@@ -11,8 +11,8 @@ class QPushButton;
 class QTreeWidget;
 
 // The Check tab: the exercise loaded, a Check button, one row per case as a student may see
-// it (a hidden case says only whether it passed), the score, and a button that runs a failed
-// case in the window.
+// it (a hidden case says only whether it passed), the score, the selected case's reason and
+// hint in full, and a button that runs a failed case in the window.
 class CheckPanel : public QWidget {
     Q_OBJECT
   public:
@@ -30,6 +30,7 @@ class CheckPanel : public QWidget {
     QPushButton* RunCaseButton = nullptr;
     QTreeWidget* Cases = nullptr;
     QLabel* ScoreLabel = nullptr;
+    QLabel* Details = nullptr; // the selected case's reason and hint, whole
 
   signals:
     void CheckRequested();

@@ -115,8 +115,8 @@ void TFormMain::CountCaseSteps(const SliceReport& slice) {
     replay_->StepsLeft -= slice.Steps;
     if (slice.How == SliceEnd::StepLimit) {
         machine_->EndRun(RunEnd::StepLimit);
-        ShowStatus("LIMIT  The case's limit of " + std::to_string(replay_->MaxSteps) +
-                       " steps stopped the run, as it stopped the checker's.",
+        ShowStatus("LIMIT  Stopped at the case's limit of " + std::to_string(replay_->MaxSteps) +
+                       " steps.",
                    StatusStyle::Halted);
     }
     if (!machine_->Machine.Running) {
