@@ -123,6 +123,9 @@ TEST_F(ExerciseCheckTest, AFailedCaseShowsItsHintAndAHiddenOneNoExpectedValue) {
     EXPECT_FALSE(Panel().RunCaseButton->isEnabled());
     Panel().Cases->setCurrentItem(Panel().Cases->topLevelItem(0));
     EXPECT_TRUE(Panel().RunCaseButton->isEnabled());
+    EXPECT_EQ(Panel().Details->text(),
+              "three keys: failed, \"SEVSEG 00000000 00000000\", expected \"SEVSEG 00000000 "
+              "11111011\"\nHint: Does the handler write to port 02?");
 }
 
 // The window's run of the first failed case ends with the registers, RAM and device lines the
