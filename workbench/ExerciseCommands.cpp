@@ -54,7 +54,7 @@ bool TFormMain::LoadExercise(const QString& path) {
 }
 
 void TFormMain::LoadExampleExercise(const char* fileName) {
-    LoadExercise(QStringLiteral("exercises/") + QString::fromLatin1(fileName));
+    LoadExercise(QString::fromLatin1(fileName));
 }
 
 // The editor's text, as saving would write it and the checker read it back, on engines of

@@ -180,7 +180,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     // as it was; a failed case runs in the window as the checker ran it.
     void MenuOpenExerciseClick();
     bool LoadExercise(const QString& path);
-    // An exercise of the examples, looked up in the current folder's "exercises" folder.
+    // An exercise of the examples, looked up by its bare name in the current folder, where
+    // the examples are.
     void LoadExampleExercise(const char* fileName);
     void MenuCheckProgramClick();
     void RunCaseInWindow(int index);
