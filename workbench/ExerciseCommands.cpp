@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QTabWidget>
+#include <chrono>
 
 #include "core/Assem.h"
 #include "core/RunControl.h"
@@ -20,6 +21,8 @@
 namespace {
 
 constexpr const char* ExerciseSuffix = "toml";
+// The window waits for Check; as long as the command line gives one student by default.
+constexpr int64_t CheckSeconds = 10;
 const QString NoStartingProgram =
     QStringLiteral("The exercise gives no starting program: write yours in the editor, then "
                    "press Check.");
@@ -66,8 +69,10 @@ void TFormMain::MenuCheckProgramClick() {
         return;
     }
     const SourceText source = SourceText::FromBytes(editorText_->Source().SavedText());
+    const MarkingDeadline deadline{
+        std::chrono::steady_clock::now() + std::chrono::seconds(CheckSeconds), CheckSeconds};
     checkResults_ =
-        MarkSource(source, QFileInfo(saveFileName_).fileName().toStdString(), *exercise_);
+        MarkSource(source, QFileInfo(saveFileName_).fileName().toStdString(), *exercise_, deadline);
     TabSheetCheck->ShowResults(*exercise_, checkResults_);
     PageControl1->setCurrentWidget(TabSheetCheck);
 }
