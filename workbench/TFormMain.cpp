@@ -27,7 +27,6 @@
 #include "devices/Peripherals.h"
 #include "devices/WholeMachine.h"
 #include "marking/Exercise.h"
-#include "workbench/ButtonFace.h"
 #include "workbench/CaseReplay.h"
 #include "workbench/CheckPanel.h"
 #include "workbench/DeviceWindows.h"
