@@ -95,7 +95,12 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::Resize:
         if (watched == LabelCurrInstr->parentWidget()) {
-            LabelCurrInstr->resize(LabelCurrInstr->parentWidget()->width() - 2, 16);
+            FitStatusLine();
+        }
+        break;
+    case QEvent::Wheel:
+        if (ZoomByWheel(watched, *static_cast<QWheelEvent*>(event))) {
+            return true;
         }
         break;
     default:

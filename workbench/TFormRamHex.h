@@ -38,6 +38,7 @@ class TFormRamHex : public ToolWindow {
     // Ticks the matching radio button; caption and Relayout follow.
     void SetView(View view);
     View CurrentView() const;
+    void ApplyZoom(double factor) override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
