@@ -5,6 +5,7 @@
 
 #include "workbench/TFormMain.h"
 #include "workbench/ToolWindow.h"
+#include "workbench/WindowFrames.h"
 #include "workbench/Zoom.h"
 
 namespace {
@@ -18,6 +19,7 @@ void TFormMain::SetZoom(int percent) {
     const double from = ZoomFactor();
     zoomPercent_ = percent;
     Rezoom(this, from, ZoomFactor());
+    frames_->Rezoom(from, ZoomFactor());
     ApplyTabStops();
     FitStatusLine();
 }

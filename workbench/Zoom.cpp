@@ -1,9 +1,11 @@
 #include "workbench/Zoom.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLayout>
+#include <QMenu>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -15,13 +17,9 @@ namespace {
 // Set on a widget whose font the zoom made explicit, to give it back its inherited one at 100 %.
 constexpr char InheritedFont[] = "zoomInheritedFont";
 
-int Rescaled(int length, double from, double to) {
-    return Zoomed(static_cast<int>(std::lround(length / from)), to);
-}
-
 QSize Rescaled(QSize size, double from, double to) {
     const auto limit = [&](int length) {
-        return length >= QWIDGETSIZE_MAX || length == 0 ? length : Rescaled(length, from, to);
+        return length >= QWIDGETSIZE_MAX || length == 0 ? length : Rezoomed(length, from, to);
     };
     return {limit(size.width()), limit(size.height())};
 }
@@ -46,7 +44,7 @@ bool PlacesChildren(const QWidget& widget) {
 }
 
 // A tool window draws with its own font at its own scale, so its children take the zoom
-// themselves; other windows do not inherit the main window's font, so they take it too.
+// themselves; menus do not inherit the main window's font, so they take it too.
 bool TakesZoomedFont(const QWidget& widget) {
     if (qobject_cast<const ToolWindow*>(&widget)) {
         return false;
@@ -55,17 +53,28 @@ bool TakesZoomedFont(const QWidget& widget) {
            qobject_cast<const ToolWindow*>(widget.parentWidget());
 }
 
-QFont ScaledFont(QFont font, double factor) {
+QFont Rescaled(QFont font, double from, double to) {
     if (font.pixelSize() > 0) {
-        font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * factor))));
+        font.setPixelSize(std::max(1, Rezoomed(font.pixelSize(), from, to)));
     } else {
-        font.setPointSizeF(font.pointSizeF() * factor);
+        font.setPointSizeF(font.pointSizeF() / from * to);
     }
     return font;
 }
 
+// The editor's gutter takes the editor's font whenever it changes.
+bool FollowsAnotherFont(const QWidget& widget) {
+    const auto* area = qobject_cast<const QAbstractScrollArea*>(widget.parentWidget());
+    return area && widget.testAttribute(Qt::WA_SetFont) && widget.font() == area->font();
+}
+
+// The tool windows and the menus zoom with the main window; boxes keep their own look.
+bool ZoomsWithOwner(const QWidget& window) {
+    return qobject_cast<const ToolWindow*>(&window) || qobject_cast<const QMenu*>(&window);
+}
+
 void RezoomFont(QWidget& widget, double from, double to) {
-    if (!TakesZoomedFont(widget)) {
+    if (!TakesZoomedFont(widget) || FollowsAnotherFont(widget)) {
         return;
     }
     const bool inherited =
@@ -75,7 +84,7 @@ void RezoomFont(QWidget& widget, double from, double to) {
         widget.setProperty(InheritedFont, QVariant());
         return;
     }
-    widget.setFont(ScaledFont(widget.font(), to / from));
+    widget.setFont(Rescaled(widget.font(), from, to));
     widget.setProperty(InheritedFont, inherited ? QVariant(true) : QVariant());
 }
 
@@ -109,7 +118,9 @@ void RezoomTree(QWidget& widget, double from, double to) {
     RezoomSize(widget, from, to);
     RezoomIcon(widget, from, to);
     for (QWidget* child : widget.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        RezoomTree(*child, from, to);
+        if (!child->isWindow() || ZoomsWithOwner(*child)) {
+            RezoomTree(*child, from, to);
+        }
     }
     if (auto* tool = qobject_cast<ToolWindow*>(&widget)) {
         tool->ApplyZoom(to);
@@ -143,6 +154,10 @@ QRect Zoomed(const QRect& place, double factor) {
     const QPoint topLeft(Zoomed(place.left(), factor), Zoomed(place.top(), factor));
     const QPoint end(Zoomed(place.right() + 1, factor), Zoomed(place.bottom() + 1, factor));
     return {topLeft, end - QPoint(1, 1)};
+}
+
+int Rezoomed(int length, double from, double to) {
+    return Zoomed(static_cast<int>(std::lround(length / from)), to);
 }
 
 QRect Covering(const QRect& area, double factor) {

@@ -22,10 +22,12 @@ int ZoomFromSettings(std::optional<int> percent);
 // a factor of one or more can be undone exactly.
 int Zoomed(int length, double factor);
 QRect Zoomed(const QRect& place, double factor);
+// A length at one zoom factor taken to another.
+int Rezoomed(int length, double from, double to);
 // The whole pixels an area covers at a zoom factor, for repainting it.
 QRect Covering(const QRect& area, double factor);
 
 // Takes a window and everything in it from one zoom factor to another: fonts, the places and
-// sizes of what stands at fixed places, icon sizes and the window's own size. Windows it
-// owns (menus, boxes, tool windows) follow; a tool window then redraws itself.
+// sizes of what stands at fixed places, icon sizes and the window's own size. The menus and
+// tool windows it owns follow (a tool window then redraws itself); boxes keep their look.
 void Rezoom(QWidget* window, double from, double to);
