@@ -77,6 +77,7 @@ void TFormMain::ButtonStepClick() {
 }
 
 void TFormMain::ButtonRunClick() {
+    EndCaseReplay();
     clock_->StopAtEveryBreakpoint(); // from the top again, even at the breakpoint last stopped at
     control_->ButtonRunClick();
     RestartHistory(HistoryStart::Run);
@@ -98,6 +99,7 @@ void TFormMain::ButtonStopClick() {
 }
 
 void TFormMain::ButtonResetClick() {
+    EndCaseReplay();
     control_->ButtonResetClick();
     RestartHistory(HistoryStart::CpuReset);
     ApplyReport();
@@ -300,10 +302,11 @@ void TFormMain::TimerClockTimer(int64_t elapsedMs) {
     clock_->ClocksHeld = ClocksHeldByWindow();
     const int64_t start = clock_->NowMs();
     inSlice_ = true;
-    const SliceReport slice = clock_->RunFor(owedMs_);
+    const SliceReport slice = clock_->RunFor(owedMs_, CaseStepsAllowed());
     inSlice_ = false;
     stepsRun_ += slice.Steps;
     owedMs_ -= clock_->NowMs() - start;
+    CountCaseSteps(slice);
     ApplyReport();
     if (slice.How == SliceEnd::Breakpoint) {
         ShowStatus(sourceMarks_->BreakpointStopText(), StatusStyle::Progress);

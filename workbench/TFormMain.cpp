@@ -26,7 +26,10 @@
 #include "core/Scheduler.h"
 #include "devices/Peripherals.h"
 #include "devices/WholeMachine.h"
+#include "marking/Exercise.h"
 #include "workbench/ButtonFace.h"
+#include "workbench/CaseReplay.h"
+#include "workbench/CheckPanel.h"
 #include "workbench/DeviceWindows.h"
 #include "workbench/Dialogs.h"
 #include "workbench/EditorText.h"
@@ -43,6 +46,7 @@
 #include "workbench/TFormRamHex.h"
 #include "workbench/TextPane.h"
 #include "workbench/TformAboutBox.h"
+#include "workbench/WindowArranger.h"
 #include "workbench/WindowFrames.h"
 #include "workbench/devices/TformVdu.h"
 
@@ -148,7 +152,8 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent)
     BuildTimers();
     ApplyTabStops();
     frames_ = new WindowFrames(this);
-    resize(800, 600);
+    arranger_ = new WindowArranger(*this, *panelTop, StartSize, *frames_, windows_);
+    resize(StartSize);
     qApp->installEventFilter(this);
 }
 
@@ -298,6 +303,16 @@ void TFormMain::BuildTabs() {
     PageControl1->addTab(TabSheetConfiguration, "&Configuration");
     PageControl1->addTab(TabSheetTokens, "To&kens");
     PageControl1->addTab(TabSheetRunLog, "Run Lo&g");
+    // Every letter of "Check" is already another command's.
+    TabSheetCheck = new CheckPanel;
+    PageControl1->addTab(TabSheetCheck, "Check");
+    connect(TabSheetCheck, &CheckPanel::CheckRequested, this,
+            [this] { Command([](TFormMain& form) { form.MenuCheckProgramClick(); }); });
+    connect(TabSheetCheck, &CheckPanel::RunCaseRequested, this, [this](int index) {
+        if (!Busy()) {
+            RunCaseInWindow(index);
+        }
+    });
     PageControl1->tabBar()->setFont(MsSansSerif(StartFontSize));
     PageControl1->setFocusPolicy(Qt::NoFocus);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int) {
@@ -354,6 +369,13 @@ void TFormMain::BuildMenus() {
                     caption == "&Undo" ? &QTextDocument::undoAvailable
                                        : &QTextDocument::redoAvailable,
                     action, &QAction::setEnabled);
+        }
+    }
+    // The option shows whether it is on.
+    for (QAction* action : menus["Window"]->actions()) {
+        if (action->text() == "&Place New Windows Beside the Workbench") {
+            action->setCheckable(true);
+            PlaceNewBesideAction = action;
         }
     }
     // Recent Files follows Save As.

@@ -12,12 +12,17 @@
 
 #include "core/StepReport.h"
 #include "core/UserInterface.h"
+#include "marking/CheckRun.h"
 #include "workbench/PeripheralWindows.h"
 #include "workbench/RecentFiles.h"
 #include "workbench/SourceEditor.h"
 #include "workbench/TextPane.h"
 
+class CheckPanel;
+struct CaseReplay;
 class Dialogs;
+struct Exercise;
+struct SliceReport;
 class EditorText;
 enum class HistoryStart : int;
 struct StepBackHistory;
@@ -46,6 +51,7 @@ class TFormKeybIn;
 class TFormRamHex;
 class TformAboutBox;
 class TformVdu;
+class WindowArranger;
 class WindowFrames;
 class Taaa;
 
@@ -55,6 +61,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     Q_OBJECT
   public:
     explicit TFormMain(Dialogs& dialogs, QWidget* parent = nullptr);
+    // The main window's frame at the first start; arranging never makes it smaller.
+    static constexpr QSize StartSize{800, 600};
     ~TFormMain() override;
 
     // The engine and its devices, for the windows that show them and for tests.
@@ -177,6 +185,23 @@ class TFormMain : public QMainWindow, public UserInterface {
     void MenuToggleBreakpointClick();
     void MenuClearBreakpointsClick();
     void MenuRunToCursorClick();
+    // Window: the windows side by side, and whether new ones are placed beside the others.
+    void MenuArrangeClick();
+    void MenuPlaceNewBesideClick();
+    void SetPlaceNewBeside(bool on);
+
+    // Exercises: File, Open Exercise and the examples' exercises load one; Check marks the
+    // editor's program against its cases on an engine of its own, leaving the window's machine
+    // as it was; a failed case runs in the window as the checker ran it.
+    void MenuOpenExerciseClick();
+    bool LoadExercise(const QString& path);
+    // An exercise of the examples, looked up by its bare name in the current folder, where
+    // the examples are.
+    void LoadExampleExercise(const char* fileName);
+    void MenuCheckProgramClick();
+    void RunCaseInWindow(int index);
+    const Exercise* LoadedExercise() const { return exercise_.get(); }
+    const std::vector<CaseOutcome>& CheckResults() const { return checkResults_; }
 
     // Puts what waits for the event loop into the list file, token list and run log now.
     void FlushPanes();
@@ -200,11 +225,13 @@ class TFormMain : public QMainWindow, public UserInterface {
     RunLogPane* RichEdit1 = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QMenu* RecentFilesMenu = nullptr;
+    QAction* PlaceNewBesideAction = nullptr;
     QWidget* TabSheetSourceCode = nullptr;
     QWidget* TabSheetListFile = nullptr;
     QWidget* TabSheetConfiguration = nullptr;
     QWidget* TabSheetTokens = nullptr;
     QWidget* TabSheetRunLog = nullptr;
+    CheckPanel* TabSheetCheck = nullptr;
     QLabel* LabelCurrInstr = nullptr;
     std::array<QLabel*, 7> RegisterLabels{};
     QCheckBox* CheckBoxRunLog = nullptr;
@@ -316,6 +343,11 @@ class TFormMain : public QMainWindow, public UserInterface {
     std::vector<QWidget*> FontPanes() const;
     void OnActivated(QWidget* previous);
     void ReturnFocusFromToolWindow();
+    // The case's limit counts the steps of a case run in the window; at it the run stops.
+    int64_t CaseStepsAllowed() const;
+    void CountCaseSteps(const SliceReport& slice);
+    // The scheduler goes back to the window's own: no case's events and keys.
+    void EndCaseReplay();
 
     Dialogs& dialogs_;
     PeripheralWindows windows_;
@@ -332,6 +364,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     int64_t stepsRun_ = 0;
     EditorText* editorText_ = nullptr;
     WindowFrames* frames_ = nullptr;
+    WindowArranger* arranger_ = nullptr;
     std::unique_ptr<SourcePrinter> printer_;
     FindReplace* findReplace_ = nullptr;
     SourceMarks* sourceMarks_ = nullptr;
@@ -353,4 +386,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     std::vector<AssemblyFrame> asmFrames_;
     size_t nextAsmFrame_ = 0;
     QPointer<QWidget> lastActiveWindow_;
+    std::unique_ptr<Exercise> exercise_;
+    std::vector<CaseOutcome> checkResults_;
+    std::unique_ptr<CaseReplay> replay_;
 };
