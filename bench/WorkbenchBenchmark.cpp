@@ -3,7 +3,8 @@
 // where something else keeps one core busy), and prints how many of the steps the clock asked
 // for were made and how much of one core the workbench used. Also prints the time from start
 // to the first painted main window. The RAM view and the VDU are open, and with --devices the
-// program drives the traffic lights, the seven-segment displays and the lift. Last, it types
+// program drives the traffic lights, the seven-segment displays and the lift, whose windows
+// are open too; --zoom=200 runs it all at that zoom. Last, it types
 // into a coloured 32 KB source and prints the time a keystroke takes, repaint included; with
 // --typing it does only that.
 #include <QApplication>
@@ -29,6 +30,7 @@
 #include "core/RunControl.h"
 #include "workbench/Fonts.h"
 #include "workbench/TFormMain.h"
+#include "workbench/Zoom.h"
 
 namespace {
 
@@ -172,6 +174,16 @@ void TypeInto(TFormMain& form, const QString& path) {
                 static_cast<double>(worstNs) / 1e6);
 }
 
+// --zoom=200 runs the workbench at that zoom; any other number is the actual size.
+int ZoomArgument(const QStringList& arguments) {
+    for (const QString& argument : arguments) {
+        if (argument.startsWith("--zoom=")) {
+            return ZoomFromSettings(argument.mid(7).toInt());
+        }
+    }
+    return ActualSize;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -185,6 +197,7 @@ int main(int argc, char** argv) {
     MapClassicFonts();
     SilentDialogs dialogs;
     TFormMain form(dialogs);
+    form.SetZoom(ZoomArgument(app.arguments()));
     FirstPaint paint;
     form.installEventFilter(&paint);
     form.show();
@@ -210,6 +223,13 @@ int main(int argc, char** argv) {
     form.OpenSource(false);
     form.ButtonAssembleClick();
     form.ShowPeripheral(Peripheral::Vdu);
+    if (devices) {
+        for (Peripheral window :
+             {Peripheral::TrafficLights, Peripheral::SevenSegment, Peripheral::Lift}) {
+            form.ShowPeripheral(window);
+        }
+    }
+    std::printf("zoom %d %%\n", form.ZoomPercent());
     while (form.Control().CpuClockInterval() > RunControl::FastestClock) {
         form.ButtonFastClick();
     }

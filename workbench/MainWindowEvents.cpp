@@ -95,9 +95,12 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::Resize:
         if (watched == LabelCurrInstr->parentWidget()) {
-            const int width = LabelCurrInstr->parentWidget()->width();
-            LabelCurrInstr->resize(width - 2, 16);
-            LabelRunning->move(width - 1 - LabelRunning->width(), LabelClock->y());
+            FitStatusLine();
+        }
+        break;
+    case QEvent::Wheel:
+        if (ZoomByWheel(watched, *static_cast<QWheelEvent*>(event))) {
+            return true;
         }
         break;
     default:

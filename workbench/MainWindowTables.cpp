@@ -84,6 +84,11 @@ constexpr MenuEntry Menus[] = {
     {"&View", "&Lift", "", Show<Peripheral::Lift>},
     {"&View", "&Keyboard", "", Show<Peripheral::Keyboard>},
     {"&View", "Key &Pad", "", Show<Peripheral::Keypad>},
+    {"&View", nullptr, "", nullptr},
+    {"&View", "Zoom &In", "Ctrl+=", Call<&TFormMain::ZoomInClick>, true},
+    {"&View", "Zoom &Out", "Ctrl+-", Call<&TFormMain::ZoomOutClick>, true},
+    {"&View", "Actual Si&ze", "Ctrl+0", Call<&TFormMain::ActualSizeClick>, true},
+    {"&View", "Pro&jector", "", Call<&TFormMain::ProjectorClick>, true},
     // Every letter of "Debug" is already another command's.
     {"Debug", "Toggle &Breakpoint", "F2", Call<&TFormMain::MenuToggleBreakpointClick>},
     {"Debug", "&Clear Breakpoints", "", Call<&TFormMain::MenuClearBreakpointsClick>},

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
+#include <cmath>
 
 #include "core/Assem.h"
 #include "core/RunControl.h"
@@ -244,14 +245,14 @@ void TFormMain::ToolForumClick() {
 }
 
 void TFormMain::EnlargeFontClick() {
-    const int size = memoSource->font().pointSize();
+    const int size = EditorPoints();
     if (size < LargestFont) {
         ApplyFontSize(size + 1);
     }
 }
 
 void TFormMain::ReduceFontClick() {
-    const int size = memoSource->font().pointSize();
+    const int size = EditorPoints();
     if (size > SmallestFont) {
         ApplyFontSize(size - 1);
     }
@@ -270,10 +271,14 @@ void TFormMain::BoldFontClick() {
 void TFormMain::ApplyFontSize(int points) {
     for (QWidget* pane : FontPanes()) {
         QFont font = pane->font();
-        font.setPointSize(points);
+        font.setPointSizeF(points * ZoomFactor());
         pane->setFont(font);
     }
     ApplyTabStops();
+}
+
+int TFormMain::EditorPoints() const {
+    return static_cast<int>(std::lround(memoSource->font().pointSizeF() / ZoomFactor()));
 }
 
 // The panes and the tab bar follow the font commands; the Configuration tab does not.

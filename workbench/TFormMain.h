@@ -41,6 +41,7 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class QWheelEvent;
 class RunControl;
 class RunLogPane;
 class Scheduler;
@@ -174,6 +175,13 @@ class TFormMain : public QMainWindow, public UserInterface {
     void EnlargeFontClick();
     void ReduceFontClick();
     void BoldFontClick();
+    // The zoom of the whole workbench, in percent; the font commands work on top of it.
+    int ZoomPercent() const { return zoomPercent_; }
+    void SetZoom(int percent);
+    void ZoomInClick();
+    void ZoomOutClick();
+    void ActualSizeClick();
+    void ProjectorClick();
     void LoadExample(const char* fileName);
     void ShowRamView(int view);
     void MenuToggleBreakpointClick();
@@ -340,6 +348,13 @@ class TFormMain : public QMainWindow, public UserInterface {
     const char* StepBackRefusal() const;
     void RestoreWindows(const WindowMoment& moment);
     void ApplyFontSize(int points);
+    // The editor's font size as the font commands see it, without the zoom.
+    int EditorPoints() const;
+    double ZoomFactor() const { return zoomPercent_ / 100.0; }
+    // The status line spans the panel less its margins, at its zoomed height.
+    void FitStatusLine();
+    // Ctrl with the mouse wheel zooms, a step a notch.
+    bool ZoomByWheel(QObject* watched, QWheelEvent& event);
     void ApplyTabStops();
     std::vector<QWidget*> FontPanes() const;
     void OnActivated(QWidget* previous);
@@ -375,6 +390,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     QString saveFileName_ = QStringLiteral("Untitled");
     QString openFileName_ = QStringLiteral("Untitled");
     int statusTicks_ = 0;
+    int zoomPercent_ = 100;
+    int wheelDelta_ = 0;           // the wheel turned towards the next notch
     unsigned yellowRegisters_ = 0; // one bit per register label painted yellow
     bool editorGrey_ = false;
     bool runGoing_ = false; // a run went on when the last report was applied

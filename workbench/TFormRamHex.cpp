@@ -13,12 +13,14 @@
 #include "workbench/Fonts.h"
 #include "workbench/Glyphs.h"
 #include "workbench/Themes.h"
+#include "workbench/Zoom.h"
 
 namespace {
 
 // 16 columns of cells and the heading column, and as many rows.
 constexpr int Side = 17;
 constexpr int PanelHeight = 28;
+constexpr int CellPoints = 8;
 constexpr int NoCell = -1;
 
 struct ViewTexts {
@@ -67,7 +69,7 @@ void AppendBytes(QString& text, std::string_view bytes) {
 TFormRamHex::TFormRamHex(QWidget* owner)
     : ToolWindow(owner, QString::fromLatin1(TextsOf(View::Source).caption), QSize(500, 310),
                  Frame::Sizeable, Qt::white),
-      panel_(new QWidget(this)), buttons_(new QButtonGroup(this)), font_(CourierNew(8)),
+      panel_(new QWidget(this)), buttons_(new QButtonGroup(this)), font_(CourierNew(CellPoints)),
       metrics_(font_) {
     setFont(font_);
     BuildPanel();
@@ -144,9 +146,10 @@ void TFormRamHex::MoveHighlight(int reg, int& lastCell) {
 }
 
 void TFormRamHex::Relayout() {
-    const int tableHeight = std::max(0, height() - PanelHeight);
+    const int panelHeight = Zoomed(PanelHeight, Zoom());
+    const int tableHeight = std::max(0, height() - panelHeight);
     cellSize_ = QSize(width() / Side, tableHeight / Side);
-    panel_->setGeometry(0, tableHeight, width(), PanelHeight);
+    panel_->setGeometry(0, tableHeight, width(), panelHeight);
     PaintAll();
 }
 
@@ -168,6 +171,14 @@ TFormRamHex::View TFormRamHex::CurrentView() const {
 void TFormRamHex::ApplyView() {
     Relayout();
     setWindowTitle(QString::fromLatin1(TextsOf(CurrentView()).caption));
+}
+
+void TFormRamHex::ApplyZoom(double factor) {
+    ToolWindow::ApplyZoom(factor);
+    font_.setPointSizeF(CellPoints * factor);
+    metrics_ = QFontMetrics(font_);
+    setFont(font_);
+    Relayout();
 }
 
 void TFormRamHex::resizeEvent(QResizeEvent* event) {
@@ -267,7 +278,7 @@ void TFormRamHex::PaintCells(QPainter& painter, const QRegion& dirty) const {
 // so a single cell's repaint looks the same as a full one.
 void TFormRamHex::DrawText(QPainter& painter, const QRect& cell, QPoint offset, const QString& text,
                            const TextStyle& style) const {
-    const QPoint origin = cell.topLeft() + offset;
+    const QPoint origin = cell.topLeft() + offset * Zoom();
     const int room = cell.right() - origin.x();
     const int width = metrics_.horizontalAdvance(text);
     const QString shown = width <= room ? text : metrics_.elidedText(text, Qt::ElideRight, room);

@@ -41,6 +41,7 @@ class TFormRamHex : public ToolWindow {
     View CurrentView() const;
     // The cells, headings and button row in the colours of the theme shown.
     void ApplyTheme();
+    void ApplyZoom(double factor) override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

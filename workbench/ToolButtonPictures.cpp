@@ -1,15 +1,19 @@
 #include "workbench/ToolButtonPictures.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QStyle>
+#include <QStyleOption>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-// Every picture is drawn in logical pixels on a 19 x 19 grid (the forum's 19 x 30), once at
-// 1x and once at 2x. Rectangles cover whole pixels; a curved one-pixel outline runs through
+// Every picture is drawn in logical pixels on a 19 x 19 grid (the forum's 19 x 30), at the
+// size the button shows it. Rectangles cover whole pixels; a curved one-pixel outline runs through
 // pixel centres (x + 0.5) so it blurs as little as it can.
 
 namespace {
@@ -420,15 +424,41 @@ const PictureEntry& EntryFor(ToolPicture picture) {
     return Pictures[static_cast<std::size_t>(picture)];
 }
 
-QPixmap Render(const PictureEntry& entry, int ratio) {
-    QPixmap pixmap(entry.size * ratio);
-    pixmap.setDevicePixelRatio(ratio);
+// The picture drawn whole into the pixels asked for.
+QPixmap Render(const PictureEntry& entry, QSize pixels) {
+    const qreal ratio = std::min(qreal(pixels.width()) / entry.size.width(),
+                                 qreal(pixels.height()) / entry.size.height());
+    QPixmap pixmap(pixels);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(ratio, ratio);
     entry.draw(painter);
     return pixmap;
 }
+
+// Draws the picture afresh at whatever size the button asks for: sharp at every zoom and on
+// every screen scale.
+class PictureIconEngine : public QIconEngine {
+  public:
+    explicit PictureIconEngine(const PictureEntry& entry) : entry_(entry) {}
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const QPixmap picture = Render(entry_, size);
+        if (mode != QIcon::Disabled) {
+            return picture;
+        }
+        QStyleOption option;
+        return QApplication::style()->generatedIconPixmap(mode, picture, &option);
+    }
+    QIconEngine* clone() const override { return new PictureIconEngine(entry_); }
+
+  private:
+    const PictureEntry& entry_;
+};
 
 // The program icon is laid out on a 64-unit square, every length snapped to whole pixels so
 // that the small sizes stay sharp. From 48 pixels on it shows more pins and some detail.
@@ -490,11 +520,7 @@ void ChipFace(QPainter& p, const IconGrid& grid) {
 } // namespace
 
 QIcon ToolButtonIcon(ToolPicture picture) {
-    const PictureEntry& entry = EntryFor(picture);
-    QIcon icon;
-    icon.addPixmap(Render(entry, 1));
-    icon.addPixmap(Render(entry, 2));
-    return icon;
+    return QIcon(new PictureIconEngine(EntryFor(picture)));
 }
 
 QSize ToolPictureSize(ToolPicture picture) {

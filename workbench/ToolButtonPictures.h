@@ -27,7 +27,7 @@ enum class ToolPicture {
     Forum
 };
 
-// The picture of a tool button, drawn for its logical size at 1x and 2x.
+// The picture of a tool button, drawn at whatever size it is shown.
 QIcon ToolButtonIcon(ToolPicture picture);
 // The logical size the picture is drawn for (19 x 19, the forum 19 x 30).
 QSize ToolPictureSize(ToolPicture picture);

@@ -30,6 +30,11 @@ class ToolWindow : public QWidget {
     // window a program waits in for a key, so that the next typed key is taken.
     void GiveFocusBack() const;
 
+    // The workbench's zoom factor, 1 at the actual size. The window has been resized and its
+    // children placed for it already; what the window draws itself follows here.
+    virtual void ApplyZoom(double factor) { zoom_ = factor; }
+    double Zoom() const { return zoom_; }
+
   signals:
     void HelpRequested(const QString& topic);
 
@@ -38,4 +43,5 @@ class ToolWindow : public QWidget {
 
   private:
     QString helpTopic_;
+    double zoom_ = 1.0;
 };

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "workbench/Zoom.h"
+
 namespace {
 
 // No frame is known before the window manager has framed the window.
@@ -97,6 +99,13 @@ QRect WindowFrames::Outer(const QWidget* window) const {
         return OuterFor(window, waiting->second, ExpectedMargins(window));
     }
     return window->frameGeometry();
+}
+
+void WindowFrames::Rezoom(double from, double to) {
+    for (auto& [window, place] : waiting_) {
+        place.Size =
+            QSize(Rezoomed(place.Size.width(), from, to), Rezoomed(place.Size.height(), from, to));
+    }
 }
 
 // Once the window has its frame, its place is settled for good; the windows not shown yet

@@ -45,6 +45,8 @@ class WindowFrames : public QObject {
     void Place(QWidget* window, const FramePlace& place);
     // The window's outer frame; a place still waiting for the frame counts as given.
     QRect Outer(const QWidget* window) const;
+    // The sizes still waiting for their frames, taken from one zoom factor to another.
+    void Rezoom(double from, double to);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -17,6 +17,7 @@
 #include "workbench/TFormRamHex.h"
 #include "workbench/Themes.h"
 #include "workbench/WindowFrames.h"
+#include "workbench/Zoom.h"
 
 namespace {
 
@@ -78,6 +79,8 @@ void TFormMain::LoadSettings() {
     const QByteArray text = ReadSettingsBytes();
     const SettingsFile settings =
         SettingsFile::Parse(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+    // The windows take the zoom first: the sizes kept are zoomed ones.
+    SetZoom(ZoomFromSettings(settings.Integer("Zoom", "Percent")));
     for (const WindowPlace& entry : WindowPlaces()) {
         QWidget* window = PlacedWindow(entry.Window);
         FramePlace place = entry.Default(*window);
@@ -91,8 +94,8 @@ void TFormMain::LoadSettings() {
             place.Held.setFlag(Qt::RightEdge, false);
         }
         if (place.Sized) {
-            place.Size = QSize(read("Width").value_or(place.Size.width()),
-                               read("Height").value_or(place.Size.height()));
+            place.Size = QSize(read("Width").value_or(Zoomed(place.Size.width(), ZoomFactor())),
+                               read("Height").value_or(Zoomed(place.Size.height(), ZoomFactor())));
         }
         frames_->Place(window, place);
     }
@@ -125,6 +128,7 @@ std::string TFormMain::SettingsText() const {
     entries.push_back(SettingsFile::Number("OneWindowAtATime", "Show", OneAtATime ? 1 : 0));
     entries.push_back(
         SettingsFile::Number("PrintPause", "Pause", CheckBoxPrintPause->isChecked() ? 1 : 0));
+    entries.push_back(SettingsFile::Number("Zoom", "Percent", zoomPercent_));
     entries.push_back(SettingsFile::Number("Arrange", "PlaceNewBeside",
                                            PlaceNewBesideAction->isChecked() ? 1 : 0));
     recent_.Write(entries);

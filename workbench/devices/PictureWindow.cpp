@@ -8,11 +8,12 @@
 
 #include "workbench/Fonts.h"
 #include "workbench/Themes.h"
+#include "workbench/Zoom.h"
 
 PictureWindow::PictureWindow(QWidget* owner, const QString& caption, QSize clientSize,
                              const QColor& background)
     : ToolWindow(owner, caption, clientSize, Frame::Fixed, background),
-      picture_(clientSize, QImage::Format_RGB32) {
+      picture_(clientSize, QImage::Format_RGB32), background_(background) {
     // The labels and buttons on the picture keep its colours in every theme, as it does.
     setPalette(FixedSystemPalette());
     SetBackground(background);
@@ -25,8 +26,29 @@ void PictureWindow::paintEvent(QPaintEvent* event) {
     painter.drawImage(event->rect(), picture_, event->rect());
 }
 
-QPoint PictureWindow::PicturePixel(const QMouseEvent& event) {
-    const QPointF at = event.position();
+void PictureWindow::ApplyZoom(double factor) {
+    if (factor == Zoom()) {
+        return;
+    }
+    ToolWindow::ApplyZoom(factor);
+    const QSize logical = picture_.deviceIndependentSize().toSize();
+    picture_ = QImage(Zoomed(QRect(QPoint(0, 0), logical), factor).size(), QImage::Format_RGB32);
+    picture_.setDevicePixelRatio(factor);
+    picture_.fill(background_);
+    DrawWhole();
+    update();
+}
+
+void PictureWindow::PictureChanged(const QRect& area) {
+    update(Covering(area, Zoom()));
+}
+
+QRect PictureWindow::PixelsOf(const QRect& area) const {
+    return Covering(area, Zoom());
+}
+
+QPoint PictureWindow::PicturePixel(const QMouseEvent& event) const {
+    const QPointF at = event.position() / Zoom();
     return QPoint(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
 }
 
@@ -34,13 +56,17 @@ QLabel* PictureWindow::AddBitLabel(const QString& objectName, const QRect& place
     auto* label = new QLabel(QStringLiteral("00000000"), this);
     label->setObjectName(objectName);
     label->setGeometry(place);
-    QFont font = CourierNew(13, true);
-    font.setBold(true);
-    label->setFont(font);
+    label->setFont(BitLabelFont());
     QPalette colours = label->palette();
     colours.setColor(QPalette::WindowText, Qt::yellow);
     label->setPalette(colours);
     return label;
+}
+
+QFont PictureWindow::BitLabelFont() {
+    QFont font = CourierNew(13, true);
+    font.setBold(true);
+    return font;
 }
 
 void PictureWindow::DrawPortPlug(QPainter& painter, QPoint topLeft) {

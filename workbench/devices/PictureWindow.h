@@ -12,9 +12,9 @@ class QMouseEvent;
 class QPainter;
 
 // A device window that shows a picture. What the device draws goes onto the picture, so it
-// stays while the window is hidden; a paint only copies the changed area. The picture is
-// drawn one-to-one in logical pixels and shown scaled at any screen scale, so one-pixel
-// strokes and click coordinates stay exact.
+// stays while the window is hidden; a paint only copies the changed area. The device draws in
+// the picture's own coordinates at every zoom: the picture has the zoom as its pixel ratio,
+// so it is drawn afresh at the new scale, and a paint copies its pixels one-to-one.
 class PictureWindow : public ToolWindow {
     Q_OBJECT
   public:
@@ -25,16 +25,24 @@ class PictureWindow : public ToolWindow {
     QImage& Picture() { return picture_; }
     const QImage& Picture() const { return picture_; }
 
+    void ApplyZoom(double factor) override;
+
   protected:
     // Asks for a repaint of part of the picture after drawing on it.
-    void PictureChanged(const QRect& area) { update(area); }
+    void PictureChanged(const QRect& area);
     void paintEvent(QPaintEvent* event) override;
+    // Draws the whole picture again, as the device stands, after the zoom changed.
+    virtual void DrawWhole() = 0;
+    // The picture's pixels that cover an area given in its coordinates.
+    QRect PixelsOf(const QRect& area) const;
 
-    // The picture pixel under the mouse; exact on a scaled screen too.
-    static QPoint PicturePixel(const QMouseEvent& event);
+    // The picture point under the mouse, at every zoom and on a scaled screen too.
+    QPoint PicturePixel(const QMouseEvent& event) const;
     // The byte on the port's pins, "00000000" until the device shows one: bold yellow
     // Courier New over the pins.
     QLabel* AddBitLabel(const QString& objectName, const QRect& place);
+    // The bit label's font at the actual size.
+    static QFont BitLabelFont();
     // The port's plug, its top left corner at a point, between "MSB" and "LSB": eight gold
     // pins centred 8, 16 .. 64 pixels in, bit 7 at the left, their tops 5 pixels down.
     static void DrawPortPlug(QPainter& painter, QPoint topLeft);
@@ -44,4 +52,5 @@ class PictureWindow : public ToolWindow {
 
   private:
     QImage picture_;
+    QColor background_;
 };

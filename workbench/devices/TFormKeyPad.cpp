@@ -89,7 +89,8 @@ void DrawKeyPad(QImage& picture) {
     font.setPixelSize(13);
     painter.setFont(font);
     const int below = TFormKeyPad::RowEnds.back();
-    painter.drawText(QRect(0, below, TFormKeyPad::ColumnEnds.back(), picture.height() - below),
+    const int height = static_cast<int>(picture.deviceIndependentSize().height());
+    painter.drawText(QRect(0, below, TFormKeyPad::ColumnEnds.back(), height - below),
                      Qt::AlignCenter, QStringLiteral("INT 04 / Port 08"));
 }
 
@@ -97,6 +98,10 @@ void DrawKeyPad(QImage& picture) {
 
 TFormKeyPad::TFormKeyPad(QWidget* owner, Keypad& model)
     : PictureWindow(owner, "Key Pad", QSize(152, 139), ButtonFace()), model_(model) {
+    DrawKeyPad(Picture());
+}
+
+void TFormKeyPad::DrawWhole() {
     DrawKeyPad(Picture());
 }
 

@@ -30,5 +30,7 @@ class TFormKeyPad : public PictureWindow {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    void DrawWhole() override;
+
     Keypad& model_;
 };

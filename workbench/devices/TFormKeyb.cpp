@@ -198,6 +198,10 @@ TFormKeyb::TFormKeyb(QWidget* owner, OnScreenKeyboard& model)
     setMouseTracking(true);
 }
 
+void TFormKeyb::DrawWhole() {
+    DrawKeyboard(Picture());
+}
+
 void TFormKeyb::Image1MouseDown(int x, int y) {
     if (const KeyRegion* key = FindKey(x, y)) {
         model_.Press(key->Code);

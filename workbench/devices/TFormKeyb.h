@@ -23,6 +23,8 @@ class TFormKeyb : public PictureWindow {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    void DrawWhole() override;
+
     OnScreenKeyboard& model_;
     QLabel* Label1;
 };

@@ -13,6 +13,7 @@
 
 #include "workbench/ButtonFace.h"
 #include "workbench/Fonts.h"
+#include "workbench/Zoom.h"
 
 namespace {
 
@@ -139,8 +140,15 @@ void DrawPins(QPainter& p, const QFontMetricsF& metrics) {
     }
 }
 
-QImage DrawBackground(const QColor& face, const QFont& dataFont) {
-    QImage picture(200, 426, QImage::Format_RGB32);
+// An empty image of a logical size at a zoom factor.
+QImage ZoomedImage(QSize size, double zoom) {
+    QImage image(Zoomed(QRect(QPoint(0, 0), size), zoom).size(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(zoom);
+    return image;
+}
+
+QImage DrawBackground(const QColor& face, const QFont& dataFont, double zoom) {
+    QImage picture = ZoomedImage(QSize(200, 426), zoom);
     picture.fill(face);
     QPainter p(&picture);
     p.setClipRect(0, 0, 200, SceneHeight);
@@ -154,9 +162,9 @@ QImage DrawBackground(const QColor& face, const QFont& dataFont) {
 }
 
 // The car: a cyan box with somebody riding in it.
-QImage DrawCar() {
+QImage DrawCar(double zoom) {
     const QRect place = TFormLift::CarPlace(0);
-    QImage car(place.size(), QImage::Format_RGB32);
+    QImage car = ZoomedImage(place.size(), zoom);
     car.fill(CarEdge);
     QPainter p(&car);
     p.fillRect(QRect(QPoint(0, 0), place.size()).adjusted(1, 1, -1, -1), CarBody);
@@ -225,7 +233,7 @@ TFormLift::TFormLift(QWidget* owner, Lift& model)
       LabelData(MakeLabel(this, DataPlace, QStringLiteral("MSB 00000000 LSB"))),
       LabelState(MakeLabel(this, QRect(4, 4, 53, 16), QStringLiteral("Stopped"))),
       ButtonEngineer(new QPushButton(QStringLiteral("Repair Crashed Lift"), this)), model_(model),
-      car_(DrawCar()), carTop_(model.CarTop()) {
+      carTop_(model.CarTop()) {
     setFont(CourierNew(13, true));
     QFont bold = font();
     bold.setBold(true);
@@ -233,14 +241,19 @@ TFormLift::TFormLift(QWidget* owner, Lift& model)
     LabelState->resize(StateWidth(bold), 16);
     ButtonEngineer->setGeometry(8, 384, 185, 33);
     ButtonEngineer->setFocusPolicy(Qt::NoFocus);
-    background_ = DrawBackground(ButtonFace(), font());
-    Picture() = background_;
-    MoveCar(carTop_);
+    DrawWhole();
     connect(SpeedButtonUp, &QToolButton::clicked, this, &TFormLift::SpeedButtonUpClick);
     connect(SpeedButtonDown, &QToolButton::clicked, this, &TFormLift::SpeedButtonDownClick);
     connect(ButtonEngineer, &QPushButton::clicked, this, &TFormLift::ButtonEngineerClick);
     model_.OnChange = [this] { ShowModel(); };
     ShowModel();
+}
+
+void TFormLift::DrawWhole() {
+    background_ = DrawBackground(ButtonFace(), font(), Zoom());
+    car_ = DrawCar(Zoom());
+    Picture() = background_;
+    MoveCar(carTop_);
 }
 
 void TFormLift::SpeedButtonUpClick() {
@@ -272,7 +285,9 @@ void TFormLift::ShowModel() {
 void TFormLift::MoveCar(int top) {
     const QRect changed = CarPlace(carTop_).united(CarPlace(top));
     QPainter p(&Picture());
-    p.drawImage(changed, background_, changed);
+    const QRect pixels = PixelsOf(changed);
+    p.drawImage(QRectF(QPointF(pixels.topLeft()) / Zoom(), QSizeF(pixels.size()) / Zoom()),
+                background_, pixels);
     p.fillRect(CableX - 1, Drum.y() + DrumRadius, 2, top - Drum.y() - DrumRadius, Ink);
     p.drawImage(CarPlace(top).topLeft(), car_);
     carTop_ = top;

@@ -32,6 +32,7 @@ class TFormLift : public PictureWindow {
     void ButtonEngineerClick();
 
   private:
+    void DrawWhole() override;
     // Brings the car, the buttons and the labels up to the model.
     void ShowModel();
     void MoveCar(int top);

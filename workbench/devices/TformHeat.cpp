@@ -213,9 +213,19 @@ TformHeat::TformHeat(QWidget* owner, Heater& model)
       labelIO(AddBitLabel(QString(), LabelIoPlace)),
       labelOnOff(MakeLabel(this, QRect(25, 92, 67, 16))), model_(model) {
     setFont(MsSansSerif(8));
-    DrawRoomPicture(Picture(), font(), labelIO->font());
+    DrawWhole();
     model_.OnChange = [this] { ShowModel(); };
     ShowModel();
+}
+
+void TformHeat::DrawWhole() {
+    DrawRoomPicture(Picture(), font(), BitLabelFont());
+    if (mercury_ >= 0) {
+        DrawMercury(mercury_);
+    }
+    if (!reading_.isEmpty()) {
+        DrawReading(reading_);
+    }
 }
 
 void TformHeat::ShowModel() {
@@ -271,8 +281,8 @@ bool TformHeat::event(QEvent* event) {
     }
     // The hint belongs to the picture, not to the strip under it.
     const auto* help = static_cast<QHelpEvent*>(event);
-    if (Image1.contains(help->pos())) {
-        QToolTip::showText(help->globalPos(), Hint, this, Image1);
+    if (PixelsOf(Image1).contains(help->pos())) {
+        QToolTip::showText(help->globalPos(), Hint, this, PixelsOf(Image1));
     } else {
         QToolTip::hideText();
     }

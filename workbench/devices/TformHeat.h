@@ -30,6 +30,7 @@ class TformHeat : public PictureWindow {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    void DrawWhole() override;
     // Brings the picture and the labels up to the model, drawing only what changed.
     void ShowModel();
     void DrawMercury(int height);

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 
 #include "workbench/Fonts.h"
 
@@ -54,12 +55,33 @@ TformMaze::TformMaze(QWidget* owner, Maze& model)
 }
 
 void TformMaze::ResetMaze() {
+    trail_.clear();
+    DrawEmptyMaze();
+    PictureChanged(Picture().rect());
+}
+
+void TformMaze::DrawEmptyMaze() {
     QPainter painter(&Picture());
     painter.setBackgroundMode(Qt::OpaqueMode);
     DrawWalls(painter);
     WriteLegend(painter);
     DrawHead(painter, {model_.SnakeX(), model_.SnakeY()});
-    PictureChanged(Picture().rect());
+}
+
+void TformMaze::DrawWhole() {
+    DrawEmptyMaze();
+    if (trail_.empty()) {
+        return;
+    }
+    QPainter painter(&Picture());
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setFont(LegendFont());
+    painter.setPen(QColor(Black));
+    painter.setBackground(QColor(Yellow));
+    WriteText(painter, At(Maze::BitsTextAt), QString::fromStdString(model_.BitsText()));
+    for (PixelPoint head : trail_) {
+        DrawHead(painter, head);
+    }
 }
 
 void TformMaze::ShowOutput() {
@@ -76,6 +98,9 @@ void TformMaze::ShowOutput() {
         WriteText(painter, At(Maze::BitsTextAt), QString::fromStdString(model_.BitsText()));
     for (PixelPoint head : model_.LastHeads()) {
         changed |= DrawHead(painter, head);
+        if (std::find(trail_.begin(), trail_.end(), head) == trail_.end()) {
+            trail_.push_back(head);
+        }
     }
     PictureChanged(changed);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <vector>
 
 #include "devices/Maze.h"
 #include "workbench/devices/PictureWindow.h"
@@ -16,8 +17,10 @@ class TformMaze : public PictureWindow {
     TformMaze(QWidget* owner, Maze& model);
 
   private:
+    void DrawWhole() override;
     // The empty maze with the head where the model has it.
     void ResetMaze();
+    void DrawEmptyMaze();
     // Adds what the model's last output drew.
     void ShowOutput();
     // The legend beside the maze, black on the maze's ground.
@@ -26,4 +29,6 @@ class TformMaze : public PictureWindow {
     static QRect DrawHead(QPainter& painter, PixelPoint head);
 
     Maze& model_;
+    // The heads drawn since the maze was last reset, each place once, for drawing it again.
+    std::vector<PixelPoint> trail_;
 };

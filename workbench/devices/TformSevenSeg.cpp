@@ -102,20 +102,25 @@ QRect Bounds(const std::vector<PixelLine>& lines) {
 TformSevenSeg::TformSevenSeg(QWidget* owner, SevenSegmentDisplays& model)
     : PictureWindow(owner, "Seven Segment Displays", QSize(200, 218), Green), model_(model),
       sevSegLabel_(AddBitLabel(QStringLiteral("sevSegLabel"), QRect(62, 184, 64, 16))) {
-    QPainter painter(&Picture());
-    DrawCircuit(painter);
-    painter.end();
-    for (Digit digit : {Digit::Right, Digit::Left}) {
-        for (const Segment& segment : SevenSegmentDisplays::Segments) {
-            DrawSegment(digit, segment, false);
-        }
-    }
+    DrawWhole();
     model_.OnChange = [window = QPointer(this)] {
         if (window) {
             window->ShowModel();
         }
     };
     ShowModel();
+}
+
+void TformSevenSeg::DrawWhole() {
+    QPainter painter(&Picture());
+    DrawCircuit(painter);
+    painter.end();
+    for (Digit digit : {Digit::Right, Digit::Left}) {
+        const DigitLook& drawn = drawnLit_[static_cast<size_t>(digit)];
+        for (size_t index = 0; index < drawn.size(); ++index) {
+            DrawSegment(digit, SevenSegmentDisplays::Segments[index], drawn[index]);
+        }
+    }
 }
 
 void TformSevenSeg::DrawCircuit(QPainter& p) {

@@ -17,6 +17,7 @@ class TformSevenSeg : public PictureWindow {
     TformSevenSeg(QWidget* owner, SevenSegmentDisplays& model);
 
   private:
+    void DrawWhole() override;
     using Digit = SevenSegmentDisplays::Digit;
     using Segment = SevenSegmentDisplays::Segment;
     using DigitLook = std::array<bool, SevenSegmentDisplays::Segments.size()>;

@@ -74,6 +74,16 @@ void TformStep::DrawIdleMotor() {
     PictureChanged(Picture().rect());
 }
 
+void TformStep::DrawWhole() {
+    shownPhases_.reset();
+    DrawIdleMotor();
+    if (const std::optional<uint8_t> value = model_.LastOutput()) {
+        QPainter painter(&Picture());
+        DrawPoles(painter, *value & PhaseBits);
+        WriteBitLabels(painter, *value);
+    }
+}
+
 void TformStep::ShowOutput() {
     if (model_.LastChangeRestored()) {
         shownPhases_.reset();

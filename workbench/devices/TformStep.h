@@ -17,6 +17,7 @@ class TformStep : public PictureWindow {
     TformStep(QWidget* owner, StepperMotor& model);
 
   private:
+    void DrawWhole() override;
     void DrawIdleMotor();
     // Adds what the model's last output changed.
     void ShowOutput();

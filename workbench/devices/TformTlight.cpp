@@ -94,18 +94,22 @@ TformTlight::TformTlight(QWidget* owner, TrafficLights& model)
     : PictureWindow(owner, "Traffic Lights on Port One", QSize(200, 218), OliveGround),
       model_(model),
       tlightLabel_(AddBitLabel(QStringLiteral("tlightLabel"), QRect(64, 176, 64, 16))) {
-    QPainter painter(&Picture());
-    DrawCircuit(painter);
-    painter.end();
-    for (const TrafficLights::Lamp& lamp : TrafficLights::Lamps) {
-        DrawLamp(lamp, false);
-    }
+    DrawWhole();
     model_.OnChange = [window = QPointer(this)] {
         if (window) {
             window->ShowModel();
         }
     };
     ShowModel();
+}
+
+void TformTlight::DrawWhole() {
+    QPainter painter(&Picture());
+    DrawCircuit(painter);
+    painter.end();
+    for (size_t index = 0; index < TrafficLights::Lamps.size(); ++index) {
+        DrawLamp(TrafficLights::Lamps[index], drawnLit_[index]);
+    }
 }
 
 void TformTlight::DrawCircuit(QPainter& p) {

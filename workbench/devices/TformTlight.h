@@ -16,6 +16,7 @@ class TformTlight : public PictureWindow {
     TformTlight(QWidget* owner, TrafficLights& model);
 
   private:
+    void DrawWhole() override;
     // Everything but the lamps.
     static void DrawCircuit(QPainter& p);
     // Draws again only the lamps that changed since they were drawn.

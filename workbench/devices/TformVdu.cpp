@@ -7,8 +7,11 @@
 
 #include "workbench/Fonts.h"
 #include "workbench/Glyphs.h"
+#include "workbench/Zoom.h"
 
 namespace {
+
+constexpr int TextPixels = 13;
 
 int CellIndex(int row, int column) {
     return row * VduColumns + column;
@@ -18,13 +21,26 @@ int CellIndex(int row, int column) {
 
 TformVdu::TformVdu(QWidget* owner, const MachineState& machine)
     : ToolWindow(owner, "VDU C0..FF", QSize(200, 64), Frame::Sizeable, Qt::black),
-      machine_(machine), font_(CourierNew(13, true)) {
+      machine_(machine) {
+    UseFont(CourierNew(TextPixels, true));
+    drawn_.fill(NotDrawn);
+    VduLayout();
+}
+
+void TformVdu::UseFont(const QFont& font) {
+    font_ = font;
     const QFontMetrics metrics(font_);
     textWidth_ = metrics.horizontalAdvance(QLatin1Char('0'));
     textHeight_ = metrics.height();
     textAscent_ = metrics.ascent();
+}
+
+void TformVdu::ApplyZoom(double factor) {
+    ToolWindow::ApplyZoom(factor);
+    UseFont(CourierNew(Zoomed(TextPixels, factor), true));
     drawn_.fill(NotDrawn);
     VduLayout();
+    update();
 }
 
 void TformVdu::Refresh() {

@@ -21,6 +21,7 @@ class TformVdu : public ToolWindow {
     // After a step, a CPU reset or an assembly: draws again the cells whose character
     // changed since they were drawn. A hidden screen is brought up to date when shown.
     void Refresh();
+    void ApplyZoom(double factor) override;
 
     int CellWidth() const { return cellWidth_; }
     int CellHeight() const { return cellHeight_; }
@@ -33,6 +34,7 @@ class TformVdu : public ToolWindow {
   private:
     static constexpr int NotDrawn = -1;
 
+    void UseFont(const QFont& font);
     void VduLayout();
     void VduPaint(QPainter& painter, const QRegion& area);
     void Record(int cell, uint8_t code, bool whole);
@@ -41,9 +43,9 @@ class TformVdu : public ToolWindow {
 
     const MachineState& machine_;
     QFont font_;
-    int textWidth_;
-    int textHeight_;
-    int textAscent_;
+    int textWidth_ = 0;
+    int textHeight_ = 0;
+    int textAscent_ = 0;
     int cellWidth_ = 0;
     int cellHeight_ = 0;
     std::array<int, VduRows * VduColumns> drawn_;
