@@ -26,6 +26,7 @@
 #include "core/Scheduler.h"
 #include "devices/Peripherals.h"
 #include "devices/WholeMachine.h"
+#include "workbench/Accessibility.h"
 #include "workbench/ButtonFace.h"
 #include "workbench/DeviceWindows.h"
 #include "workbench/Dialogs.h"
@@ -148,6 +149,7 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent)
     BuildTimers();
     ApplyTabStops();
     frames_ = new WindowFrames(this);
+    MakeAccessible(*this);
     resize(800, 600);
     qApp->installEventFilter(this);
 }

@@ -78,6 +78,7 @@ TFormRamHex::TFormRamHex(QWidget* owner)
 
 void TFormRamHex::BuildPanel() {
     panel_->setObjectName(QStringLiteral("Panel1"));
+    panel_->setAccessibleName(QStringLiteral("Views"));
     panel_->setAutoFillBackground(true);
     QPalette colours = panel_->palette();
     colours.setColor(QPalette::Window, ButtonFace());
@@ -149,6 +150,10 @@ void TFormRamHex::SetView(View view) {
     ApplyView();
 }
 
+bool TFormRamHex::PointsAt(int reg, int address) const {
+    return machine_ && machine_->RegisterLow(reg) == address;
+}
+
 TFormRamHex::View TFormRamHex::CurrentView() const {
     return static_cast<View>(buttons_->checkedId());
 }
@@ -200,13 +205,10 @@ void TFormRamHex::FillCellText(int address, View view, QString& text) const {
 
 // IP wins when IP and SP point at the same cell.
 const TFormRamHex::TextStyle& TFormRamHex::StyleFor(int address) const {
-    if (!machine_) {
-        return plain_;
-    }
-    if (address == machine_->RegisterLow(IP)) {
+    if (PointsAt(IP, address)) {
         return ip_;
     }
-    if (address == machine_->RegisterLow(SP)) {
+    if (PointsAt(SP, address)) {
         return sp_;
     }
     return plain_;

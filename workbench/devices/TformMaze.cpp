@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include "devices/DeviceWords.h"
 #include "workbench/Fonts.h"
 
 namespace {
@@ -50,7 +51,11 @@ TformMaze::TformMaze(QWidget* owner, Maze& model)
                     QColor(Lime)),
       model_(model) {
     ResetMaze();
-    model_.OnChange = [this] { ShowOutput(); };
+    DescribeState([this] { return MazeWords(model_); });
+    model_.OnChange = [this] {
+        ShowOutput();
+        StateChanged();
+    };
 }
 
 void TformMaze::ResetMaze() {

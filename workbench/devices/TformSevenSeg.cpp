@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPointer>
 
+#include "devices/DeviceWords.h"
 #include "workbench/Fonts.h"
 
 namespace {
@@ -110,9 +111,11 @@ TformSevenSeg::TformSevenSeg(QWidget* owner, SevenSegmentDisplays& model)
             DrawSegment(digit, segment, false);
         }
     }
+    DescribeState([this] { return SevenSegmentWords(model_); });
     model_.OnChange = [window = QPointer(this)] {
         if (window) {
             window->ShowModel();
+            window->StateChanged();
         }
     };
     ShowModel();

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <bit>
 
+#include "devices/DeviceWords.h"
+
 namespace {
 
 const QColor OliveGround(0x80, 0x80, 0x00);
@@ -100,9 +102,11 @@ TformTlight::TformTlight(QWidget* owner, TrafficLights& model)
     for (const TrafficLights::Lamp& lamp : TrafficLights::Lamps) {
         DrawLamp(lamp, false);
     }
+    DescribeState([this] { return TrafficLightsWords(model_); });
     model_.OnChange = [window = QPointer(this)] {
         if (window) {
             window->ShowModel();
+            window->StateChanged();
         }
     };
     ShowModel();
