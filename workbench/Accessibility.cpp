@@ -4,15 +4,18 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolButton>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "core/MachineState.h"
@@ -60,6 +63,19 @@ void NamePanes(TFormMain& form) {
     form.LabelCurrInstr->setAccessibleDescription(QStringLiteral("Status line"));
 }
 
+// A pane's text area and scroll bars, each in the box that holds it, by the pane's name.
+void NameScrollParts(QAbstractScrollArea& pane) {
+    const QString name = pane.accessibleName();
+    pane.viewport()->setAccessibleName(name);
+    const QString horizontal = name + QStringLiteral(" horizontal scroll bar");
+    const QString vertical = name + QStringLiteral(" vertical scroll bar");
+    for (const auto& [bar, barName] : {std::pair{pane.horizontalScrollBar(), horizontal},
+                                       std::pair{pane.verticalScrollBar(), vertical}}) {
+        bar->setAccessibleName(barName);
+        bar->parentWidget()->setAccessibleName(barName);
+    }
+}
+
 // The panels, pages and parts of panes that hold the controls, so that a reader walking the
 // window knows where it is.
 void NameContainers(TFormMain& form) {
@@ -86,7 +102,10 @@ void NameContainers(TFormMain& form) {
         gutter->setAccessibleName(QStringLiteral("Line numbers"));
     }
     for (QAbstractScrollArea* pane : form.findChildren<QAbstractScrollArea*>()) {
-        pane->viewport()->setAccessibleName(pane->accessibleName());
+        NameScrollParts(*pane);
+    }
+    for (QMenu* menu : form.findChildren<QMenu*>()) {
+        menu->setAccessibleName(menu->title().remove(u'&'));
     }
 }
 
@@ -106,8 +125,12 @@ void ActivateNextWindow(TFormMain& form) {
     const auto active = std::find(windows.begin(), windows.end(), QApplication::activeWindow());
     QWidget* next =
         (active == windows.end() || active + 1 == windows.end()) ? windows.front() : *(active + 1);
-    next->activateWindow();
-    next->raise();
+    if (auto* toolWindow = qobject_cast<ToolWindow*>(next)) {
+        toolWindow->TakeKeyboard();
+    } else {
+        next->activateWindow();
+        next->raise();
+    }
 }
 
 } // namespace

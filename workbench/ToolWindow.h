@@ -27,12 +27,19 @@ class ToolWindow : public QWidget {
     // window a program waits in for a key, so that the next typed key is taken.
     void GiveFocusBack() const;
 
+    // The keyboard brought here on purpose, to work a device from it: the window keeps the
+    // activation until it loses it, rather than handing it back to the owner.
+    void TakeKeyboard();
+    bool HoldsKeyboard() const { return holdsKeyboard_; }
+
   signals:
     void HelpRequested(const QString& topic);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     QString helpTopic_;
+    bool holdsKeyboard_ = false;
 };

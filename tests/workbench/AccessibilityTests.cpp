@@ -29,13 +29,11 @@ std::string Description(QWidget* widget) {
     return Accessible(widget)->text(QAccessible::Description).toStdString();
 }
 
-// Every interface under the window, the window too, that a reader would name.
+// Every interface under the window, the window too, hidden ones as well: a reader's tree
+// lists hidden scroll bars and menus. Only separators have nothing to say.
 void CollectNameless(QAccessibleInterface* node, QStringList& nameless) {
-    const bool hidden = node->state().invisible;
-    if (hidden) {
-        return;
-    }
-    if (node->text(QAccessible::Name).trimmed().isEmpty()) {
+    if (node->role() != QAccessible::Separator &&
+        node->text(QAccessible::Name).trimmed().isEmpty()) {
         const QObject* object = node->object();
         nameless << QStringLiteral("%1 (%2) in %3")
                         .arg(object ? QString::fromLatin1(object->metaObject()->className())
@@ -163,6 +161,26 @@ TEST_F(AccessibilityTest, TheScreenReadsItsRows) {
     }
     EXPECT_EQ(Description(form->Windows().Window(Peripheral::Vdu)),
               "row 1: OK; row 2: ; row 3: ; row 4: ");
+}
+
+// Ctrl+F6 brings the keyboard to the next open window, which keeps it, although the main
+// window takes the activation back from a device window that was only clicked.
+TEST_F(AccessibilityTest, CtrlF6TakesTheKeyboardToTheNextWindowWhichKeepsIt) {
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->ShowPeripheral(Peripheral::Keypad);
+    QWidget* keypad = form->Windows().Window(Peripheral::Keypad);
+    const auto activeWindowIs = [](QWidget* window) {
+        return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+    };
+    QTest::keyClick(form->memoSource, Qt::Key_F6, Qt::ControlModifier);
+    ASSERT_TRUE(activeWindowIs(keypad));
+    form->TimerStatusClearTimer();
+    QTest::qWait(100);
+    EXPECT_EQ(QApplication::activeWindow(), keypad);
+    QTest::keyClick(keypad, Qt::Key_F6, Qt::ControlModifier);
+    EXPECT_TRUE(activeWindowIs(form.get()));
 }
 
 // The keyboard presses the same key, calls the same floor or sets the same degree as the

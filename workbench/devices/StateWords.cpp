@@ -18,7 +18,10 @@ void StateWords::Changed() {
 
 void StateWords::Update() {
     queued_ = false;
-    // A new description raises the accessibility event that readers follow; the same one
-    // raises none.
-    window_->setAccessibleDescription(QString::fromStdString(words_()));
+    // Setting a description raises the event that readers follow, even when it is the same:
+    // only new words are set, or a lift standing still would be announced ten times a second.
+    const QString words = QString::fromStdString(words_());
+    if (words != window_->accessibleDescription()) {
+        window_->setAccessibleDescription(words);
+    }
 }
