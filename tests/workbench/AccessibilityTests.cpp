@@ -174,11 +174,18 @@ TEST_F(AccessibilityTest, CtrlF6TakesTheKeyboardToTheNextWindowWhichKeepsIt) {
     const auto activeWindowIs = [](QWidget* window) {
         return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
     };
+    // The focus frame runs along the top edge, a dash from its second pixel on.
+    const auto framed = [keypad] {
+        return keypad->grab().toImage().pixelColor(4, 1) ==
+               keypad->palette().color(QPalette::Highlight);
+    };
+    EXPECT_FALSE(framed());
     QTest::keyClick(form->memoSource, Qt::Key_F6, Qt::ControlModifier);
     ASSERT_TRUE(activeWindowIs(keypad));
     form->TimerStatusClearTimer();
     QTest::qWait(100);
     EXPECT_EQ(QApplication::activeWindow(), keypad);
+    EXPECT_TRUE(framed());
     QTest::keyClick(keypad, Qt::Key_F6, Qt::ControlModifier);
     EXPECT_TRUE(activeWindowIs(form.get()));
 }

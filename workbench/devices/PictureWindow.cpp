@@ -1,5 +1,6 @@
 #include "workbench/devices/PictureWindow.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -20,7 +21,8 @@ PictureWindow::PictureWindow(QWidget* owner, const QString& caption, QSize clien
 void PictureWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(event->rect(), picture_, event->rect());
-    if (takesKeys_ && isActiveWindow()) {
+    // Only the window that has the keyboard: a tool window may count as active with its owner.
+    if (takesKeys_ && QApplication::activeWindow() == this) {
         DrawFocusMark(painter);
     }
 }
