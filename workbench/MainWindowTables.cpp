@@ -88,6 +88,11 @@ constexpr MenuEntry Menus[] = {
     {"Debug", "&Clear Breakpoints", "", Call<&TFormMain::MenuClearBreakpointsClick>},
     {"Debug", "Run to C&ursor", "F4", Call<&TFormMain::MenuRunToCursorClick>},
     {"Debug", "Step Bac&k", "F7", Call<&TFormMain::ButtonStepBackClick>},
+    // Every letter of "Window" is already another command's. Arranging leaves the machine
+    // alone, so it works while the window is busy too.
+    {"Window", "&Arrange", "Ctrl+Shift+A", Call<&TFormMain::MenuArrangeClick>, true},
+    {"Window", "&Place New Windows Beside the Workbench", "",
+     Call<&TFormMain::MenuPlaceNewBesideClick>, true},
     {"Example&s", "&0 Arithmetic", "", [](TFormMain& form) { form.LoadExample("arithmetic.asm"); }},
     {"Example&s", "&1 Loops", "", [](TFormMain& form) { form.LoadExample("loops.asm"); }},
     {"Example&s", "&2 Lift", "", [](TFormMain& form) { form.LoadExample("lift.asm"); }},

@@ -44,6 +44,7 @@
 #include "workbench/TFormRamHex.h"
 #include "workbench/TextPane.h"
 #include "workbench/TformAboutBox.h"
+#include "workbench/WindowArranger.h"
 #include "workbench/WindowFrames.h"
 #include "workbench/devices/TformVdu.h"
 
@@ -149,8 +150,9 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent)
     BuildTimers();
     ApplyTabStops();
     frames_ = new WindowFrames(this);
+    arranger_ = new WindowArranger(*this, *panelTop, StartSize, *frames_, windows_);
     MakeAccessible(*this);
-    resize(800, 600);
+    resize(StartSize);
     qApp->installEventFilter(this);
 }
 
@@ -356,6 +358,13 @@ void TFormMain::BuildMenus() {
                     caption == "&Undo" ? &QTextDocument::undoAvailable
                                        : &QTextDocument::redoAvailable,
                     action, &QAction::setEnabled);
+        }
+    }
+    // The option shows whether it is on.
+    for (QAction* action : menus["Window"]->actions()) {
+        if (action->text() == "&Place New Windows Beside the Workbench") {
+            action->setCheckable(true);
+            PlaceNewBesideAction = action;
         }
     }
     // Recent Files follows Save As.

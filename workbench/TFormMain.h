@@ -45,6 +45,7 @@ class TFormKeybIn;
 class TFormRamHex;
 class TformAboutBox;
 class TformVdu;
+class WindowArranger;
 class WindowFrames;
 class Taaa;
 
@@ -54,6 +55,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     Q_OBJECT
   public:
     explicit TFormMain(Dialogs& dialogs, QWidget* parent = nullptr);
+    // The main window's frame at the first start; arranging never makes it smaller.
+    static constexpr QSize StartSize{800, 600};
     ~TFormMain() override;
 
     // The engine and its devices, for the windows that show them and for tests.
@@ -169,6 +172,10 @@ class TFormMain : public QMainWindow, public UserInterface {
     void MenuToggleBreakpointClick();
     void MenuClearBreakpointsClick();
     void MenuRunToCursorClick();
+    // Window: the windows side by side, and whether new ones are placed beside the others.
+    void MenuArrangeClick();
+    void MenuPlaceNewBesideClick();
+    void SetPlaceNewBeside(bool on);
 
     // Puts what waits for the event loop into the list file, token list and run log now.
     void FlushPanes();
@@ -192,6 +199,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     RunLogPane* RichEdit1 = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QMenu* RecentFilesMenu = nullptr;
+    QAction* PlaceNewBesideAction = nullptr;
     QWidget* TabSheetSourceCode = nullptr;
     QWidget* TabSheetListFile = nullptr;
     QWidget* TabSheetConfiguration = nullptr;
@@ -317,6 +325,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     int64_t stepsRun_ = 0;
     EditorText* editorText_ = nullptr;
     WindowFrames* frames_ = nullptr;
+    WindowArranger* arranger_ = nullptr;
     std::unique_ptr<SourcePrinter> printer_;
     FindReplace* findReplace_ = nullptr;
     SourceMarks* sourceMarks_ = nullptr;

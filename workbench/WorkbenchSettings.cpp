@@ -1,4 +1,4 @@
-// The settings file: where the windows stand, the two clocks and the two switches, read
+// The settings file: where the windows stand, the two clocks and the switches, read
 // once before the main window is first shown and written at every close request.
 #include <QApplication>
 #include <QCheckBox>
@@ -30,7 +30,10 @@ struct WindowPlace {
 // The machine's own windows, then the devices' in the order of their window rows.
 std::vector<WindowPlace> WindowPlaces() {
     std::vector<WindowPlace> places = {
-        {"MainWindow", std::nullopt, [](const QWidget&) { return Sized(0, 0, 800, 600); }},
+        {"MainWindow", std::nullopt,
+         [](const QWidget&) {
+             return Sized(0, 0, TFormMain::StartSize.width(), TFormMain::StartSize.height());
+         }},
         {"KeybWindow", Peripheral::KeyboardInput,
          [](const QWidget&) { return Sized(364, 30, 436, 72); }},
         {"RamHexWindow", Peripheral::RamView,
@@ -97,6 +100,7 @@ void TFormMain::LoadSettings() {
     GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
     CheckBoxCLO->setChecked(settings.Integer("OneWindowAtATime", "Show").value_or(0) != 0);
     CheckBoxPrintPause->setChecked(settings.Integer("PrintPause", "Pause").value_or(0) != 0);
+    SetPlaceNewBeside(settings.Integer("Arrange", "PlaceNewBeside").value_or(0) != 0);
     recent_.Read(settings);
     RefreshRecentFilesMenu();
 }
@@ -118,6 +122,8 @@ std::string TFormMain::SettingsText() const {
     entries.push_back(SettingsFile::Number("OneWindowAtATime", "Show", OneAtATime ? 1 : 0));
     entries.push_back(
         SettingsFile::Number("PrintPause", "Pause", CheckBoxPrintPause->isChecked() ? 1 : 0));
+    entries.push_back(SettingsFile::Number("Arrange", "PlaceNewBeside",
+                                           PlaceNewBesideAction->isChecked() ? 1 : 0));
     recent_.Write(entries);
     return SettingsFile::Text(entries);
 }

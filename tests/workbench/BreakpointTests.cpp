@@ -38,23 +38,13 @@ class BreakpointTest : public WorkbenchTest {
         Open("count.asm", Counter);
     }
 
-    QAction* MenuItem(const QString& caption) const {
-        for (QAction* menu : form->menuBar()->actions()) {
-            for (QAction* item : menu->menu()->actions()) {
-                if (item->text() == caption) {
-                    return item;
-                }
-            }
-        }
-        return nullptr;
-    }
     void PutCursorOn(int line) {
         QTextCursor cursor(form->memoSource->document()->findBlockByNumber(line));
         form->memoSource->setTextCursor(cursor);
     }
     void ToggleWithMenu(int line) {
         PutCursorOn(line);
-        MenuItem("Toggle &Breakpoint")->trigger();
+        MenuCommand("Toggle &Breakpoint")->trigger();
     }
     // Turns of the clock until the run stops.
     void RunOn() {
@@ -122,7 +112,7 @@ TEST_F(BreakpointTest, ContinueGoesOnToTheNextStopAndClearingLetsTheRunEnd) {
         EXPECT_EQ(Reg(IP), 0x03);
         EXPECT_EQ(Status(), "Breakpoint at line 5");
     }
-    MenuItem("&Clear Breakpoints")->trigger();
+    MenuCommand("&Clear Breakpoints")->trigger();
     EXPECT_TRUE(BreakpointLines().empty());
     form->ButtonContinuousClick();
     RunOn();
@@ -215,7 +205,7 @@ TEST_F(BreakpointTest, ANewOrOpenedFileStartsWithoutBreakpoints) {
 // Run to cursor stops once at the cursor's line; a line with no code after it runs nothing.
 TEST_F(BreakpointTest, RunToCursorStopsOnceAtTheCursorsLine) {
     PutCursorOn(6);
-    MenuItem("Run to C&ursor")->trigger();
+    MenuCommand("Run to C&ursor")->trigger();
     RunOn();
     EXPECT_EQ(Reg(IP), 0x08);
     EXPECT_EQ(Reg(AL), 1);
@@ -226,7 +216,7 @@ TEST_F(BreakpointTest, RunToCursorStopsOnceAtTheCursorsLine) {
     EXPECT_EQ(form->Machine().Ended, RunEnd::Halt);
 
     PutCursorOn(9);
-    MenuItem("Run to C&ursor")->trigger();
+    MenuCommand("Run to C&ursor")->trigger();
     EXPECT_FALSE(form->Machine().Machine.Running);
     EXPECT_EQ(Status(), "No code on line 10 or after it");
 }

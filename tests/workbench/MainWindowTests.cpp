@@ -296,6 +296,8 @@ const MenuItem ExpectedMenus[] = {
     {"Debug", "&Clear Breakpoints", ""},
     {"Debug", "Run to C&ursor", "F4"},
     {"Debug", "Step Bac&k", "F7"},
+    {"Window", "&Arrange", "Ctrl+Shift+A"},
+    {"Window", "&Place New Windows Beside the Workbench", ""},
     {"Example&s", "&0 Arithmetic", ""},
     {"Example&s", "&1 Loops", ""},
     {"Example&s", "&2 Lift", ""},

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -105,6 +107,17 @@ class WorkbenchTest : public ::testing::Test {
         form->ButtonAssembleClick();
         form->FlushPanes();
         return form->Machine().Machine.NoError;
+    }
+    // The item of any menu with this caption, none when there is none.
+    QAction* MenuCommand(const QString& caption) const {
+        for (QAction* menu : form->menuBar()->actions()) {
+            for (QAction* item : menu->menu()->actions()) {
+                if (item->text() == caption) {
+                    return item;
+                }
+            }
+        }
+        return nullptr;
     }
     int Reg(int index) const { return form->Machine().Machine.Reg[index] & 0xFF; }
     QString Selected() const {
