@@ -2,8 +2,8 @@
 
 #include "assembler/SourceText.h"
 #include "bench/GeneratedPrograms.h"
-#include "cli/HeadlessUi.h"
 #include "core/Assem.h"
+#include "marking/HeadlessUi.h"
 
 // One assembly of a 32 KB source; the node count shows that memory does not grow.
 static void AssembleLargeSource(benchmark::State& state) {

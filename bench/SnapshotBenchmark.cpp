@@ -5,11 +5,11 @@
 #include <string>
 
 #include "assembler/SourceText.h"
-#include "cli/HeadlessUi.h"
 #include "core/Assem.h"
 #include "core/RunControl.h"
 #include "devices/Peripherals.h"
 #include "devices/WholeMachine.h"
+#include "marking/HeadlessUi.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "assembler/SourceText.h"
 #include "bench/GeneratedPrograms.h"
-#include "cli/HeadlessUi.h"
 #include "core/Assem.h"
 #include "core/RunControl.h"
+#include "marking/HeadlessUi.h"
 
 // Steps a never-ending loop; with the run log on, every line is built and then dropped.
 static void StepBusyLoop(benchmark::State& state) {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cli/CheckReport.h"
-#include "cli/Events.h"
 #include "core/VirtualClock.h"
+#include "marking/Events.h"
 
 enum class Command { Assemble, Tokens, Run, Check, Record };
 
@@ -65,6 +65,3 @@ ArgumentReply UsageError(const std::string& message);
 // Options may stand anywhere after the command, as --name value or --name=value; -- ends
 // them.
 std::variant<Arguments, ArgumentReply> ParseArguments(const std::vector<std::string_view>& args);
-
-// Decodes --keys: one byte per character; \r \n \t \e \\ and \xHH stand for one byte.
-std::optional<std::string> DecodeKeys(std::string_view text);

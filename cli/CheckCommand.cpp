@@ -8,10 +8,11 @@
 
 #include "cli/Arguments.h"
 #include "cli/CheckReport.h"
-#include "cli/Exercise.h"
 #include "cli/PlatformReports.h"
-#include "cli/SourceFile.h"
 #include "cli/Submissions.h"
+#include "marking/Exercise.h"
+#include "marking/Marks.h"
+#include "marking/SourceFile.h"
 
 namespace {
 
@@ -37,17 +38,11 @@ SubmissionOutcome Mark(const Submission& submission, const Marking& marking) {
     if (marking.KeepTokens) {
         outcome.Tokens = ComparableTokens(read.Bytes);
     }
-    const SourceText source = SourceText::FromBytes(read.Bytes);
     const MarkingDeadline deadline{std::chrono::steady_clock::now() +
                                        std::chrono::seconds(marking.TimeoutSeconds),
                                    marking.TimeoutSeconds};
-    for (const ExerciseCase& exerciseCase : cases) {
-        try {
-            outcome.Cases.push_back(RunCase(source, submission.File, exerciseCase, deadline));
-        } catch (const std::exception& error) {
-            outcome.Cases.push_back(Unmarked(std::string("could not be run: ") + error.what()));
-        }
-    }
+    outcome.Cases =
+        MarkSource(SourceText::FromBytes(read.Bytes), submission.File, marking.Marked, deadline);
     return outcome;
 }
 

@@ -4,9 +4,10 @@
 #include <cstdio>
 #include <numeric>
 
-#include "cli/Exercise.h"
 #include "cli/PlatformReports.h"
 #include "cli/ReportText.h"
+#include "marking/Exercise.h"
+#include "marking/Marks.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ void PrintText(std::ostream& out, const ReportOptions& options, const Exercise& 
             rows.back().push_back(outcome.Passed ? "pass" : "FAIL");
         }
         rows.back().push_back(Fraction(PassedCount(submission), submission.Cases.size()));
-        rows.back().push_back(Fraction(Score(exercise, submission), MaxScore(exercise)));
+        rows.back().push_back(Fraction(Score(exercise, submission.Cases), MaxScore(exercise)));
     }
     std::vector<size_t> widths(rows[0].size(), 0);
     for (const auto& row : rows) {
@@ -153,7 +154,7 @@ void PrintJson(std::ostream& out, const ReportOptions& options, const Exercise& 
         const SubmissionOutcome& submission = submissions[s];
         out << (s ? ",\n  " : "\n  ") << "{\"file\": " << JsonString(submission.File)
             << ", \"passed\": " << PassedCount(submission)
-            << ", \"score\": " << Score(exercise, submission)
+            << ", \"score\": " << Score(exercise, submission.Cases)
             << ", \"max_score\": " << MaxScore(exercise) << ", \"results\": [";
         for (size_t i = 0; i < submission.Cases.size(); ++i) {
             const CaseOutcome& outcome = submission.Cases[i];
@@ -219,9 +220,9 @@ void PrintJunit(std::ostream& out, const ReportOptions& options, const Exercise&
                    UnmarkedCount(submission)
             << "\" errors=\"" << UnmarkedCount(submission) << "\" time=\""
             << SecondsText(Seconds(submission)) << "\">\n"
-            << "    <properties><property name=\"score\" value=\"" << Score(exercise, submission)
-            << "\"/><property name=\"max_score\" value=\"" << MaxScore(exercise)
-            << "\"/></properties>\n";
+            << "    <properties><property name=\"score\" value=\""
+            << Score(exercise, submission.Cases) << "\"/><property name=\"max_score\" value=\""
+            << MaxScore(exercise) << "\"/></properties>\n";
         for (size_t i = 0; i < submission.Cases.size(); ++i) {
             PrintJunitCase(out, exercise.Cases[i], submission.Cases[i], file, options.Student);
         }
@@ -242,30 +243,12 @@ void PrintCsv(std::ostream& out, const ReportOptions& options, const Exercise& e
         for (size_t i = 0; i < submission.Cases.size(); ++i) {
             out << ',' << CsvField(Cell(exercise.Cases[i], submission.Cases[i], options.Student));
         }
-        out << ',' << PassedCount(submission) << ',' << Score(exercise, submission) << ','
+        out << ',' << PassedCount(submission) << ',' << Score(exercise, submission.Cases) << ','
             << MaxScore(exercise) << "\r\n";
     }
 }
 
 } // namespace
-
-int64_t Score(const Exercise& exercise, const SubmissionOutcome& submission) {
-    int64_t score = 0;
-    for (size_t i = 0; i < submission.Cases.size(); ++i) {
-        score += submission.Cases[i].Passed ? exercise.Cases[i].Points : 0;
-    }
-    return score;
-}
-
-int64_t MaxScore(const Exercise& exercise) {
-    return std::accumulate(exercise.Cases.begin(), exercise.Cases.end(), int64_t{0},
-                           [](int64_t sum, const ExerciseCase& c) { return sum + c.Points; });
-}
-
-std::string ShownReason(const ExerciseCase& exerciseCase, const CaseOutcome& outcome,
-                        bool student) {
-    return student && exerciseCase.Hidden ? "hidden case failed" : outcome.Reason;
-}
 
 void PrintCheckReport(std::ostream& out, const ReportOptions& options, const Exercise& exercise,
                       const std::vector<SubmissionOutcome>& submissions) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/CheckRun.h"
 #include "cli/Similarity.h"
+#include "marking/CheckRun.h"
 
 struct Exercise;
 struct ExerciseCase;
@@ -34,10 +34,3 @@ struct ReportOptions {
 // them where the format allows (text, csv), other texts as UTF-8.
 void PrintCheckReport(std::ostream& out, const ReportOptions& options, const Exercise& exercise,
                       const std::vector<SubmissionOutcome>& submissions);
-
-// The points of the cases passed, and of all cases.
-int64_t Score(const Exercise& exercise, const SubmissionOutcome& submission);
-int64_t MaxScore(const Exercise& exercise);
-
-// A failed case's reason as shown: hidden cases say only "hidden case failed" to students.
-std::string ShownReason(const ExerciseCase& exerciseCase, const CaseOutcome& outcome, bool student);

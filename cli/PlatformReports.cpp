@@ -5,8 +5,9 @@
 #include <fstream>
 #include <set>
 
-#include "cli/Exercise.h"
 #include "cli/ReportText.h"
+#include "marking/Exercise.h"
+#include "marking/Marks.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ std::string StudentText(const ExerciseCase& exerciseCase, const CaseOutcome& out
 }
 
 std::string ScoreLine(const Exercise& exercise, const SubmissionOutcome& submission) {
-    return std::to_string(Score(exercise, submission)) + " of " + Points(MaxScore(exercise));
+    return std::to_string(Score(exercise, submission.Cases)) + " of " + Points(MaxScore(exercise));
 }
 
 // The line wrapped, its first part after `indent`, the rest two spaces further in.
@@ -53,7 +54,7 @@ std::string FeedbackFileName(const std::string& name, std::set<std::string>& tak
 
 void PrintGradescope(std::ostream& out, const Exercise& exercise,
                      const SubmissionOutcome& submission) {
-    out << "{\"score\": " << Score(exercise, submission)
+    out << "{\"score\": " << Score(exercise, submission.Cases)
         << ", \"max_score\": " << MaxScore(exercise) << ", \"output\": "
         << JsonString(exercise.Title + (exercise.Title.empty() ? "" : ": ") +
                       ScoreLine(exercise, submission))
@@ -75,7 +76,7 @@ void PrintGradescope(std::ostream& out, const Exercise& exercise,
 void PrintCoderunner(std::ostream& out, const Exercise& exercise,
                      const SubmissionOutcome& submission) {
     const int64_t most = MaxScore(exercise);
-    const int64_t score = Score(exercise, submission);
+    const int64_t score = Score(exercise, submission.Cases);
     const bool allPassed = std::all_of(submission.Cases.begin(), submission.Cases.end(),
                                        [](const CaseOutcome& c) { return c.Passed; });
     const double fraction =

@@ -7,9 +7,9 @@
 
 #include "assembler/RegisterText.h"
 #include "cli/Arguments.h"
-#include "cli/CheckRun.h"
-#include "cli/Exercise.h"
-#include "cli/SourceFile.h"
+#include "marking/CheckRun.h"
+#include "marking/Exercise.h"
+#include "marking/SourceFile.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #   corvane_text     assembler/*.h   tokens, the tokeniser, source text, list file, byte texts
 #   corvane_cpu      core/           the machine object: assembler passes, CPU, scheduler
 #   corvane_devices  devices/        the device models and their table
+#   corvane_marking  marking/        exercises, and marking a program against their cases
 #
 # Each is compiled against a view of the source tree that holds only its own folder and the
 # folders below it, so an include against the grain does not compile. The front ends, on

@@ -21,8 +21,11 @@ install(TARGETS corvane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY examples/ DESTINATION ${CORVANE_EXAMPLES_DIR} FILES_MATCHING PATTERN "*.asm"
         PATTERN exercises EXCLUDE)
 # The exercises for corvane-cli check, with their solutions, apart from the examples that
-# the launcher copies for the user.
+# the launcher copies for the user; the exercises alone, without solutions, go with the
+# examples too, for the workbench's Examples menu.
 install(DIRECTORY examples/exercises/ DESTINATION ${CMAKE_INSTALL_DATADIR}/corvane/exercises)
+file(GLOB example_exercises ${PROJECT_SOURCE_DIR}/examples/exercises/*.toml)
+install(FILES ${example_exercises} DESTINATION ${CORVANE_EXAMPLES_DIR})
 install(FILES docs/exercises.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/corvane)
 
 set(man_page ${PROJECT_BINARY_DIR}/man/corvane-cli.1)

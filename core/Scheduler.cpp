@@ -25,6 +25,19 @@ Scheduler::Scheduler(Taaa& machine, RunControl& control, std::vector<TimedDevice
     if (devices_.size() > ClockPhases::MaxDevices) {
         throw std::length_error("more timed devices than ClockPhases holds");
     }
+    Begin();
+}
+
+void Scheduler::StartOver(std::vector<TimedAction> actions, std::function<void()> keyAwaited) {
+    hooks_.Actions = std::move(actions);
+    hooks_.KeyAwaited = std::move(keyAwaited);
+    phases_ = {};
+    SetNow(0);
+    Begin();
+}
+
+// Time 0: every timer due one interval on, and the actions in the order they fall due.
+void Scheduler::Begin() {
     for (size_t i = 0; i < devices_.size(); ++i) {
         phases_.DeviceDueMs[i] = AtLeastOne(devices_[i]->TimerInterval());
     }

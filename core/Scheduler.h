@@ -114,12 +114,17 @@ class Scheduler {
     // breakpoint would pass it): a run from the top stops at every breakpoint again.
     void StopAtEveryBreakpoint() { phases_.PassBreakpointAt = ClockPhases::NoAddress; }
 
+    // Time starts again from 0, as in a scheduler just made, with these actions and this
+    // answer to an awaited key in place of those it had: a run replayed from its start.
+    void StartOver(std::vector<TimedAction> actions, std::function<void()> keyAwaited);
+
     int64_t NowMs() const { return phases_.NowMs; }
     const ClockPhases& Phases() const { return phases_; }
     // Puts simulated time back where it stood: every timer and the actions done.
     void Restore(const ClockPhases& phases) { SetNow((phases_ = phases).NowMs); }
 
   private:
+    void Begin();
     void FollowIntervals();
     void SetNow(int64_t ms) {
         phases_.NowMs = ms;

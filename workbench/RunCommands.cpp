@@ -76,6 +76,7 @@ void TFormMain::ButtonStepClick() {
 }
 
 void TFormMain::ButtonRunClick() {
+    EndCaseReplay();
     clock_->StopAtEveryBreakpoint(); // from the top again, even at the breakpoint last stopped at
     control_->ButtonRunClick();
     RestartHistory(HistoryStart::Run);
@@ -97,6 +98,7 @@ void TFormMain::ButtonStopClick() {
 }
 
 void TFormMain::ButtonResetClick() {
+    EndCaseReplay();
     control_->ButtonResetClick();
     RestartHistory(HistoryStart::CpuReset);
     ApplyReport();
@@ -295,10 +297,11 @@ void TFormMain::TimerClockTimer(int64_t elapsedMs) {
     clock_->ClocksHeld = ClocksHeldByWindow();
     const int64_t start = clock_->NowMs();
     inSlice_ = true;
-    const SliceReport slice = clock_->RunFor(owedMs_);
+    const SliceReport slice = clock_->RunFor(owedMs_, CaseStepsAllowed());
     inSlice_ = false;
     stepsRun_ += slice.Steps;
     owedMs_ -= clock_->NowMs() - start;
+    CountCaseSteps(slice);
     ApplyReport();
     if (slice.How == SliceEnd::Breakpoint) {
         ShowStatus(sourceMarks_->BreakpointStopText(), StatusStyle::Progress);

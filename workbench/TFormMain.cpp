@@ -26,8 +26,11 @@
 #include "core/Scheduler.h"
 #include "devices/Peripherals.h"
 #include "devices/WholeMachine.h"
+#include "marking/Exercise.h"
 #include "workbench/Accessibility.h"
 #include "workbench/ButtonFace.h"
+#include "workbench/CaseReplay.h"
+#include "workbench/CheckPanel.h"
 #include "workbench/DeviceWindows.h"
 #include "workbench/Dialogs.h"
 #include "workbench/EditorText.h"
@@ -302,6 +305,16 @@ void TFormMain::BuildTabs() {
     PageControl1->addTab(TabSheetConfiguration, "&Configuration");
     PageControl1->addTab(TabSheetTokens, "To&kens");
     PageControl1->addTab(TabSheetRunLog, "Run Lo&g");
+    // Every letter of "Check" is already another command's.
+    TabSheetCheck = new CheckPanel;
+    PageControl1->addTab(TabSheetCheck, "Check");
+    connect(TabSheetCheck, &CheckPanel::CheckRequested, this,
+            [this] { Command([](TFormMain& form) { form.MenuCheckProgramClick(); }); });
+    connect(TabSheetCheck, &CheckPanel::RunCaseRequested, this, [this](int index) {
+        if (!Busy()) {
+            RunCaseInWindow(index);
+        }
+    });
     PageControl1->tabBar()->setFont(MsSansSerif(StartFontSize));
     PageControl1->setFocusPolicy(Qt::NoFocus);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int) {

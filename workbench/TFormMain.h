@@ -12,12 +12,17 @@
 
 #include "core/StepReport.h"
 #include "core/UserInterface.h"
+#include "marking/CheckRun.h"
 #include "workbench/PeripheralWindows.h"
 #include "workbench/RecentFiles.h"
 #include "workbench/SourceEditor.h"
 #include "workbench/TextPane.h"
 
+class CheckPanel;
+struct CaseReplay;
 class Dialogs;
+struct Exercise;
+struct SliceReport;
 class EditorText;
 enum class HistoryStart : int;
 struct StepBackHistory;
@@ -177,6 +182,19 @@ class TFormMain : public QMainWindow, public UserInterface {
     void MenuPlaceNewBesideClick();
     void SetPlaceNewBeside(bool on);
 
+    // Exercises: File, Open Exercise and the examples' exercises load one; Check marks the
+    // editor's program against its cases on an engine of its own, leaving the window's machine
+    // as it was; a failed case runs in the window as the checker ran it.
+    void MenuOpenExerciseClick();
+    bool LoadExercise(const QString& path);
+    // An exercise of the examples, looked up by its bare name in the current folder, where
+    // the examples are.
+    void LoadExampleExercise(const char* fileName);
+    void MenuCheckProgramClick();
+    void RunCaseInWindow(int index);
+    const Exercise* LoadedExercise() const { return exercise_.get(); }
+    const std::vector<CaseOutcome>& CheckResults() const { return checkResults_; }
+
     // Puts what waits for the event loop into the list file, token list and run log now.
     void FlushPanes();
 
@@ -205,6 +223,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     QWidget* TabSheetConfiguration = nullptr;
     QWidget* TabSheetTokens = nullptr;
     QWidget* TabSheetRunLog = nullptr;
+    CheckPanel* TabSheetCheck = nullptr;
     QLabel* LabelCurrInstr = nullptr;
     std::array<QLabel*, 7> RegisterLabels{};
     QCheckBox* CheckBoxRunLog = nullptr;
@@ -309,6 +328,11 @@ class TFormMain : public QMainWindow, public UserInterface {
     std::vector<QWidget*> FontPanes() const;
     void OnActivated(QWidget* previous);
     void ReturnFocusFromToolWindow();
+    // The case's limit counts the steps of a case run in the window; at it the run stops.
+    int64_t CaseStepsAllowed() const;
+    void CountCaseSteps(const SliceReport& slice);
+    // The scheduler goes back to the window's own: no case's events and keys.
+    void EndCaseReplay();
 
     Dialogs& dialogs_;
     PeripheralWindows windows_;
@@ -345,4 +369,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     std::vector<AssemblyFrame> asmFrames_;
     size_t nextAsmFrame_ = 0;
     QPointer<QWidget> lastActiveWindow_;
+    std::unique_ptr<Exercise> exercise_;
+    std::vector<CaseOutcome> checkResults_;
+    std::unique_ptr<CaseReplay> replay_;
 };

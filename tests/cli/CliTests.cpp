@@ -12,6 +12,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
+#include "marking/KeyText.h"
 #include "support/CliRunner.h"
 
 namespace {

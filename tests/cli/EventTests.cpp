@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/Events.h"
-#include "cli/HeadlessUi.h"
 #include "core/Assem.h"
 #include "devices/DeviceTable.h"
 #include "devices/OnScreenKeyMap.h"
 #include "devices/Peripherals.h"
+#include "marking/Events.h"
+#include "marking/HeadlessUi.h"
 #include "support/CliRunner.h"
 
 namespace {

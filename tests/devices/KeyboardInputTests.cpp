@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "DeviceMachine.h"
-#include "cli/QueuedKeys.h"
+#include "marking/QueuedKeys.h"
 
 namespace {
 

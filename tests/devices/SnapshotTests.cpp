@@ -15,9 +15,9 @@
 
 #include "DeviceMachine.h"
 #include "InterruptProgram.h"
-#include "cli/DeviceReport.h"
-#include "cli/Events.h"
 #include "devices/WholeMachine.h"
+#include "marking/DeviceReport.h"
+#include "marking/Events.h"
 
 namespace {
 
@@ -260,6 +260,12 @@ TEST(RestoredCells, ShowTheirInstructionWhileTheyHoldIt) {
         EXPECT_EQ(rig.m.machine.Report.SelectionChanged, c.Shown);
         EXPECT_EQ(rig.m.machine.Report.StatusChanged, c.Shown);
     }
+}
+
+// A case run in the workbench starts its devices from the empty state, as new devices are.
+TEST(DeviceStateTest, NewDevicesHoldTheEmptyState) {
+    DeviceMachine rig;
+    EXPECT_TRUE(rig.devices.CurrentState() == Peripherals::State{});
 }
 
 } // namespace

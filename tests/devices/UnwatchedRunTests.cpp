@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "DeviceMachine.h"
-#include "cli/Events.h"
-#include "cli/PortTrace.h"
-#include "cli/QueuedKeys.h"
 #include "core/Scheduler.h"
+#include "marking/Events.h"
+#include "marking/PortTrace.h"
+#include "marking/QueuedKeys.h"
 
 namespace {
 

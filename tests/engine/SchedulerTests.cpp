@@ -230,3 +230,26 @@ TEST(ScheduledStep, ExecutesOneInstructionAtTheNextTickAfterAllThatFallsDueUpToI
 }
 
 } // namespace
+
+namespace {
+
+// Starting over is as a new scheduler: time and the device timer from 0, and the new actions
+// done at their times from there, also after the old actions and time had gone far beyond.
+TEST(SchedulerStartOver, RunsFromTimeZeroWithTheNewActions) {
+    ClockedMachine m(Counter, 100, 1000);
+    ASSERT_TRUE(m.Assemble());
+    std::vector<int64_t> acted;
+    m.control.ButtonRunClick();
+    m.clock.RunFor(2000);
+    m.clock.StartOver({{500, [&] { acted.push_back(m.clock.NowMs()); }},
+                       {250, [&] { acted.push_back(m.clock.NowMs()); }}},
+                      {});
+    EXPECT_EQ(m.clock.NowMs(), 0);
+    const int ticksBefore = m.device.Ticks;
+    const SliceReport report = m.clock.RunFor(600);
+    EXPECT_EQ(acted, (std::vector<int64_t>{250, 500}));
+    EXPECT_EQ(m.device.Ticks - ticksBefore, 2); // at 300 and 600
+    EXPECT_EQ(report.Steps, 6);                 // at 100, 200 ... 600
+}
+
+} // namespace

@@ -3,11 +3,11 @@
 #include <string_view>
 
 #include "assembler/SourceText.h"
-#include "cli/HeadlessUi.h"
-#include "cli/QueuedKeys.h"
 #include "core/Assem.h"
 #include "core/RunControl.h"
 #include "devices/Peripherals.h"
+#include "marking/HeadlessUi.h"
+#include "marking/QueuedKeys.h"
 
 namespace {
 

@@ -40,6 +40,7 @@ done
 expect_file share/man/man1/corvane-cli.1.gz
 expect_file share/corvane/examples/demo.asm
 expect_file share/corvane/exercises/keypad.toml
+expect_file share/corvane/examples/keypad.toml
 expect_file share/corvane/exercises/keypad/correct.asm
 expect_file share/doc/corvane/exercises.md
 # The launcher copies the examples folder flat, so it holds files only.

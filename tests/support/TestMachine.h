@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "assembler/SourceText.h"
-#include "cli/HeadlessUi.h"
 #include "core/Assem.h"
 #include "core/RunControl.h"
+#include "marking/HeadlessUi.h"
 
 // A machine with a headless interface, loaded with a source as the editor would load it.
 // Write sources with '\n' line ends; they are saved with CR LF like the editor saves them.

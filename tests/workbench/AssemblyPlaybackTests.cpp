@@ -8,8 +8,8 @@
 #include <QToolButton>
 
 #include "WorkbenchFixture.h"
-#include "cli/HeadlessUi.h"
 #include "core/Scheduler.h"
+#include "marking/HeadlessUi.h"
 
 namespace {
 

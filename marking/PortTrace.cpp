@@ -1,4 +1,4 @@
-#include "cli/PortTrace.h"
+#include "marking/PortTrace.h"
 
 #include "assembler/RegisterText.h"
 #include "core/Assem.h"

@@ -1,4 +1,4 @@
-#include "cli/RunReport.h"
+#include "marking/RunReport.h"
 
 #include "assembler/RegisterText.h"
 #include "core/MachineState.h"

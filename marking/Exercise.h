@@ -7,9 +7,9 @@
 #include <variant>
 #include <vector>
 
-#include "cli/Events.h"
 #include "core/RunEnd.h"
 #include "core/VirtualClock.h"
+#include "marking/Events.h"
 
 // Bytes from an address on.
 struct RamBytes {

@@ -2,7 +2,6 @@
 
 #include <bitset>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,6 +9,7 @@
 
 #include "assembler/SourceText.h"
 #include "core/StepReport.h"
+#include "marking/QueuedKeys.h"
 
 // The user interface without a screen: it keeps the editor text, the status line, the
 // token list and the window states as plain records, and hands run-log lines and message
@@ -44,11 +44,12 @@ class HeadlessUi : public UserInterface {
     bool IsPeripheralVisible(Peripheral window) const;
     int BeepCount() const { return beeps_; }
 
-    void QueueKeys(std::string_view keys) { keys_.insert(keys_.end(), keys.begin(), keys.end()); }
+    void QueueKeys(std::string_view keys) { keys_.Add(keys); }
     // The next queued key; Escape once the keys are used up.
-    uint8_t NextKey();
+    uint8_t NextKey() { return keys_.Next(); }
     // True once a key was asked for after the queued ones were used up.
-    bool KeysRanOut() const { return keysRanOut_; }
+    bool KeysRanOut() const { return keys_.RanOut(); }
+    KeyQueue& Keys() { return keys_; }
 
     // Receivers; unset ones drop what they would receive.
     std::function<void(std::string_view)> OnRunLogLine;
@@ -97,7 +98,6 @@ class HeadlessUi : public UserInterface {
     std::vector<std::string> tokenLines_;
     std::vector<std::string> asmLog_;
     std::vector<std::string> messageBoxes_;
-    std::deque<char> keys_;
-    bool keysRanOut_ = false;
+    KeyQueue keys_;
     int beeps_ = 0;
 };

@@ -1,4 +1,4 @@
-#include "cli/CheckRun.h"
+#include "marking/CheckRun.h"
 
 #include <algorithm>
 #include <array>
@@ -8,17 +8,17 @@
 #include <sstream>
 
 #include "assembler/RegisterText.h"
-#include "cli/DeviceReport.h"
-#include "cli/ErrorLine.h"
-#include "cli/Exercise.h"
-#include "cli/HeadlessUi.h"
-#include "cli/PortTrace.h"
-#include "cli/QueuedKeys.h"
-#include "cli/RunReport.h"
 #include "core/Assem.h"
 #include "core/RunControl.h"
 #include "devices/Peripherals.h"
 #include "devices/Vdu.h"
+#include "marking/DeviceReport.h"
+#include "marking/ErrorLine.h"
+#include "marking/Exercise.h"
+#include "marking/HeadlessUi.h"
+#include "marking/PortTrace.h"
+#include "marking/QueuedKeys.h"
+#include "marking/RunReport.h"
 
 namespace {
 

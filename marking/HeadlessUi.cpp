@@ -1,4 +1,4 @@
-#include "cli/HeadlessUi.h"
+#include "marking/HeadlessUi.h"
 
 #include <algorithm>
 
@@ -156,14 +156,4 @@ void HeadlessUi::RunLogLine(std::string_view text) {
 
 void HeadlessUi::MessageBox(std::string_view text, MessageIcon) {
     messageBoxes_.emplace_back(text);
-}
-
-uint8_t HeadlessUi::NextKey() {
-    if (keys_.empty()) {
-        keysRanOut_ = true;
-        return EscapeKey;
-    }
-    const auto key = static_cast<uint8_t>(keys_.front());
-    keys_.pop_front();
-    return key;
 }

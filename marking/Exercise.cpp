@@ -1,4 +1,4 @@
-#include "cli/Exercise.h"
+#include "marking/Exercise.h"
 
 #include <algorithm>
 #include <array>
@@ -9,12 +9,12 @@
 #include <sstream>
 #include <toml++/toml.h>
 
-#include "cli/Arguments.h"
-#include "cli/DeviceReport.h"
-#include "cli/SourceFile.h"
 #include "core/MachineState.h"
 #include "core/PortMap.h"
 #include "devices/Vdu.h"
+#include "marking/DeviceReport.h"
+#include "marking/KeyText.h"
+#include "marking/SourceFile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cli/DeviceReport.h"
+#include "marking/DeviceReport.h"
 
 #include "devices/DeviceTable.h"
 

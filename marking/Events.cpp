@@ -1,10 +1,10 @@
-#include "cli/Events.h"
+#include "marking/Events.h"
 
 #include <ranges>
 #include <vector>
 
-#include "cli/DeviceReport.h"
 #include "devices/DeviceTable.h"
+#include "marking/DeviceReport.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cli/SourceFile.h"
+#include "marking/SourceFile.h"
 
 #include <algorithm>
 #include <filesystem>

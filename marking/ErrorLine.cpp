@@ -1,4 +1,4 @@
-#include "cli/ErrorLine.h"
+#include "marking/ErrorLine.h"
 
 std::string ErrorLine(const ErrorReport& error, const SourceText& source, std::string_view file) {
     if (!error.OfProgram) {
