@@ -14,12 +14,14 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <algorithm>
 #include <utility>
 #include <vector>
 
 #include "core/MachineState.h"
 #include "workbench/AccessibleInterfaces.h"
+#include "workbench/CheckPanel.h"
 #include "workbench/LineGutter.h"
 #include "workbench/MainWindowTables.h"
 #include "workbench/RunLogPane.h"
@@ -109,6 +111,15 @@ void NameContainers(TFormMain& form) {
     }
 }
 
+// The exercise check's labels are blank until an exercise is loaded and checked.
+void NameCheckPanel(CheckPanel& panel) {
+    Name(panel.Title, QStringLiteral("Exercise"), QString());
+    Name(panel.Note, QStringLiteral("Exercise note"), QString());
+    Name(panel.Cases, QStringLiteral("Test cases"), QString());
+    Name(panel.ScoreLabel, QStringLiteral("Score"), QString());
+    Name(panel.Details, QStringLiteral("Case details"), QString());
+}
+
 // The visible windows in turn: the main window, then its tool windows.
 std::vector<QWidget*> VisibleWindows(TFormMain& form) {
     std::vector<QWidget*> windows{&form};
@@ -143,6 +154,9 @@ void MakeAccessible(TFormMain& form) {
     NameButtons(form);
     NamePanes(form);
     NameContainers(form);
+    for (CheckPanel* panel : form.findChildren<CheckPanel*>()) {
+        NameCheckPanel(*panel);
+    }
     auto* nextWindow = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F6), &form);
     nextWindow->setContext(Qt::ApplicationShortcut);
     QObject::connect(nextWindow, &QShortcut::activated, &form,
