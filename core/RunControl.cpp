@@ -1,6 +1,8 @@
 #include "core/RunControl.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 
 #include "core/Assem.h"
 
@@ -81,6 +83,24 @@ RunEnd RunControl::TimerCPUTimer() {
 
 RunEnd RunControl::TimerHWTimer() {
     return machine_.RaiseInterrupt(0x02);
+}
+
+std::string RunControl::CpuClockCaption() const {
+    const double perSecond = 1000.0 / cpuClockInterval_;
+    const int decimals = perSecond >= 100 ? 0 : perSecond >= 10 ? 1 : perSecond >= 1 ? 2 : 3;
+    std::array<char, 32> digits{};
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), perSecond,
+                                       std::chars_format::fixed, decimals);
+    std::string steps(digits.data(), written.ptr);
+    if (decimals > 0) {
+        steps.erase(steps.find_last_not_of('0') + 1);
+        if (steps.back() == '.') {
+            steps.pop_back();
+        }
+    }
+    const char* const middleDot = "\xC2\xB7";
+    return std::to_string(cpuClockInterval_) + " ms " + middleDot + " " + steps +
+           (steps == "1" ? " step/s" : " steps/s");
 }
 
 std::string RunControl::HwTimerCaption() const {

@@ -46,6 +46,9 @@ class RunControl {
 
     // "Hardware Timer Interval = 5 Seconds"
     std::string HwTimerCaption() const;
+    // "1000 ms · 1 step/s" in UTF-8: the interval and the steps a second it gives, to three
+    // figures ("4096 ms · 0.244 steps/s").
+    std::string CpuClockCaption() const;
 
   private:
     void PrepareRun();

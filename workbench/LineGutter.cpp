@@ -8,15 +8,10 @@
 #include <algorithm>
 
 #include "workbench/SourceEditor.h"
+#include "workbench/Themes.h"
 
 namespace {
 
-const QColor Background(0xE4, 0xE4, 0xE4);
-const QColor Edge(0xB0, 0xB0, 0xB0);
-const QColor Number(0x50, 0x50, 0x50);
-const QColor BreakpointRed(0xC8, 0x10, 0x10);
-const QColor ErrorRed(0xD0, 0x00, 0x00);
-const QColor IpYellow(0xFF, 0xD8, 0x00);
 constexpr int Padding = 4;
 
 int Digits(int count) {
@@ -52,9 +47,10 @@ int LineGutter::WidthWanted() const {
 }
 
 void LineGutter::paintEvent(QPaintEvent* event) {
+    const Theme& theme = ShownTheme();
     QPainter painter(this);
-    painter.fillRect(event->rect(), Background);
-    painter.setPen(Edge);
+    painter.fillRect(event->rect(), theme.Gutter.Back);
+    painter.setPen(theme.GutterEdge);
     painter.drawLine(width() - 1, event->rect().top(), width() - 1, event->rect().bottom());
     painter.setRenderHint(QPainter::Antialiasing);
     const int marker = MarkerWidth();
@@ -65,9 +61,9 @@ void LineGutter::paintEvent(QPaintEvent* event) {
         const LineMark mark = found != marks_.Lines.end() ? found->second : LineMark{};
         const QRect number(marker, line.Top, width() - marker - Padding, rowHeight);
         if (mark.Error) {
-            painter.fillRect(number.adjusted(0, 0, Padding / 2, 0), ErrorRed);
+            painter.fillRect(number.adjusted(0, 0, Padding / 2, 0), theme.GutterError.Back);
         }
-        painter.setPen(mark.Error ? Qt::white : Number);
+        painter.setPen(mark.Error ? theme.GutterError.Text : theme.Gutter.Text);
         painter.drawText(number, Qt::AlignRight | Qt::AlignVCenter, QString::number(line.Line + 1));
         const QRect box(0, line.Top, marker, marker);
         PaintMarker(painter, mark, box);
@@ -81,9 +77,10 @@ void LineGutter::PaintMarker(QPainter& painter, const LineMark& mark, QRect box)
     if (!mark.Breakpoint && !mark.Stops) {
         return;
     }
+    const QColor red = ShownTheme().Breakpoint;
     const QRectF circle = QRectF(box).adjusted(2.5, 2.5, -2.5, -2.5);
-    painter.setPen(QPen(BreakpointRed, 1.5));
-    painter.setBrush(mark.Stops ? QBrush(BreakpointRed) : QBrush(Qt::white));
+    painter.setPen(QPen(red, 1.5));
+    painter.setBrush(mark.Stops ? QBrush(red) : QBrush(Qt::white));
     painter.drawEllipse(circle);
 }
 
@@ -100,7 +97,7 @@ void LineGutter::PaintIpArrow(QPainter& painter, QRect box) const {
     arrow.lineTo(area.left(), area.bottom() - area.height() * 0.3);
     arrow.closeSubpath();
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(IpYellow);
+    painter.setBrush(ShownTheme().IpArrow);
     painter.drawPath(arrow);
 }
 

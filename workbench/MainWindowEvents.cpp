@@ -95,7 +95,9 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::Resize:
         if (watched == LabelCurrInstr->parentWidget()) {
-            LabelCurrInstr->resize(LabelCurrInstr->parentWidget()->width() - 2, 16);
+            const int width = LabelCurrInstr->parentWidget()->width();
+            LabelCurrInstr->resize(width - 2, 16);
+            LabelRunning->move(width - 1 - LabelRunning->width(), LabelClock->y());
         }
         break;
     default:

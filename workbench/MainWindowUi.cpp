@@ -12,7 +12,6 @@
 #include "assembler/RegisterText.h"
 #include "core/Assem.h"
 #include "core/StatusLine.h"
-#include "workbench/ButtonFace.h"
 #include "workbench/Dialogs.h"
 #include "workbench/EditorText.h"
 #include "workbench/RunEndStatus.h"
@@ -27,37 +26,9 @@
 namespace {
 
 constexpr int StatusShownTicks = 30;
-const QColor Green(0x00, 0x80, 0x00);
-const QColor Yellow(0xFF, 0xFF, 0x00);
-const QColor Red(0xFF, 0x00, 0x00);
 
 QString Latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void Paint(QWidget* widget, const QColor& background, const QColor& text) {
-    QPalette colours = widget->palette();
-    colours.setColor(QPalette::Window, background);
-    colours.setColor(QPalette::WindowText, text);
-    widget->setPalette(colours);
-}
-
-void PaintStatus(QLabel* label, StatusStyle style) {
-    switch (style) {
-    case StatusStyle::Progress:
-        Paint(label, Green, Yellow);
-        break;
-    case StatusStyle::Error:
-        Paint(label, Red, Yellow);
-        break;
-    case StatusStyle::Halted:
-        Paint(label, Yellow, Red);
-        break;
-    case StatusStyle::Instruction:
-    case StatusStyle::Blank:
-        Paint(label, ButtonFace(), Qt::black);
-        break;
-    }
 }
 
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
@@ -131,6 +102,7 @@ void TFormMain::ApplyReport(StepReport& report) {
         KeyboardInputWindow->AwaitKey();
     }
     runGoing_ = machine_->Machine.Running || machine_->ResumeAfterInput;
+    ShowRunning();
     report.Clear();
 }
 
@@ -217,8 +189,8 @@ void TFormMain::ApplyRegisters(const StepReport& report) {
             ShowRegister(index);
         }
         if (report.RegisterMarked[index] && !(yellowRegisters_ & bit)) {
-            Paint(RegisterLabels[index], Yellow, Qt::black);
             yellowRegisters_ |= bit;
+            PaintRegister(index);
         }
     }
     if (report.RegisterChanged[IP] || report.RegisterChanged[SP]) {
@@ -247,7 +219,7 @@ void TFormMain::ShowStatus(std::string_view text, StatusStyle style) {
 
 void TFormMain::ShowMessageStatus(std::string_view text, StatusStyle style) {
     statusTicks_ = StatusShownTicks;
-    PaintStatus(LabelCurrInstr, style);
+    PaintStatusLine(style);
     LabelCurrInstr->setText(Latin1(StatusLineText(text)));
     LabelCurrInstr->repaint(); // shows during long operations that keep the event loop waiting
 }
@@ -255,7 +227,7 @@ void TFormMain::ShowMessageStatus(std::string_view text, StatusStyle style) {
 // Once a step; an ordinary paint is soon enough here.
 void TFormMain::ShowSourceStatus(int32_t start, int32_t length) {
     statusTicks_ = StatusShownTicks;
-    PaintStatus(LabelCurrInstr, StatusStyle::Instruction);
+    PaintStatusLine(StatusStyle::Instruction);
     LabelCurrInstr->setText(Latin1(StatusLineText(EditorSpan(start, length))));
 }
 
@@ -286,10 +258,7 @@ void TFormMain::SetEditorGrey(bool grey) {
         return;
     }
     editorGrey_ = grey;
-    QPalette colours = memoSource->palette();
-    colours.setColor(QPalette::Base,
-                     grey ? ButtonFace() : QApplication::palette().color(QPalette::Base));
-    memoSource->setPalette(colours);
+    PaintEditor();
 }
 
 void TFormMain::ClearEditorModified() {
@@ -343,12 +312,13 @@ void TFormMain::ShowTokensTab() {
 }
 
 void TFormMain::PaintRegistersFace() {
+    const unsigned marked = yellowRegisters_;
+    yellowRegisters_ = 0;
     for (int index = 0; index < RegisterCount; ++index) {
-        if (yellowRegisters_ & (1u << index)) {
-            Paint(RegisterLabels[index], ButtonFace(), Qt::black);
+        if (marked & (1u << index)) {
+            PaintRegister(index);
         }
     }
-    yellowRegisters_ = 0;
 }
 
 void TFormMain::ShowRegister(int index) {

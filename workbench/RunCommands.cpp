@@ -106,10 +106,12 @@ void TFormMain::ButtonResetClick() {
 
 void TFormMain::ButtonSlowClick() {
     control_->ButtonSlowClick();
+    ShowClock();
 }
 
 void TFormMain::ButtonFastClick() {
     control_->ButtonFastClick();
+    ShowClock();
 }
 
 void TFormMain::ButtonIntervalReduceClick() {

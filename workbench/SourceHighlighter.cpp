@@ -1,24 +1,13 @@
 #include "workbench/SourceHighlighter.h"
 
 #include <algorithm>
-#include <array>
 
 #include "assembler/RegisterText.h"
 #include "assembler/Tokenise.h"
 #include "core/InstructionTable.h"
+#include "workbench/Themes.h"
 
 namespace {
-
-const std::array<SourceColour, 8> Colours = {{
-    {SourceClass::Mnemonic, QColor(0x00, 0x33, 0xAA)},
-    {SourceClass::Register, QColor(0x9C, 0x00, 0x79)},
-    {SourceClass::Number, QColor(0xA3, 0x47, 0x00)},
-    {SourceClass::Label, QColor(0x00, 0x6B, 0x6B)},
-    {SourceClass::LabelReference, QColor(0x4B, 0x5E, 0x00)},
-    {SourceClass::Comment, QColor(0x5A, 0x5A, 0x5A)},
-    {SourceClass::String, QColor(0xB0, 0x00, 0x20)},
-    {SourceClass::Directive, QColor(0x6B, 0x2F, 0xA3)},
-}};
 
 const Instruction* FindMnemonic(std::string_view word) {
     const std::span<const Instruction> table = InstructionTable();
@@ -92,7 +81,7 @@ std::vector<ClassifiedSpan> ClassifyLine(std::string_view line) {
 }
 
 std::span<const SourceColour> SourceColours() {
-    return Colours;
+    return ShownTheme().Source;
 }
 
 SourceHighlighter::SourceHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
@@ -101,8 +90,9 @@ void SourceHighlighter::highlightBlock(const QString& text) {
     const QByteArray bytes = text.toLatin1();
     for (const ClassifiedSpan& span :
          ClassifyLine(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))) {
+        const std::span<const SourceColour> colours = SourceColours();
         const auto colour =
-            std::find_if(Colours.begin(), Colours.end(),
+            std::find_if(colours.begin(), colours.end(),
                          [&](const SourceColour& c) { return c.Class == span.Class; });
         setFormat(span.Start, span.Length, colour->Colour);
     }

@@ -34,8 +34,8 @@ struct SourceColour {
     QColor Colour;
 };
 
-// One colour for every class but Plain, each dark enough to read on white and on the grey
-// of the editor in run mode.
+// One colour for every class but Plain in the theme shown, each readable on the editor's
+// backgrounds in that theme.
 std::span<const SourceColour> SourceColours();
 
 // Colours the source editor a line at a time with the engine's own tokeniser. Strings and

@@ -10,6 +10,7 @@
 #include "workbench/EditorText.h"
 #include "workbench/LineGutter.h"
 #include "workbench/SourceEditor.h"
+#include "workbench/Themes.h"
 
 namespace {
 
@@ -136,6 +137,11 @@ void SourceMarks::TakeNewErrors() {
     ShowErrors();
 }
 
+void SourceMarks::Recolour() {
+    ShowErrors();
+    editor_.Gutter().update();
+}
+
 void SourceMarks::ShowErrors() {
     QList<QTextEdit::ExtraSelection> underlines;
     errorList_.clear();
@@ -143,7 +149,7 @@ void SourceMarks::ShowErrors() {
         QTextEdit::ExtraSelection underline;
         underline.cursor = mark.Place;
         underline.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-        underline.format.setUnderlineColor(Qt::red);
+        underline.format.setUnderlineColor(ShownTheme().ErrorUnderline);
         underlines.append(underline);
         errorList_.addItem(
             QString("Line %1: %2").arg(mark.Place.blockNumber() + 1).arg(mark.Message));

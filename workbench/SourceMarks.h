@@ -42,6 +42,8 @@ class SourceMarks : public QObject {
     std::string BreakpointStopText() const;
     // Catches up with the machine after a command, a step or a turn of the clock.
     void Follow();
+    // The underlines and gutter marks again, in the colours of the theme shown.
+    void Recolour();
 
   private:
     struct ErrorMark {

@@ -7,6 +7,7 @@
 
 #include "core/UserInterface.h"
 #include "workbench/Fonts.h"
+#include "workbench/Themes.h"
 
 namespace {
 
@@ -86,17 +87,23 @@ std::optional<uint8_t> KeyCodeOf(int key, Qt::KeyboardModifiers modifiers, const
 
 TFormKeybIn::TFormKeybIn(QWidget* owner)
     : ToolWindow(owner, QStringLiteral("Keyboard Input"), QSize(428, 39), Frame::NoButtons,
-                 QColor(0x00, 0x00, 0x80)),
+                 ShownTheme().KeyPrompt.Back),
       Label1(new QLabel(QStringLiteral(" Waiting for keyboard input > "), this)) {
     // Unlike the other tool windows, this one needs the keyboard.
     setAttribute(Qt::WA_ShowWithoutActivating, false);
     setFocusPolicy(Qt::StrongFocus);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(2, 1, 420, 37);
-    QPalette colours = Label1->palette();
-    colours.setColor(QPalette::WindowText, Qt::yellow);
-    Label1->setPalette(colours);
+    ApplyTheme();
     Label1->setFont(FittingFont(MsSansSerif(32, true), Label1->text(), Label1->size()));
+}
+
+void TFormKeybIn::ApplyTheme() {
+    const ColourPair& prompt = ShownTheme().KeyPrompt;
+    SetBackground(prompt.Back);
+    QPalette colours = Label1->palette();
+    colours.setColor(QPalette::WindowText, prompt.Text);
+    Label1->setPalette(colours);
 }
 
 void TFormKeybIn::AwaitKey() {

@@ -25,6 +25,8 @@ class TFormKeybIn : public ToolWindow {
     // Shows the window and takes the activation; the first key that types something is then
     // taken, and the window hides itself.
     void AwaitKey();
+    // The prompt in the colours of the theme shown.
+    void ApplyTheme();
     bool Waiting() const { return waiting_; }
     bool WaitsForKey() const override { return waiting_; }
 

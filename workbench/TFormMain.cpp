@@ -28,7 +28,6 @@
 #include "devices/WholeMachine.h"
 #include "marking/Exercise.h"
 #include "workbench/Accessibility.h"
-#include "workbench/ButtonFace.h"
 #include "workbench/CaseReplay.h"
 #include "workbench/CheckPanel.h"
 #include "workbench/DeviceWindows.h"
@@ -61,6 +60,9 @@ constexpr int StartFontSize = 10;
 constexpr int StatusClearInterval = 333;
 constexpr int AsmPlaybackInterval = 5; // ms a token of a watched assembly shows
 constexpr int ClockTurnInterval = 10;
+constexpr int RunningRowTop = 92;
+constexpr int RunningRowHeight = 19;
+constexpr int ClockWidth = 170;
 
 const char* const RegisterHints[RegisterCount] = {
     "General Purpose Register", "General Purpose Register", "General Purpose Register",
@@ -114,15 +116,6 @@ template <typename Pane = TextPane> Pane* NewTextPane(bool readOnly) {
     return pane;
 }
 
-// The selection stays visible while the editor does not have the focus.
-void KeepSelectionVisible(QPlainTextEdit* editor) {
-    QPalette colours = editor->palette();
-    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
-        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
-    }
-    editor->setPalette(colours);
-}
-
 } // namespace
 
 TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent)
@@ -155,6 +148,7 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent)
     frames_ = new WindowFrames(this);
     arranger_ = new WindowArranger(*this, *panelTop, StartSize, *frames_, windows_);
     MakeAccessible(*this);
+    ShowClock();
     resize(StartSize);
     qApp->installEventFilter(this);
 }
@@ -182,6 +176,7 @@ void TFormMain::BuildPanelTop(QWidget* panel) {
     LabelCurrInstr = new QLabel(panel);
     LabelCurrInstr->setAutoFillBackground(true);
     LabelCurrInstr->setGeometry(1, 74, width() - 2, 16);
+    BuildRunningAndClock(panel);
     panel->installEventFilter(this); // keeps the status line as wide as the panel less 2
 
     CheckBoxRunLog = new QCheckBox("&Write Run Log", panel);
@@ -195,6 +190,28 @@ void TFormMain::BuildPanelTop(QWidget* panel) {
         box->adjustSize();
         box->setFocusPolicy(Qt::TabFocus);
     }
+}
+
+// In the row of the log switches: the clock under Slower and Faster, and the mark of a run at
+// the status line's right end.
+void TFormMain::BuildRunningAndClock(QWidget* panel) {
+    const auto slower = std::find_if(CommandButtons.begin(), CommandButtons.end(),
+                                     [](const QPushButton* b) { return b->text() == "S&lower"; });
+    LabelClock = new QLabel(panel);
+    LabelClock->setObjectName("LabelClock");
+    LabelClock->setFont(MsSansSerif(9));
+    LabelClock->setToolTip("CPU CLOCK: INTERVAL AND STEPS A SECOND");
+    LabelClock->setGeometry((*slower)->x(), RunningRowTop, ClockWidth, RunningRowHeight);
+    LabelRunning = new QLabel("RUNNING", panel);
+    LabelRunning->setObjectName("LabelRunning");
+    QFont bold = MsSansSerif(9);
+    bold.setBold(true);
+    LabelRunning->setFont(bold);
+    LabelRunning->setAlignment(Qt::AlignCenter);
+    LabelRunning->setAutoFillBackground(true);
+    LabelRunning->resize(LabelRunning->sizeHint().width() + 16, RunningRowHeight);
+    LabelRunning->move(panel->width() - 1 - LabelRunning->width(), RunningRowTop);
+    LabelRunning->hide();
 }
 
 void TFormMain::BuildToolButtons(QWidget* panel, int shift) {
@@ -243,9 +260,8 @@ void TFormMain::BuildCommandButtons(QWidget* panel, int shift) {
 void TFormMain::BuildTabs() {
     memoSource = NewTextPane<SourceEditor>(false);
     memoSource->setTabChangesFocus(false);
-    KeepSelectionVisible(memoSource);
     editorText_ = new EditorText(memoSource->document());
-    new SourceHighlighter(memoSource->document());
+    highlighter_ = new SourceHighlighter(memoSource->document());
     connect(memoSource->document(), &QTextDocument::contentsChange, this,
             [this](int, int removed, int added) {
                 if ((removed != 0 || added != 0) && machine_) {
@@ -253,9 +269,7 @@ void TFormMain::BuildTabs() {
                 }
             });
     MemoList = NewTextPane(true);
-    QPalette face = MemoList->palette();
-    face.setColor(QPalette::Base, ButtonFace());
-    MemoList->setPalette(face);
+    PaintPanes();
     MemoAsmLog = NewTextPane(true);
     MemoAsmLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBoxTokens = new QListWidget;
@@ -390,6 +404,7 @@ void TFormMain::BuildMenus() {
         }
     }
     RefreshRecentFilesMenu();
+    BuildThemeMenu(menus["&View"]);
     // Alt+X, Alt+Y and Alt+Z pick the RAM view's hexadecimal, ASCII and source views.
     const char* const viewKeys[] = {"Alt+X", "Alt+Y", "Alt+Z"};
     for (int view = 0; view < 3; ++view) {

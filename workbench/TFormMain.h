@@ -24,6 +24,7 @@ class Dialogs;
 struct Exercise;
 struct SliceReport;
 class EditorText;
+enum class ThemeId;
 enum class HistoryStart : int;
 struct StepBackHistory;
 struct WindowMoment;
@@ -45,6 +46,7 @@ class RunLogPane;
 class Scheduler;
 class WholeMachine;
 class SourceMarks;
+class SourceHighlighter;
 class SourcePrinter;
 class TFormKeybIn;
 class TFormRamHex;
@@ -177,6 +179,9 @@ class TFormMain : public QMainWindow, public UserInterface {
     void MenuToggleBreakpointClick();
     void MenuClearBreakpointsClick();
     void MenuRunToCursorClick();
+    // View > Theme: the colours of every window; kept in the settings file.
+    void ChooseTheme(ThemeId id);
+    ThemeId CurrentTheme() const;
     // Window: the windows side by side, and whether new ones are placed beside the others.
     void MenuArrangeClick();
     void MenuPlaceNewBesideClick();
@@ -225,6 +230,9 @@ class TFormMain : public QMainWindow, public UserInterface {
     QWidget* TabSheetRunLog = nullptr;
     CheckPanel* TabSheetCheck = nullptr;
     QLabel* LabelCurrInstr = nullptr;
+    QLabel* LabelRunning = nullptr;         // "RUNNING" while a continuous run goes on
+    QLabel* LabelClock = nullptr;           // the CPU clock, "1000 ms · 1 step/s"
+    std::array<QAction*, 3> ThemeActions{}; // by ThemeId
     std::array<QLabel*, 7> RegisterLabels{};
     QCheckBox* CheckBoxRunLog = nullptr;
     QCheckBox* CheckBoxAsmLog = nullptr;
@@ -265,9 +273,11 @@ class TFormMain : public QMainWindow, public UserInterface {
     void BuildPanelTop(QWidget* panel);
     void BuildCommandButtons(QWidget* panel, int shift);
     void BuildToolButtons(QWidget* panel, int shift);
+    void BuildRunningAndClock(QWidget* panel);
     void BuildTabs();
     QWidget* SourceCodeSheet();
     void BuildMenus();
+    void BuildThemeMenu(QMenu* view);
     void BuildTimers();
     void CreateToolWindows();
     // The two log switches of the Configuration tab, pushed into the machine as they change.
@@ -304,6 +314,12 @@ class TFormMain : public QMainWindow, public UserInterface {
     void ShowRegister(int index);
     void ShowStatusText(const QString& text, StatusStyle style);
     void PaintRegistersFace();
+    void PaintRegister(int index);
+    void PaintStatusLine(StatusStyle style);
+    void PaintPanes();
+    void PaintEditor();
+    void ShowRunning();
+    void ShowClock();
     static bool ModalWindowOpen();
     // The machine's clocks wait while a box is open or an assembly is played back.
     bool ClocksHeldByWindow() const;
@@ -353,6 +369,7 @@ class TFormMain : public QMainWindow, public UserInterface {
     std::unique_ptr<SourcePrinter> printer_;
     FindReplace* findReplace_ = nullptr;
     SourceMarks* sourceMarks_ = nullptr;
+    SourceHighlighter* highlighter_ = nullptr;
     RecentFiles recent_;
 
     QString saveFileName_ = QStringLiteral("Untitled");
@@ -361,6 +378,8 @@ class TFormMain : public QMainWindow, public UserInterface {
     unsigned yellowRegisters_ = 0; // one bit per register label painted yellow
     bool editorGrey_ = false;
     bool runGoing_ = false; // a run went on when the last report was applied
+    bool runShown_ = false; // the RUNNING mark and the editor's running tint are shown
+    StatusStyle statusStyle_ = StatusStyle::Blank;
     bool firstActivation_ = true;
     bool listFileStale_ = false;
     QStringList pendingTokens_;

@@ -12,6 +12,7 @@
 #include "workbench/ButtonFace.h"
 #include "workbench/Fonts.h"
 #include "workbench/Glyphs.h"
+#include "workbench/Themes.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ TFormRamHex::TFormRamHex(QWidget* owner)
       metrics_(font_) {
     setFont(font_);
     BuildPanel();
+    ApplyTheme();
     buttons_->button(static_cast<int>(View::Source))->setChecked(true);
     // A button picked with the mouse or its Alt key changes the view as SetView does.
     connect(buttons_, &QButtonGroup::idClicked, this, &TFormRamHex::ApplyView);
@@ -80,9 +82,6 @@ void TFormRamHex::BuildPanel() {
     panel_->setObjectName(QStringLiteral("Panel1"));
     panel_->setAccessibleName(QStringLiteral("Views"));
     panel_->setAutoFillBackground(true);
-    QPalette colours = panel_->palette();
-    colours.setColor(QPalette::Window, ButtonFace());
-    panel_->setPalette(colours);
     auto* row = new QHBoxLayout(panel_);
     row->setContentsMargins(8, 0, 8, 0);
     for (size_t id = 0; id < Views.size(); ++id) {
@@ -92,6 +91,19 @@ void TFormRamHex::BuildPanel() {
         buttons_->addButton(button, static_cast<int>(id));
         row->addWidget(button, 1);
     }
+}
+
+void TFormRamHex::ApplyTheme() {
+    const Theme& theme = ShownTheme();
+    SetBackground(theme.RamCell.Back);
+    QPalette colours = panel_->palette();
+    colours.setColor(QPalette::Window, ButtonFace());
+    panel_->setPalette(colours);
+    plain_ = StyleOf(theme.RamCell);
+    ip_ = StyleOf(theme.RamIp);
+    sp_ = StyleOf(theme.RamSp);
+    heading_ = StyleOf(theme.RamHeading);
+    PaintAll();
 }
 
 void TFormRamHex::SetMachine(const MachineState* machine) {
@@ -204,6 +216,10 @@ void TFormRamHex::FillCellText(int address, View view, QString& text) const {
 }
 
 // IP wins when IP and SP point at the same cell.
+TFormRamHex::TextStyle TFormRamHex::StyleOf(const ColourPair& colours) {
+    return {QPen(colours.Text), QBrush(colours.Back)};
+}
+
 const TFormRamHex::TextStyle& TFormRamHex::StyleFor(int address) const {
     if (PointsAt(IP, address)) {
         return ip_;

@@ -10,6 +10,7 @@
 
 #include "workbench/ToolWindow.h"
 
+struct ColourPair;
 class MachineState;
 class QButtonGroup;
 class QPainter;
@@ -42,6 +43,8 @@ class TFormRamHex : public ToolWindow {
     // Ticks the matching radio button; caption and Relayout follow.
     void SetView(View view);
     View CurrentView() const;
+    // The cells, headings and button row in the colours of the theme shown.
+    void ApplyTheme();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -54,6 +57,7 @@ class TFormRamHex : public ToolWindow {
         QBrush background;
     };
 
+    static TextStyle StyleOf(const ColourPair& colours);
     void BuildPanel();
     void ApplyView();
     void MoveHighlight(int reg, int& lastCell);
@@ -74,8 +78,8 @@ class TFormRamHex : public ToolWindow {
     QButtonGroup* buttons_;
     QFont font_;
     QFontMetrics metrics_;
-    TextStyle plain_{QPen(Qt::black), QBrush(Qt::white)};
-    TextStyle ip_{QPen(Qt::yellow), QBrush(Qt::red)};
-    TextStyle sp_{QPen(Qt::yellow), QBrush(Qt::blue)};
-    TextStyle heading_{QPen(Qt::red), QBrush(Qt::white)};
+    TextStyle plain_;
+    TextStyle ip_;
+    TextStyle sp_;
+    TextStyle heading_;
 };

@@ -9,9 +9,9 @@
 #include <QUrl>
 #include <functional>
 
-#include "workbench/ButtonFace.h"
 #include "workbench/Fonts.h"
 #include "workbench/Links.h"
+#include "workbench/Themes.h"
 #include "workbench/ToolButtonPictures.h"
 
 namespace {
@@ -40,9 +40,14 @@ class LinkField : public QLineEdit {
         QFont underlined = font();
         underlined.setUnderline(true);
         setFont(underlined);
+        ApplyTheme();
+    }
+
+    void ApplyTheme() {
+        const ColourPair& link = ShownTheme().Link;
         QPalette colours = palette();
-        colours.setColor(QPalette::Base, ButtonFace());
-        colours.setColor(QPalette::Text, Qt::blue);
+        colours.setColor(QPalette::Base, link.Back);
+        colours.setColor(QPalette::Text, link.Text);
         setPalette(colours);
     }
 
@@ -114,8 +119,14 @@ TformAboutBox::TformAboutBox(QWidget* owner, const QString& versionText)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-// Centred on the screen each time it opens, as the screen may have changed.
+// Centred on the screen each time it opens, as the screen may have changed, and with its
+// links in the theme shown.
 void TformAboutBox::showEvent(QShowEvent* event) {
+    for (QLineEdit* field : findChildren<QLineEdit*>()) {
+        if (auto* link = dynamic_cast<LinkField*>(field)) {
+            link->ApplyTheme();
+        }
+    }
     QDialog::showEvent(event);
     QRect frame = frameGeometry();
     frame.moveCenter(screen()->availableGeometry().center());

@@ -20,15 +20,19 @@ ToolWindow::ToolWindow(QWidget* owner, const QString& caption, QSize clientSize,
     : QWidget(owner, FlagsFor(frame)) {
     setWindowTitle(caption);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, background);
-    setPalette(colours);
+    SetBackground(background);
     setAutoFillBackground(true);
     if (frame == Frame::Sizeable) {
         resize(clientSize);
     } else {
         setFixedSize(clientSize);
     }
+}
+
+void ToolWindow::SetBackground(const QColor& background) {
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, background);
+    setPalette(colours);
 }
 
 void ToolWindow::keyPressEvent(QKeyEvent* event) {

@@ -17,6 +17,9 @@ class ToolWindow : public QWidget {
     ToolWindow(QWidget* owner, const QString& caption, QSize clientSize, Frame frame,
                const QColor& background);
 
+    // The colour the window is filled with before anything is drawn on it.
+    void SetBackground(const QColor& background);
+
     // The manual's section on this window, which F1 asks for while the window is active.
     void SetHelpTopic(const QString& topic) { helpTopic_ = topic; }
 

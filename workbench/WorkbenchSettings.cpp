@@ -15,6 +15,7 @@
 #include "workbench/SettingsFile.h"
 #include "workbench/TFormMain.h"
 #include "workbench/TFormRamHex.h"
+#include "workbench/Themes.h"
 #include "workbench/WindowFrames.h"
 
 namespace {
@@ -96,6 +97,7 @@ void TFormMain::LoadSettings() {
         frames_->Place(window, place);
     }
     control_->SetCpuClockInterval(settings.Integer("CPU_Clock", "Interval").value_or(DefaultClock));
+    ShowClock();
     control_->SetHwTimerInterval(settings.Integer("HW_Timer", "Interval").value_or(DefaultHwTimer));
     GroupBoxHWT->setTitle(QString::fromStdString(control_->HwTimerCaption()));
     CheckBoxCLO->setChecked(settings.Integer("OneWindowAtATime", "Show").value_or(0) != 0);
@@ -103,6 +105,7 @@ void TFormMain::LoadSettings() {
     SetPlaceNewBeside(settings.Integer("Arrange", "PlaceNewBeside").value_or(0) != 0);
     recent_.Read(settings);
     RefreshRecentFilesMenu();
+    ChooseTheme(ThemeFromKey(settings.String("Theme", "Name").value_or("")));
 }
 
 std::string TFormMain::SettingsText() const {
@@ -125,6 +128,7 @@ std::string TFormMain::SettingsText() const {
     entries.push_back(SettingsFile::Number("Arrange", "PlaceNewBeside",
                                            PlaceNewBesideAction->isChecked() ? 1 : 0));
     recent_.Write(entries);
+    entries.push_back({"Theme", "Name", KeyOf(CurrentTheme())});
     return SettingsFile::Text(entries);
 }
 

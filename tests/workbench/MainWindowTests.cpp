@@ -293,6 +293,8 @@ const MenuItem ExpectedMenus[] = {
     {"&View", "&Lift", ""},
     {"&View", "&Keyboard", ""},
     {"&View", "Key &Pad", ""},
+    {"&View", nullptr, ""},
+    {"&View", "Th&eme", ""},
     {"Debug", "Toggle &Breakpoint", "F2"},
     {"Debug", "&Clear Breakpoints", ""},
     {"Debug", "Run to C&ursor", "F4"},

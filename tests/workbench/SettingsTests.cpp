@@ -58,7 +58,8 @@ TEST_F(SettingsTest, AFreshStartHasTheDefaultsAndSavesEveryKeyInOrder) {
                                 "[Keyb]\nTop=445\nLeft=370\n\n[KeyPad]\nTop=30\nLeft=648\n\n"
                                 "[CPU_Clock]\nInterval=1000\n\n[HW_Timer]\nInterval=5000\n\n"
                                 "[OneWindowAtATime]\nShow=0\n\n[PrintPause]\nPause=0\n\n"
-                                "[Arrange]\nPlaceNewBeside=0\n";
+                                "[Arrange]\nPlaceNewBeside=0\n\n"
+                                "[Theme]\nName=Classic\n";
     EXPECT_EQ(ReadBytes(TFormMain::IniFileName()), expected);
 }
 

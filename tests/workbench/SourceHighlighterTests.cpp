@@ -1,11 +1,11 @@
 #include <QApplication>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <cmath>
 
 #include "WorkbenchFixture.h"
 #include "workbench/ButtonFace.h"
 #include "workbench/SourceHighlighter.h"
+#include "workbench/Themes.h"
 
 namespace {
 
@@ -40,30 +40,13 @@ INSTANTIATE_TEST_SUITE_P(
         // Three hex digits are no byte; a word the assembler would refuse stays plain.
         LineCase{"MOV AL,100", {{0, 3, C::Mnemonic}, {4, 2, C::Register}}}, LineCase{"", {}}));
 
-// WCAG 2 relative luminance and contrast ratio.
-double Channel(int value) {
-    const double c = value / 255.0;
-    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(const QColor& colour) {
-    return 0.2126 * Channel(colour.red()) + 0.7152 * Channel(colour.green()) +
-           0.0722 * Channel(colour.blue());
-}
-
-double Contrast(const QColor& a, const QColor& b) {
-    const double la = Luminance(a);
-    const double lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 TEST(SourceColours, EveryClassHasItsOwnReadableColour) {
     const QColor backgrounds[] = {QApplication::palette().color(QPalette::Base), ButtonFace()};
     std::vector<QRgb> colours;
     for (const SourceColour& entry : SourceColours()) {
         colours.push_back(entry.Colour.rgb());
         for (const QColor& background : backgrounds) {
-            EXPECT_GE(Contrast(entry.Colour, background), 4.5)
+            EXPECT_GE(ContrastRatio(entry.Colour, background), 4.5)
                 << entry.Colour.name().toStdString() << " on " << background.name().toStdString();
         }
     }

@@ -8,12 +8,16 @@
 #include <cmath>
 
 #include "workbench/Fonts.h"
+#include "workbench/Themes.h"
 #include "workbench/devices/StateWords.h"
 
 PictureWindow::PictureWindow(QWidget* owner, const QString& caption, QSize clientSize,
                              const QColor& background)
     : ToolWindow(owner, caption, clientSize, Frame::Fixed, background),
       picture_(clientSize, QImage::Format_RGB32) {
+    // The labels and buttons on the picture keep its colours in every theme, as it does.
+    setPalette(FixedSystemPalette());
+    SetBackground(background);
     picture_.fill(background);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

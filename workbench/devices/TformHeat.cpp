@@ -11,7 +11,6 @@
 #include <cmath>
 
 #include "devices/DeviceWords.h"
-#include "workbench/ButtonFace.h"
 #include "workbench/Fonts.h"
 
 namespace {
@@ -267,7 +266,7 @@ void TformHeat::ShowSwitch(Heater::SwitchLabel state) {
     const bool on = state == Heater::SwitchLabel::On;
     labelOnOff->setAutoFillBackground(state != Heater::SwitchLabel::Blank);
     QPalette colours = labelOnOff->palette();
-    colours.setColor(QPalette::Window, on ? QColor(Qt::red) : ButtonFace());
+    colours.setColor(QPalette::Window, on ? QColor(Qt::red) : palette().color(QPalette::Button));
     colours.setColor(QPalette::WindowText, on ? QColor(Qt::yellow) : QColor(Qt::black));
     labelOnOff->setPalette(colours);
     labelOnOff->setText(QString::fromStdString(model_.LabelOnOffText()));
