@@ -50,16 +50,20 @@ void Lift::Move() {
     if (state_.CarTop < TopCrashBelow) {
         state_.Crashed = true;
     }
-    state_.LiftBits = WithBit(state_.LiftBits, AtTop, state_.CarTop < TopSensorBelow);
+    state_.LiftBits = WithBit(state_.LiftBits, AtTop, CarAt(Floor::Top));
     if (state_.LiftBits & MotorDown) {
         ++state_.CarTop;
     }
     if (state_.CarTop > BottomCrashAbove) {
         state_.Crashed = true;
     }
-    state_.LiftBits = WithBit(state_.LiftBits, AtBottom, state_.CarTop > BottomSensorAbove);
+    state_.LiftBits = WithBit(state_.LiftBits, AtBottom, CarAt(Floor::Bottom));
     state_.Interval =
         (state_.CarTop < NearTopBelow || state_.CarTop > NearBottomAbove) ? CreepMs : RunMs;
+}
+
+bool Lift::CarAt(Floor floor) const {
+    return floor == Floor::Top ? state_.CarTop < TopSensorBelow : state_.CarTop > BottomSensorAbove;
 }
 
 void Lift::CallLift(Floor floor) {

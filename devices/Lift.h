@@ -56,6 +56,8 @@ class Lift : public InputDevice, public OutputDevice, public TimedDevice, public
     int LiftBits() const { return state_.LiftBits; }
     bool Crashed() const { return state_.Crashed; }
     int CarTop() const { return state_.CarTop; }
+    // Whether the car stands where a floor's sensor sees it, read by a tick or not yet.
+    bool CarAt(Floor floor) const;
     // A call button is disabled (drawn lit) while its call is pending.
     bool SpeedButtonUpEnabled() const { return state_.UpEnabled; }
     bool SpeedButtonDownEnabled() const { return state_.DownEnabled; }

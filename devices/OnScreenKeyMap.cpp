@@ -152,6 +152,15 @@ std::span<const KeyRegion> OnScreenKeyMap() {
     return map;
 }
 
+const KeyRegion* FindKeyByCode(uint8_t code) {
+    for (const KeyRegion& key : OnScreenKeyMap()) {
+        if (key.Code == code) {
+            return &key;
+        }
+    }
+    return nullptr;
+}
+
 const KeyRegion* FindKey(int x, int y) {
     for (const KeyRegion& key : OnScreenKeyMap()) {
         if (key.Contains(x, y)) {

@@ -23,3 +23,5 @@ std::span<const KeyRegion> OnScreenKeyMap();
 
 // The region that holds x,y, or none.
 const KeyRegion* FindKey(int x, int y);
+// The first region that stores a code, or none.
+const KeyRegion* FindKeyByCode(uint8_t code);

@@ -343,13 +343,14 @@ void TFormMain::TimerStatusClearTimer() {
 }
 
 // Takes the activation back from our own RAM view and device windows only: never from
-// another program, the keyboard input window, a box, a menu or a popup. While a program waits
-// for a key, it goes to the keyboard input window instead.
+// another program, the keyboard input window, a window the keyboard was brought to, a box,
+// a menu or a popup. While a program waits for a key, it goes to the keyboard input window
+// instead.
 void TFormMain::ReturnFocusFromToolWindow() {
     QWidget* active = QApplication::activeWindow();
     auto* toolWindow = qobject_cast<ToolWindow*>(active);
-    if (!KeepFocus || !toolWindow || toolWindow->WaitsForKey() || ModalWindowOpen() ||
-        QApplication::activePopupWidget()) {
+    if (!KeepFocus || !toolWindow || toolWindow->WaitsForKey() || toolWindow->HoldsKeyboard() ||
+        ModalWindowOpen() || QApplication::activePopupWidget()) {
         return;
     }
     toolWindow->GiveFocusBack();

@@ -27,6 +27,7 @@
 #include "devices/Peripherals.h"
 #include "devices/WholeMachine.h"
 #include "marking/Exercise.h"
+#include "workbench/Accessibility.h"
 #include "workbench/CaseReplay.h"
 #include "workbench/CheckPanel.h"
 #include "workbench/DeviceWindows.h"
@@ -146,6 +147,7 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent)
     ApplyTabStops();
     frames_ = new WindowFrames(this);
     arranger_ = new WindowArranger(*this, *panelTop, StartSize, *frames_, windows_);
+    MakeAccessible(*this);
     ShowClock();
     resize(StartSize);
     qApp->installEventFilter(this);

@@ -82,6 +82,7 @@ TFormRamHex::TFormRamHex(QWidget* owner)
 
 void TFormRamHex::BuildPanel() {
     panel_->setObjectName(QStringLiteral("Panel1"));
+    panel_->setAccessibleName(QStringLiteral("Views"));
     panel_->setAutoFillBackground(true);
     auto* row = new QHBoxLayout(panel_);
     row->setContentsMargins(8, 0, 8, 0);
@@ -164,6 +165,10 @@ void TFormRamHex::SetView(View view) {
     ApplyView();
 }
 
+bool TFormRamHex::PointsAt(int reg, int address) const {
+    return machine_ && machine_->RegisterLow(reg) == address;
+}
+
 TFormRamHex::View TFormRamHex::CurrentView() const {
     return static_cast<View>(buttons_->checkedId());
 }
@@ -227,13 +232,10 @@ TFormRamHex::TextStyle TFormRamHex::StyleOf(const ColourPair& colours) {
 }
 
 const TFormRamHex::TextStyle& TFormRamHex::StyleFor(int address) const {
-    if (!machine_) {
-        return plain_;
-    }
-    if (address == machine_->RegisterLow(IP)) {
+    if (PointsAt(IP, address)) {
         return ip_;
     }
-    if (address == machine_->RegisterLow(SP)) {
+    if (PointsAt(SP, address)) {
         return sp_;
     }
     return plain_;

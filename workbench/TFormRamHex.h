@@ -36,6 +36,10 @@ class TFormRamHex : public ToolWindow {
     // Cell size from the client size, then everything.
     void Relayout();
     QString CellText(int address) const;
+    // The register holds the cell's address: the cell is highlighted for it.
+    bool PointsAt(int reg, int address) const;
+    // Where the cell of an address lies in the window.
+    QRect AddressBox(int address) const;
     // Ticks the matching radio button; caption and Relayout follow.
     void SetView(View view);
     View CurrentView() const;
@@ -59,7 +63,6 @@ class TFormRamHex : public ToolWindow {
     void ApplyView();
     void MoveHighlight(int reg, int& lastCell);
     QRect CellBox(int column, int row) const;
-    QRect AddressBox(int address) const;
     void FillCellText(int address, View view, QString& text) const;
     const TextStyle& StyleFor(int address) const;
     void PaintHeadings(QPainter& painter, const QRegion& dirty) const;

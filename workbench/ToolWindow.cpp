@@ -1,5 +1,6 @@
 #include "workbench/ToolWindow.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 
 namespace {
@@ -40,6 +41,22 @@ void ToolWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void ToolWindow::TakeKeyboard() {
+    holdsKeyboard_ = true;
+    activateWindow();
+    raise();
+}
+
+// A tool window counts as active while its owner is, and in between two windows none is
+// active: only another window taking the activation takes the keyboard away.
+void ToolWindow::changeEvent(QEvent* event) {
+    const QWidget* active = QApplication::activeWindow();
+    if (event->type() == QEvent::ActivationChange && active && active != this) {
+        holdsKeyboard_ = false;
+    }
+    QWidget::changeEvent(event);
 }
 
 void ToolWindow::GiveFocusBack() const {

@@ -34,14 +34,20 @@ class ToolWindow : public QWidget {
     // children placed for it already; what the window draws itself follows here.
     virtual void ApplyZoom(double factor) { zoom_ = factor; }
     double Zoom() const { return zoom_; }
+    // The keyboard brought here on purpose, to work a device from it: the window keeps the
+    // activation until it loses it, rather than handing it back to the owner.
+    void TakeKeyboard();
+    bool HoldsKeyboard() const { return holdsKeyboard_; }
 
   signals:
     void HelpRequested(const QString& topic);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     QString helpTopic_;
     double zoom_ = 1.0;
+    bool holdsKeyboard_ = false;
 };

@@ -1,5 +1,6 @@
 #include "workbench/devices/PictureWindow.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -9,6 +10,7 @@
 #include "workbench/Fonts.h"
 #include "workbench/Themes.h"
 #include "workbench/Zoom.h"
+#include "workbench/devices/StateWords.h"
 
 PictureWindow::PictureWindow(QWidget* owner, const QString& caption, QSize clientSize,
                              const QColor& background)
@@ -24,6 +26,51 @@ PictureWindow::PictureWindow(QWidget* owner, const QString& caption, QSize clien
 void PictureWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(event->rect(), picture_, event->rect());
+    // Only the window that has the keyboard: a tool window may count as active with its owner.
+    if (takesKeys_ && QApplication::activeWindow() == this) {
+        DrawFocusMark(painter);
+    }
+}
+
+// A dashed frame just inside the window's edge, in the style's own focus colour.
+void PictureWindow::DrawFocusMark(QPainter& painter) const {
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
+
+void PictureWindow::keyPressEvent(QKeyEvent* event) {
+    if (takesKeys_ && TakeKey(*event)) {
+        StateChanged();
+        return;
+    }
+    ToolWindow::keyPressEvent(event);
+}
+
+void PictureWindow::changeEvent(QEvent* event) {
+    if (takesKeys_ && event->type() == QEvent::ActivationChange) {
+        update();
+    }
+    ToolWindow::changeEvent(event);
+}
+
+bool PictureWindow::TakeKey(const QKeyEvent&) {
+    return false;
+}
+
+void PictureWindow::AcceptKeys() {
+    takesKeys_ = true;
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureWindow::DescribeState(std::function<std::string()> words) {
+    words_ = new StateWords(this, std::move(words));
+}
+
+void PictureWindow::StateChanged() {
+    if (words_) {
+        words_->Changed();
+    }
 }
 
 void PictureWindow::ApplyZoom(double factor) {

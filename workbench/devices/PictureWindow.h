@@ -4,12 +4,16 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <functional>
+#include <string>
 
 #include "workbench/ToolWindow.h"
 
+class QKeyEvent;
 class QLabel;
 class QMouseEvent;
 class QPainter;
+class StateWords;
 
 // A device window that shows a picture. What the device draws goes onto the picture, so it
 // stays while the window is hidden; a paint only copies the changed area. The device draws in
@@ -35,6 +39,16 @@ class PictureWindow : public ToolWindow {
     virtual void DrawWhole() = 0;
     // The picture's pixels that cover an area given in its coordinates.
     QRect PixelsOf(const QRect& area) const;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+    // The device's state in words, from the model; StateChanged after every change of it.
+    void DescribeState(std::function<std::string()> words);
+    void StateChanged();
+    // A device worked from the keyboard takes the focus and marks the picture while it has
+    // it; TakeKey works the device as the click the key stands for would.
+    void AcceptKeys();
+    virtual bool TakeKey(const QKeyEvent& event);
 
     // The picture point under the mouse, at every zoom and on a scaled screen too.
     QPoint PicturePixel(const QMouseEvent& event) const;
@@ -51,6 +65,10 @@ class PictureWindow : public ToolWindow {
     static QRect WriteText(QPainter& painter, QPoint topLeft, const QString& text);
 
   private:
+    void DrawFocusMark(QPainter& painter) const;
+
     QImage picture_;
     QColor background_;
+    StateWords* words_ = nullptr;
+    bool takesKeys_ = false;
 };

@@ -1,9 +1,11 @@
 #include "workbench/devices/TFormKeyPad.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <vector>
 
+#include "devices/DeviceWords.h"
 #include "workbench/ButtonFace.h"
 #include "workbench/Fonts.h"
 #include "workbench/devices/KeyCaps.h"
@@ -99,6 +101,8 @@ void DrawKeyPad(QImage& picture) {
 TFormKeyPad::TFormKeyPad(QWidget* owner, Keypad& model)
     : PictureWindow(owner, "Key Pad", QSize(152, 139), ButtonFace()), model_(model) {
     DrawKeyPad(Picture());
+    DescribeState([this] { return KeypadWords(model_); });
+    AcceptKeys();
 }
 
 void TFormKeyPad::DrawWhole() {
@@ -120,10 +124,22 @@ void TFormKeyPad::ImageKeyPadMouseDown(int x, int y) {
     } else {
         model_.PressBeside();
     }
+    StateChanged();
 }
 
 void TFormKeyPad::mousePressEvent(QMouseEvent* event) {
     const QPoint at = PicturePixel(*event);
     ImageKeyPadMouseDown(at.x(), at.y());
     GiveFocusBack();
+}
+
+// A key of the keyboard presses the pad's key with its character: the digits, A to F in
+// either case, backspace and enter.
+bool TFormKeyPad::TakeKey(const QKeyEvent& event) {
+    const QString text = event.text().toUpper();
+    if (text.size() != 1 || text[0].unicode() > 0xFF || !Keypad::HasKey(text[0].unicode())) {
+        return false;
+    }
+    model_.Press(static_cast<uint8_t>(text[0].unicode()));
+    return true;
 }

@@ -28,6 +28,7 @@ class TFormKeyPad : public PictureWindow {
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
+    bool TakeKey(const QKeyEvent& event) override;
 
   private:
     void DrawWhole() override;

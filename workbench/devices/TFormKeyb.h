@@ -21,6 +21,7 @@ class TFormKeyb : public PictureWindow {
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    bool TakeKey(const QKeyEvent& event) override;
 
   private:
     void DrawWhole() override;

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "devices/DeviceWords.h"
 #include "workbench/ButtonFace.h"
 #include "workbench/Fonts.h"
 #include "workbench/Zoom.h"
@@ -241,11 +243,18 @@ TFormLift::TFormLift(QWidget* owner, Lift& model)
     LabelState->resize(StateWidth(bold), 16);
     ButtonEngineer->setGeometry(8, 384, 185, 33);
     ButtonEngineer->setFocusPolicy(Qt::NoFocus);
+    SpeedButtonUp->setAccessibleName(QStringLiteral("Call the lift to the top floor"));
+    SpeedButtonDown->setAccessibleName(QStringLiteral("Call the lift to the bottom floor"));
     DrawWhole();
     connect(SpeedButtonUp, &QToolButton::clicked, this, &TFormLift::SpeedButtonUpClick);
     connect(SpeedButtonDown, &QToolButton::clicked, this, &TFormLift::SpeedButtonDownClick);
     connect(ButtonEngineer, &QPushButton::clicked, this, &TFormLift::ButtonEngineerClick);
-    model_.OnChange = [this] { ShowModel(); };
+    DescribeState([this] { return LiftWords(model_); });
+    AcceptKeys();
+    model_.OnChange = [this] {
+        ShowModel();
+        StateChanged();
+    };
     ShowModel();
 }
 
@@ -269,6 +278,24 @@ void TFormLift::SpeedButtonDownClick() {
 void TFormLift::ButtonEngineerClick() {
     model_.RepairLift();
     GiveFocusBack();
+}
+
+// Up calls the lift to the top floor, Down to the bottom one, R repairs it: what the buttons
+// do, while the keyboard stays here.
+bool TFormLift::TakeKey(const QKeyEvent& event) {
+    switch (event.key()) {
+    case Qt::Key_Up:
+        model_.CallLift(Lift::Floor::Top);
+        return true;
+    case Qt::Key_Down:
+        model_.CallLift(Lift::Floor::Bottom);
+        return true;
+    case Qt::Key_R:
+        model_.RepairLift();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TFormLift::ShowModel() {

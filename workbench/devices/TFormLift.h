@@ -31,6 +31,9 @@ class TFormLift : public PictureWindow {
     void SpeedButtonDownClick();
     void ButtonEngineerClick();
 
+  protected:
+    bool TakeKey(const QKeyEvent& event) override;
+
   private:
     void DrawWhole() override;
     // Brings the car, the buttons and the labels up to the model.

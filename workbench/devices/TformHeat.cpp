@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,6 +10,7 @@
 
 #include <cmath>
 
+#include "devices/DeviceWords.h"
 #include "workbench/Fonts.h"
 
 namespace {
@@ -213,8 +215,14 @@ TformHeat::TformHeat(QWidget* owner, Heater& model)
       labelIO(AddBitLabel(QString(), LabelIoPlace)),
       labelOnOff(MakeLabel(this, QRect(25, 92, 67, 16))), model_(model) {
     setFont(MsSansSerif(8));
+    labelOnOff->setAccessibleName(QStringLiteral("Heater switch"));
     DrawWhole();
-    model_.OnChange = [this] { ShowModel(); };
+    DescribeState([this] { return HeaterWords(model_); });
+    AcceptKeys();
+    model_.OnChange = [this] {
+        ShowModel();
+        StateChanged();
+    };
     ShowModel();
 }
 
@@ -295,6 +303,16 @@ void TformHeat::Image1MouseDown(int y) {
     constexpr double zeroAt = 148.0;
     constexpr double pixelsPerDegree = 2.95;
     model_.SetRoomTemperature(static_cast<int>(std::nearbyint((zeroAt - y) / pixelsPerDegree)));
+}
+
+// Up and down set the room a degree warmer or cooler, as a click on the next mark would.
+bool TformHeat::TakeKey(const QKeyEvent& event) {
+    const int step = event.key() == Qt::Key_Up ? 1 : (event.key() == Qt::Key_Down ? -1 : 0);
+    if (step == 0) {
+        return false;
+    }
+    model_.SetRoomTemperature(static_cast<int>(std::lround(model_.Temperature())) + step);
+    return true;
 }
 
 void TformHeat::mousePressEvent(QMouseEvent* event) {

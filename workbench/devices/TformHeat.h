@@ -28,6 +28,7 @@ class TformHeat : public PictureWindow {
   protected:
     bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    bool TakeKey(const QKeyEvent& event) override;
 
   private:
     void DrawWhole() override;

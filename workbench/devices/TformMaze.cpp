@@ -4,6 +4,7 @@
 #include <QPolygon>
 #include <algorithm>
 
+#include "devices/DeviceWords.h"
 #include "workbench/Fonts.h"
 
 namespace {
@@ -51,7 +52,11 @@ TformMaze::TformMaze(QWidget* owner, Maze& model)
                     QColor(Lime)),
       model_(model) {
     ResetMaze();
-    model_.OnChange = [this] { ShowOutput(); };
+    DescribeState([this] { return MazeWords(model_); });
+    model_.OnChange = [this] {
+        ShowOutput();
+        StateChanged();
+    };
 }
 
 void TformMaze::ResetMaze() {

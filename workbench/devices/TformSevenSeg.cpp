@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPointer>
 
+#include "devices/DeviceWords.h"
 #include "workbench/Fonts.h"
 
 namespace {
@@ -103,9 +104,11 @@ TformSevenSeg::TformSevenSeg(QWidget* owner, SevenSegmentDisplays& model)
     : PictureWindow(owner, "Seven Segment Displays", QSize(200, 218), Green), model_(model),
       sevSegLabel_(AddBitLabel(QStringLiteral("sevSegLabel"), QRect(62, 184, 64, 16))) {
     DrawWhole();
+    DescribeState([this] { return SevenSegmentWords(model_); });
     model_.OnChange = [window = QPointer(this)] {
         if (window) {
             window->ShowModel();
+            window->StateChanged();
         }
     };
     ShowModel();

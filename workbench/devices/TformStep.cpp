@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "devices/DeviceWords.h"
 #include "workbench/Fonts.h"
 
 namespace {
@@ -59,7 +60,11 @@ TformStep::TformStep(QWidget* owner, StepperMotor& model)
                     QSize(StepperMotor::PictureWidth, StepperMotor::PictureHeight), QColor(Black)),
       model_(model) {
     DrawIdleMotor();
-    model_.OnChange = [this] { ShowOutput(); };
+    DescribeState([this] { return StepperWords(model_); });
+    model_.OnChange = [this] {
+        ShowOutput();
+        StateChanged();
+    };
 }
 
 void TformStep::DrawIdleMotor() {

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <bit>
 
+#include "devices/DeviceWords.h"
+
 namespace {
 
 const QColor OliveGround(0x80, 0x80, 0x00);
@@ -95,9 +97,11 @@ TformTlight::TformTlight(QWidget* owner, TrafficLights& model)
       model_(model),
       tlightLabel_(AddBitLabel(QStringLiteral("tlightLabel"), QRect(64, 176, 64, 16))) {
     DrawWhole();
+    DescribeState([this] { return TrafficLightsWords(model_); });
     model_.OnChange = [window = QPointer(this)] {
         if (window) {
             window->ShowModel();
+            window->StateChanged();
         }
     };
     ShowModel();

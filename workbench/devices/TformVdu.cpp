@@ -5,9 +5,11 @@
 #include <QPainter>
 #include <QRegion>
 
+#include "devices/DeviceWords.h"
 #include "workbench/Fonts.h"
 #include "workbench/Glyphs.h"
 #include "workbench/Zoom.h"
+#include "workbench/devices/StateWords.h"
 
 namespace {
 
@@ -25,6 +27,7 @@ TformVdu::TformVdu(QWidget* owner, const MachineState& machine)
     UseFont(CourierNew(TextPixels, true));
     drawn_.fill(NotDrawn);
     VduLayout();
+    words_ = new StateWords(this, [&machine] { return VduWords(machine); });
 }
 
 void TformVdu::UseFont(const QFont& font) {
@@ -54,12 +57,14 @@ void TformVdu::Refresh() {
             }
         }
     }
+    words_->Changed();
 }
 
 void TformVdu::showEvent(QShowEvent* event) {
     ToolWindow::showEvent(event);
     VduLayout();
     update();
+    words_->Changed();
 }
 
 void TformVdu::resizeEvent(QResizeEvent* event) {

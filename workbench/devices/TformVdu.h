@@ -10,9 +10,11 @@
 
 class QPainter;
 class QRegion;
+class StateWords;
 
 // The text screen: RAM C0..FF as four rows of sixteen characters, white on black. It reads
 // RAM each time it draws; the codes it last drew only tell a refresh which cells are stale.
+// Its accessible description reads the rows as words.
 class TformVdu : public ToolWindow {
     Q_OBJECT
   public:
@@ -49,4 +51,5 @@ class TformVdu : public ToolWindow {
     int cellWidth_ = 0;
     int cellHeight_ = 0;
     std::array<int, VduRows * VduColumns> drawn_;
+    StateWords* words_;
 };
