@@ -5,6 +5,7 @@
 
 #include "workbench/TFormMain.h"
 #include "workbench/ToolWindow.h"
+#include "workbench/WindowArranger.h"
 #include "workbench/WindowFrames.h"
 #include "workbench/Zoom.h"
 
@@ -20,6 +21,7 @@ void TFormMain::SetZoom(int percent) {
     zoomPercent_ = percent;
     Rezoom(this, from, ZoomFactor());
     frames_->Rezoom(from, ZoomFactor());
+    arranger_->MainStartSize = Zoomed(QRect(QPoint(0, 0), StartSize), ZoomFactor()).size();
     ApplyTabStops();
     FitStatusLine();
 }

@@ -20,8 +20,8 @@ FramePlace At(QPoint corner, QSize size) {
 
 WindowArranger::WindowArranger(QWidget& main, const QWidget& buttons, QSize mainStartSize,
                                WindowFrames& frames, const PeripheralWindows& windows)
-    : QObject(&main), main_(main), buttons_(buttons), mainStartSize_(mainStartSize),
-      frames_(frames), windows_(windows) {
+    : QObject(&main), MainStartSize(mainStartSize), main_(main), buttons_(buttons), frames_(frames),
+      windows_(windows) {
     for (size_t index = 0; index < PeripheralCount; ++index) {
         if (QWidget* window = windows_.Window(static_cast<Peripheral>(index))) {
             window->installEventFilter(this);
@@ -56,7 +56,7 @@ int WindowArranger::Arrange() {
     for (const QWidget* window : windows) {
         sizes.push_back(frames_.Outer(window).size());
     }
-    const MainWindowShape shape{frames_.Outer(&main_).size(), mainStartSize_, ButtonsHeight()};
+    const MainWindowShape shape{frames_.Outer(&main_).size(), MainStartSize, ButtonsHeight()};
     const Arrangement arrangement = ::Arrange(ScreenArea(), shape, sizes);
     const QRect& frame = arrangement.Main;
     frames_.Place(&main_, Sized(frame.x(), frame.y(), frame.width(), frame.height()));

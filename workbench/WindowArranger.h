@@ -17,8 +17,7 @@ class WindowFrames;
 class WindowArranger : public QObject {
     Q_OBJECT
   public:
-    // The buttons are the part of the main window no window may cover; the main window is
-    // never made smaller than it starts.
+    // The buttons are the part of the main window no window may cover.
     WindowArranger(QWidget& main, const QWidget& buttons, QSize mainStartSize, WindowFrames& frames,
                    const PeripheralWindows& windows);
 
@@ -26,6 +25,8 @@ class WindowArranger : public QObject {
     int Arrange();
 
     bool PlaceNewBeside = false;
+    // The main window is never made smaller than this: its starting size at the zoom shown.
+    QSize MainStartSize;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,7 +40,6 @@ class WindowArranger : public QObject {
 
     QWidget& main_;
     const QWidget& buttons_;
-    const QSize mainStartSize_;
     WindowFrames& frames_;
     const PeripheralWindows& windows_;
     std::set<const QWidget*> shown_;

@@ -100,6 +100,18 @@ TEST_F(ArrangeTest, ArrangeMovesTheWindowsToTheRulesPlacesOnTheMainWindowsScreen
     }
 }
 
+// Zoomed, the main window's buttons and registers need the zoomed room: arranging never
+// shrinks it below its starting size at that zoom.
+TEST_F(ArrangeTest, ArrangingAZoomedWorkbenchKeepsTheMainWindowAtItsZoomedSize) {
+    ShowMainOn("Wide");
+    form->SetZoom(150);
+    QApplication::processEvents();
+    Show(EveryWindow);
+    Arrange();
+    EXPECT_GE(form->width(), 1200);
+    EXPECT_GE(form->height(), 900);
+}
+
 TEST_F(ArrangeTest, ArrangedPlacesSurviveARestart) {
     ShowMainOn("Laptop");
     Show(Demonstration);
