@@ -46,6 +46,7 @@
 #include "workbench/TFormRamHex.h"
 #include "workbench/TextPane.h"
 #include "workbench/TformAboutBox.h"
+#include "workbench/Themes.h"
 #include "workbench/WindowArranger.h"
 #include "workbench/WindowFrames.h"
 #include "workbench/devices/TformVdu.h"
@@ -221,6 +222,8 @@ void TFormMain::BuildToolButtons(QWidget* panel, int shift) {
         button->setGeometry(entry.X + shift, entry.Y, ButtonHeight, picture.height() + 4);
         button->setIcon(ToolButtonIcon(entry.Picture));
         button->setIconSize(picture);
+        // The pictures' dark ink needs the light face they were drawn for, in every theme.
+        button->setPalette(FixedSystemPalette());
         button->setToolTip(entry.Hint);
         button->setFocusPolicy(Qt::NoFocus);
         const MainCommand handler = entry.Handler;

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 #include <algorithm>
 #include <set>
 
@@ -116,6 +117,10 @@ TEST_F(ThemeTest, SwitchingRecoloursWhatHasAMeaningAndClassicGivesTodaysColoursB
             EXPECT_EQ(kept.color(QPalette::WindowText), system.color(QPalette::WindowText));
             EXPECT_EQ(kept.color(QPalette::Button), system.color(QPalette::Button));
         }
+        // The picture buttons keep the light face their dark ink was drawn for.
+        QApplication::processEvents();
+        const QImage button = form->ToolButtons.front()->grab().toImage();
+        EXPECT_GT(button.pixelColor(button.width() / 2, 2).lightness(), 200) << KeyOf(id);
     }
     // Back in Classic: the colours of before, exactly, and the system's palette.
     const QColor yellow(0xFF, 0xFF, 0x00);
