@@ -222,6 +222,7 @@ int main(int argc, char** argv) {
     form.SetOpenFileName(path);
     form.OpenSource(false);
     form.ButtonAssembleClick();
+    form.ShowPeripheral(Peripheral::RamView);
     form.ShowPeripheral(Peripheral::Vdu);
     if (devices) {
         for (Peripheral window :
