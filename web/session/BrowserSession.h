@@ -99,6 +99,9 @@ class BrowserSession final : public HeadlessUi {
 
     // The editor's breakpoints, lines from 1; they bind to code at each assembly.
     void SetBreakpointLines(std::vector<int64_t> lines);
+    // Run to Cursor: Continue, stopping before the code of `line` (from 1) or the first line
+    // after it that has code.
+    void RunToLine(int64_t line);
 
     static std::vector<DeviceListing> Devices();
     // The device's state in words, as a screen reader hears it.
@@ -139,6 +142,7 @@ class BrowserSession final : public HeadlessUi {
     void FollowDevices();
     void FollowAssembly();
     void BindBreakpoints();
+    void EndRunToLine();
     // The engine's report into the page's, as the desktop applies it to its widgets.
     void SayWhyRunEnded();
     void TakeRegisters(SessionReport& shown);
@@ -159,6 +163,7 @@ class BrowserSession final : public HeadlessUi {
     CodeLines code_;
     int64_t assembly_ = -1;
     std::vector<int64_t> breakpointLines_;
+    std::optional<int> runToAddress_;
     int64_t owedMs_ = 0;
     bool runGoing_ = false;
     std::array<bool, RegisterCount> marked_{}; // yellow registers, as the page paints them
