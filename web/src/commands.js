@@ -43,7 +43,7 @@ export const Menus = [
     ['&Open', 'Ctrl+O', 'open'],
     ['&Save', 'Ctrl+S', 'save'],
     ['Save &As', 'Ctrl+Shift+S', 'saveAs'],
-    ['Recent &Files', '', 'recent'],
+    ['Recent &Files', '', 'recent'], // a heading over the recent files
   ]],
   ['E&dit', [
     ['&Undo', 'Ctrl+Z', 'undo'],
@@ -107,13 +107,31 @@ export function keyOfEvent(event) {
   return parts.join('+');
 }
 
-// Every key the menus name, to its command.
-export function menuKeys() {
+// Alt with a letter belongs to the browser in some browsers: a caption's mnemonic letter
+// acts with Alt+Shift here.
+export function mnemonicKey(caption) {
+  const at = caption.indexOf('&');
+  return at < 0 ? null : `Alt+Shift+${caption[at + 1].toUpperCase()}`;
+}
+
+// Every key the menus name and every mnemonic of the given captions, to its command.
+export function commandKeys(captions) {
   const keys = { ...GlobalKeys };
   for (const [, items] of Menus) {
     for (const item of items) {
       if (item && item[1]) keys[item[1]] = item[2];
     }
   }
+  for (const [caption, command] of captions) {
+    const key = mnemonicKey(caption);
+    if (key) keys[key] = command;
+  }
   return keys;
+}
+
+// The keys of each command, as the buttons' hints show them.
+export function keysOfCommands(keys) {
+  const hints = {};
+  for (const [key, command] of Object.entries(keys)) hints[command] = [...(hints[command] ?? []), key];
+  return hints;
 }

@@ -90,40 +90,40 @@ const errors = StateField.define({
 });
 
 export class SourceEditor {
-  constructor(parent, { onChange, onBreakpointsChanged, keys }) {
+  constructor(parent, { onChange, onBreakpointsChanged }) {
     this.readOnly = new Compartment();
     this.look = new Compartment();
     this.onBreakpointsChanged = onBreakpointsChanged;
     this.modified = false;
     this.extensions = [
-          keymap.of(keys),
-          history(),
-          drawSelection(),
-          breakpoints,
-          errors,
-          gutter({
-            class: 'breakpoint-gutter',
-            markers: (view) => view.state.field(breakpoints),
-            initialSpacer: () => breakpointMark,
-            domEventHandlers: { mousedown: (view, line) => this.toggleAt(line.from) },
-          }),
-          lineNumbers({ domEventHandlers: { mousedown: (view, line) => this.toggleAt(line.from) } }),
-          highlightActiveLineGutter(),
-          sourceColours,
-          search({ top: true }),
-          keymap.of([...searchKeymap, ...historyKeymap, ...defaultKeymap]),
-          this.readOnly.of(EditorState.readOnly.of(false)),
-          this.look.of([]),
-          EditorView.contentAttributes.of({ 'aria-label': 'Source Code' }),
-          EditorView.updateListener.of((update) => {
-            if (update.docChanged) {
-              this.modified = true;
-              onChange();
-            }
-            if (update.transactions.some((t) => t.effects.some((e) => e.is(toggleBreakpoint) || e.is(clearBreakpoints)))) {
-              this.onBreakpointsChanged(this.breakpointLines());
-            }
-          }),
+      history(),
+      drawSelection(),
+      breakpoints,
+      errors,
+      gutter({
+        class: 'breakpoint-gutter',
+        markers: (view) => view.state.field(breakpoints),
+        initialSpacer: () => breakpointMark,
+        domEventHandlers: { mousedown: (view, line) => this.toggleAt(line.from) },
+      }),
+      lineNumbers({ domEventHandlers: { mousedown: (view, line) => this.toggleAt(line.from) } }),
+      highlightActiveLineGutter(),
+      sourceColours,
+      search({ top: true }),
+      keymap.of([...searchKeymap, ...historyKeymap, ...defaultKeymap]),
+      this.readOnly.of(EditorState.readOnly.of(false)),
+      this.look.of([]),
+      EditorView.contentAttributes.of({ 'aria-label': 'Source Code' }),
+      EditorView.updateListener.of((update) => {
+        if (update.docChanged) {
+          this.modified = true;
+          onChange();
+        }
+        const marks = (e) => e.is(toggleBreakpoint) || e.is(clearBreakpoints);
+      if (update.transactions.some((t) => t.effects.some(marks))) {
+          this.onBreakpointsChanged(this.breakpointLines());
+        }
+      }),
     ];
     this.view = new EditorView({ parent, state: EditorState.create({ extensions: this.extensions }) });
   }

@@ -91,6 +91,7 @@ export class MenuBar {
     const item = this.items.recent;
     item.parentElement.querySelectorAll('.recent-file').forEach((e) => e.remove());
     item.hidden = names.length === 0;
+    item.disabled = true;
     const entries = names.map((name, index) => {
       const entry = document.createElement('button');
       entry.className = 'menu-item recent-file';

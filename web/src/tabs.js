@@ -1,5 +1,6 @@
 // The tabs under the top panel: Source Code, List File, Configuration, Tokens and Run Log.
 import { captionNodes } from './topPanel.js';
+import { mnemonicKey } from './commands.js';
 
 export const TabCaptions = {
   source: 'So&urce Code',
@@ -33,6 +34,7 @@ export class Tabs {
       tab.id = `tab-${name}`;
       tab.append(...captionNodes(caption));
       tab.setAttribute('aria-label', caption.replace('&', ''));
+      tab.title = mnemonicKey(caption).toUpperCase();
       tab.addEventListener('click', () => this.show(name));
       const page = document.createElement('div');
       page.className = `tab-page page-${name}`;

@@ -1,7 +1,7 @@
 // The panel over the tabs: the register labels with their yellow marks and the flags, the
 // picture buttons, the command buttons, the status line, the clock and the RUNNING mark, and
 // the two log switches.
-import { CommandButtons, ToolButtons, withoutMnemonic } from './commands.js';
+import { CommandButtons, ToolButtons, withoutMnemonic, mnemonicKey } from './commands.js';
 
 const RegisterHints = [
   'General Purpose Register', 'General Purpose Register', 'General Purpose Register',
@@ -30,7 +30,7 @@ export function captionNodes(caption) {
 
 function checkBox(caption, hint) {
   const label = element('label', 'switch');
-  label.title = hint;
+  label.title = `${hint}   ${mnemonicKey(caption).toUpperCase()}`;
   const box = element('input');
   box.type = 'checkbox';
   const text = element('span');
@@ -38,6 +38,8 @@ function checkBox(caption, hint) {
   label.append(box, text);
   return { label, box };
 }
+
+export const SwitchCaptions = { runLog: '&Write Run Log', asmLog: 'Log Assem&bler Activity' };
 
 export class TopPanel {
   constructor(parent, { run, keyHints }) {
@@ -49,8 +51,8 @@ export class TopPanel {
     this.status.setAttribute('role', 'status');
     this.status.setAttribute('aria-live', 'polite');
     this.status.setAttribute('aria-label', 'Status line');
-    this.runLog = checkBox('&Write Run Log', 'TOGGLE CPU LOGGING ON/OFF');
-    this.asmLog = checkBox('Log Assem&bler Activity', 'WATCH ASSEMBLER ACTIVITY');
+    this.runLog = checkBox(SwitchCaptions.runLog, 'TOGGLE CPU LOGGING ON/OFF');
+    this.asmLog = checkBox(SwitchCaptions.asmLog, 'WATCH ASSEMBLER ACTIVITY');
     this.clock = element('span', 'clock');
     this.clock.title = 'CPU CLOCK: INTERVAL AND STEPS A SECOND';
     this.running = element('span', 'running', 'RUNNING');
@@ -103,7 +105,8 @@ export class TopPanel {
       const button = element('button', 'command-button');
       button.append(...captionNodes(entry.caption));
       button.setAttribute('aria-label', withoutMnemonic(entry.caption));
-      button.title = keyHints[entry.command] ? `${entry.hint}   ${keyHints[entry.command]}` : entry.hint;
+      const keys = keyHints[entry.command];
+      button.title = keys ? `${entry.hint}   ${keys.join(', ').toUpperCase()}` : entry.hint;
       button.style.gridColumn = String(entry.column + 1);
       button.style.gridRow = String(entry.row + 1);
       button.addEventListener('click', () => run(entry.command));

@@ -1,9 +1,9 @@
 // The workbench page: the session behind it, and the report it gives applied to the panel,
 // the editor, the tabs and the floating windows once an animation frame.
-import { menuKeys, keyOfEvent } from './commands.js';
-import { TopPanel } from './topPanel.js';
+import { CommandButtons, commandKeys, keysOfCommands, keyOfEvent } from './commands.js';
+import { TopPanel, SwitchCaptions } from './topPanel.js';
 import { MenuBar } from './menus.js';
-import { Tabs } from './tabs.js';
+import { Tabs, TabCaptions } from './tabs.js';
 import { SourceEditor } from './editor.js';
 import { RunLogPane } from './runLog.js';
 import { RamView } from './ramView.js';
@@ -31,15 +31,18 @@ export class Workbench {
     this.running = false;
     this.fontIndex = 4;
     this.bold = false;
-    this.keys = menuKeys();
-    const keyHints = Object.fromEntries(Object.entries(this.keys).map(([key, command]) => [command, key]));
+    this.keys = commandKeys([
+      ...CommandButtons.map((b) => [b.caption, b.command]),
+      ...Object.entries(TabCaptions).map(([name, caption]) => [caption, `tab:${name}`]),
+      ...Object.entries(SwitchCaptions).map(([name, caption]) => [caption, `toggle:${name}`]),
+    ]);
+    const keyHints = keysOfCommands(this.keys);
     this.menus = new MenuBar(root, (c) => this.run(c));
     this.top = new TopPanel(root, { run: (c) => this.run(c), keyHints });
     this.tabs = new Tabs(root);
     this.editor = new SourceEditor(this.tabs.pages.source, {
       onChange: () => this.sourceChanged(),
       onBreakpointsChanged: (lines) => session.SetBreakpointLines(lines),
-      keys: [],
     });
     this.runLog = new RunLogPane(this.tabs.runLogPane);
     this.tabs.buildConfiguration({
@@ -152,11 +155,12 @@ export class Workbench {
     reduceFont() { this.setFont(Math.max(this.fontIndex - 1, 0), this.bold); },
     boldFont() { this.setFont(this.fontIndex, !this.bold); },
     arrange() { this.arrange(); },
+    tab(name) { this.tabs.show(name); },
+    toggle(name) { this.top[name].box.click(); },
     new() { this.newSource(); },
     open() { this.openPicked(); },
     save() { this.save(false); },
     saveAs() { this.save(true); },
-    recent() { this.openRecent(0); },
     example(fileName) { this.openExample(fileName); },
     help() { window.open('manual/corvane.html', '_blank', 'noopener'); },
     about() { showMessage('Corvane\nA workbench for a small 8-bit microprocessor, in the browser.', 'Information'); },
