@@ -45,3 +45,31 @@ export function beep() {
     // A page without sound only stays silent.
   }
 }
+
+// A question with Yes, No and Cancel; the answer's caption, "Cancel" when the box is closed
+// with Escape.
+export function ask(question) {
+  const d = document.createElement('dialog');
+  d.className = 'message-box';
+  d.setAttribute('aria-label', 'Question');
+  const text = document.createElement('p');
+  text.className = 'message-text';
+  text.textContent = question;
+  const form = document.createElement('form');
+  form.method = 'dialog';
+  for (const answer of ['Yes', 'No', 'Cancel']) {
+    const button = document.createElement('button');
+    button.value = answer;
+    button.textContent = answer;
+    form.append(button);
+  }
+  d.append(text, form);
+  document.body.append(d);
+  d.showModal();
+  return new Promise((resolve) => {
+    d.addEventListener('close', () => {
+      d.remove();
+      resolve(d.returnValue || 'Cancel');
+    });
+  });
+}

@@ -120,7 +120,7 @@ export class SourceEditor {
           onChange();
         }
         const marks = (e) => e.is(toggleBreakpoint) || e.is(clearBreakpoints);
-      if (update.transactions.some((t) => t.effects.some(marks))) {
+        if (update.transactions.some((t) => t.effects.some(marks))) {
           this.onBreakpointsChanged(this.breakpointLines());
         }
       }),

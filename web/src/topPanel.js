@@ -61,6 +61,13 @@ export class TopPanel {
     bottom.append(this.runLog.label, this.asmLog.label, this.clock, this.running);
     this.panel.append(this.status, bottom);
     parent.append(this.panel);
+    this.placeClock();
+  }
+
+  // The clock stands under Slower and Faster, as on the desktop.
+  placeClock() {
+    const slower = this.commandButtons.slower;
+    this.clock.style.left = `${slower.offsetLeft}px`;
   }
 
   buildRegisters() {

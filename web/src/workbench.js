@@ -13,7 +13,7 @@ import { OpenWindows, applyWindowCommand } from './windowRules.js';
 import { keyCodeOf } from './keys.js';
 import { readSourceFile, pickFile, saveSource, fetchExample, takeDroppedFiles } from './files.js';
 import { saveSettings, withRecentFile } from './settings.js';
-import { showMessage, beep } from './boxes.js';
+import { showMessage, beep, ask } from './boxes.js';
 
 const Untitled = 'Untitled';
 const LongestFrame = 250; // ms of simulated time a frame may take up after the page slept
@@ -193,9 +193,11 @@ export class Workbench {
     document.title = `${this.editor.modified ? '*' : ''}${this.fileName} - Corvane`;
   }
 
-  // The student may keep unsaved changes; true when the command may go on.
-  mayDropChanges() {
-    return !this.editor.modified || window.confirm('Save source code now?\n\nOK drops the changes; Cancel keeps them.');
+  // Asked before a command throws the editor's text away; false when the command must stop.
+  async mayDropChanges() {
+    if (!this.editor.modified) return true;
+    const answer = await ask('Save source code now?');
+    return answer === 'Yes' ? this.save(false) : answer === 'No';
   }
 
   loadSource(name, text, handle = null) {
@@ -209,12 +211,12 @@ export class Workbench {
     this.showCaption();
   }
 
-  newSource() {
-    if (this.mayDropChanges()) this.loadSource(Untitled, '');
+  async newSource() {
+    if (await this.mayDropChanges()) this.loadSource(Untitled, '');
   }
 
   async openPicked() {
-    if (!this.mayDropChanges()) return;
+    if (!(await this.mayDropChanges())) return;
     const file = await pickFile();
     if (file) await this.openFile(file);
   }
@@ -225,19 +227,19 @@ export class Workbench {
       showMessage(read.error, 'Error');
       return;
     }
-    if (!this.editor.modified || this.mayDropChanges()) {
+    if (await this.mayDropChanges()) {
       this.loadSource(read.name, read.text);
       this.rememberFile(read.name, read.text);
     }
   }
 
-  openRecent(index) {
+  async openRecent(index) {
     const file = this.settings.recentFiles[index];
-    if (file && this.mayDropChanges()) this.loadSource(file.name, file.text);
+    if (file && (await this.mayDropChanges())) this.loadSource(file.name, file.text);
   }
 
   async openExample(fileName) {
-    if (!this.mayDropChanges()) return;
+    if (!(await this.mayDropChanges())) return;
     try {
       this.loadSource(fileName, await fetchExample(fileName));
     } catch (e) {
@@ -249,15 +251,17 @@ export class Workbench {
     const name = this.fileName === Untitled ? 'Untitled.asm' : this.fileName;
     try {
       const saved = await saveSource(this.editor.text, { name, handle: this.fileHandle, askName });
-      if (!saved) return;
+      if (!saved) return false;
       this.fileName = saved.name;
       this.fileHandle = saved.handle;
       this.editor.modified = false;
       this.showCaption();
       this.rememberFile(saved.name, this.editor.text);
       this.top.showStatus({ style: 'Progress', text: `Saved ${saved.name}` });
+      return true;
     } catch (e) {
       showMessage(`Could not save ${name}: ${e.message}.`, 'Error');
+      return false;
     }
   }
 
