@@ -15,24 +15,24 @@ export const CommandButtons = [
   { caption: 'Step Back F7', hint: 'UNDO THE LAST STEP', column: 3, row: 1, command: 'stepBack' },
 ];
 
-// The pictures are short words; x and y are the desktop's places in the top panel.
+// x and y are the desktop's places in the top panel.
 export const ToolButtons = [
-  { glyph: 'Open', hint: 'FILE OPEN   CTRL+O', x: 288, y: 3, command: 'open' },
-  { glyph: 'A+', hint: 'ENLARGE FONT', x: 312, y: 3, command: 'enlargeFont' },
-  { glyph: 'VDU', hint: 'SHOW VDU SCREEN', x: 336, y: 3, command: 'show:Vdu' },
-  { glyph: 'TL', hint: 'SHOW TRAFFIC LIGHTS', x: 360, y: 3, command: 'show:TrafficLights' },
-  { glyph: '7Seg', hint: 'SHOW SEVEN SEGMENT DISPLAYS', x: 384, y: 3, command: 'show:SevenSegment' },
-  { glyph: 'X', hint: 'CLOSE ALL PERIPHERAL WINDOWS', x: 408, y: 3, command: 'closeAll' },
-  { glyph: 'Save', hint: 'FILE SAVE   CTRL+S', x: 288, y: 26, command: 'save' },
-  { glyph: 'A-', hint: 'REDUCE FONT', x: 312, y: 26, command: 'reduceFont' },
-  { glyph: 'Heat', hint: 'SHOW HEATER AND THERMOSTAT', x: 336, y: 26, command: 'show:Heater' },
-  { glyph: 'Maze', hint: 'SHOW MAZE', x: 360, y: 26, command: 'show:Maze' },
-  { glyph: 'Step', hint: 'SHOW STEPPER MOTOR', x: 384, y: 26, command: 'show:Stepper' },
-  { glyph: 'New', hint: 'FILE NEW', x: 288, y: 49, command: 'new' },
-  { glyph: 'B', hint: 'BOLD FONT (Toggle)', x: 312, y: 49, command: 'boldFont' },
-  { glyph: 'Lift', hint: 'SHOW LIFT/ELEVATOR', x: 336, y: 49, command: 'show:Lift' },
-  { glyph: 'Kbd', hint: 'SHOW KEYBOARD', x: 360, y: 49, command: 'show:Keyboard' },
-  { glyph: 'Pad', hint: 'SHOW NUMERIC KEYPAD', x: 384, y: 49, command: 'show:Keypad' },
+  { hint: 'FILE OPEN   CTRL+O', x: 288, y: 3, command: 'open' },
+  { hint: 'ENLARGE FONT', x: 312, y: 3, command: 'enlargeFont' },
+  { hint: 'SHOW VDU SCREEN', x: 336, y: 3, command: 'show:Vdu' },
+  { hint: 'SHOW TRAFFIC LIGHTS', x: 360, y: 3, command: 'show:TrafficLights' },
+  { hint: 'SHOW SEVEN SEGMENT DISPLAYS', x: 384, y: 3, command: 'show:SevenSegment' },
+  { hint: 'CLOSE ALL PERIPHERAL WINDOWS', x: 408, y: 3, command: 'closeAll' },
+  { hint: 'FILE SAVE   CTRL+S', x: 288, y: 26, command: 'save' },
+  { hint: 'REDUCE FONT', x: 312, y: 26, command: 'reduceFont' },
+  { hint: 'SHOW HEATER AND THERMOSTAT', x: 336, y: 26, command: 'show:Heater' },
+  { hint: 'SHOW MAZE', x: 360, y: 26, command: 'show:Maze' },
+  { hint: 'SHOW STEPPER MOTOR', x: 384, y: 26, command: 'show:Stepper' },
+  { hint: 'FILE NEW', x: 288, y: 49, command: 'new' },
+  { hint: 'BOLD FONT (Toggle)', x: 312, y: 49, command: 'boldFont' },
+  { hint: 'SHOW LIFT/ELEVATOR', x: 336, y: 49, command: 'show:Lift' },
+  { hint: 'SHOW KEYBOARD', x: 360, y: 49, command: 'show:Keyboard' },
+  { hint: 'SHOW NUMERIC KEYPAD', x: 384, y: 49, command: 'show:Keypad' },
 ];
 
 // A separator has no caption. Keys are matched by keyOfEvent's names.

@@ -2,6 +2,7 @@
 // picture buttons, the command buttons, the status line, the clock and the RUNNING mark, and
 // the two log switches.
 import { CommandButtons, ToolButtons, withoutMnemonic, mnemonicKey } from './commands.js';
+import { toolPicture } from './toolPictures.js';
 
 const RegisterHints = [
   'General Purpose Register', 'General Purpose Register', 'General Purpose Register',
@@ -93,7 +94,8 @@ export class TopPanel {
   buildToolButtons(run) {
     const grid = element('div', 'tool-buttons');
     for (const entry of ToolButtons) {
-      const button = element('button', 'tool-button', entry.glyph);
+      const button = element('button', 'tool-button');
+      button.innerHTML = toolPicture(entry.command);
       button.title = entry.hint;
       button.setAttribute('aria-label', entry.hint.replace(/\s+/g, ' '));
       button.tabIndex = -1;
