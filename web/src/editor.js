@@ -164,6 +164,13 @@ export class SourceEditor {
     return this.view.state.doc.lineAt(this.view.state.selection.main.head).number;
   }
 
+  selectLine(number) {
+    const doc = this.view.state.doc;
+    const line = doc.line(Math.min(Math.max(number, 1), doc.lines));
+    this.view.dispatch({ selection: EditorSelection.single(line.from, line.to), scrollIntoView: true });
+    this.view.focus();
+  }
+
   showErrors(list) {
     const doc = this.view.state.doc;
     const starts = [...new Set(list.map((e) => e.line).filter((l) => l >= 1 && l <= doc.lines))]

@@ -6,6 +6,7 @@ import { MenuBar } from './menus.js';
 import { Tabs, TabCaptions } from './tabs.js';
 import { SourceEditor } from './editor.js';
 import { RunLogPane } from './runLog.js';
+import { ErrorList } from './errorList.js';
 import { RamView } from './ramView.js';
 import { Panel } from './panels.js';
 import { DevicePanel } from './devicePanels.js';
@@ -44,6 +45,7 @@ export class Workbench {
       onChange: () => this.sourceChanged(),
       onBreakpointsChanged: (lines) => session.SetBreakpointLines(lines),
     });
+    this.errorList = new ErrorList(this.tabs.pages.source, (line) => this.editor.selectLine(line));
     this.runLog = new RunLogPane(this.tabs.runLogPane);
     this.tabs.buildConfiguration({
       reduce: () => this.run('timerReduce'),
@@ -360,7 +362,10 @@ export class Workbench {
     if (r.asmLog.length) this.tabs.asmLogPane.append(`${r.asmLog.join('\n')}\n`);
     if (r.tokensChanged) this.tabs.tokensPane.textContent = this.session.TokenLines().join('\n');
     if (r.listChanged) this.tabs.listPane.textContent = this.session.ListFile();
-    if (r.errors) this.editor.showErrors(r.errors);
+    if (r.errors) {
+      this.editor.showErrors(r.errors);
+      this.errorList.show(r.errors);
+    }
     r.messageBoxes.forEach((box) => showMessage(box.text, box.icon));
     for (let i = 0; i < r.beeps; ++i) beep();
     r.devicesChanged.forEach((name) => this.devicePanels[name]?.redraw());
