@@ -115,6 +115,9 @@ export class SourceEditor {
       this.readOnly.of(EditorState.readOnly.of(false)),
       this.look.of([]),
       EditorView.contentAttributes.of({ 'aria-label': 'Source Code' }),
+      // A file dropped on the editor opens as the source, as one dropped anywhere on the
+      // page does; the editor's own drop would insert it read as UTF-8.
+      EditorView.domEventHandlers({ drop: (event) => event.dataTransfer?.files.length > 0 }),
       EditorView.updateListener.of((update) => {
         if (update.docChanged) {
           this.modified = true;
