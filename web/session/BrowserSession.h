@@ -82,6 +82,9 @@ class BrowserSession final : public HeadlessUi {
     SessionReport TakeReport();
 
     std::array<uint8_t, 256> Ram() const;
+    // A cell as the RAM view shows it: the assembled token's texts while the cell holds it,
+    // the written byte's after; nothing where no assembly put code and no program wrote.
+    std::optional<CellShown> Cell(int address) const { return machine_.Machine.Cell(address); }
     const std::vector<std::string>& ListFile() const { return machine_.List.Lines(); }
     // The source line the code at an address came from, 0 for none; and the address a
     // breakpoint on a line stops at, -1 for none.
