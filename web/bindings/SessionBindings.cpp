@@ -205,6 +205,9 @@ EMSCRIPTEN_BINDINGS(corvane_session) {
         .function("SetRunLog", &BrowserSession::SetRunLog)
         .function("SetAsmLog", &BrowserSession::SetAsmLog)
         .function("SetBreakpointLines", &SetBreakpointLines)
+        .function("RunToLine", optional_override([](BrowserSession& s, double line) {
+                      s.RunToLine(static_cast<int64_t>(line));
+                  }))
         .class_function("Devices", &Devices)
         .function("Devices", optional_override([](const BrowserSession&) { return Devices(); }))
         .function("DeviceWords", &DeviceWords)
