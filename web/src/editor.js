@@ -199,18 +199,27 @@ export class SourceEditor {
 
   // Moving the selection is no edit. The selected line stays in the middle half of the
   // editor; it is centred only when it leaves that band, so the text does not move at
-  // every step.
+  // every step. The check waits for the editor's own measuring, so a step forces no layout.
   select(start, length) {
     const size = this.view.state.doc.length;
     const from = Math.min(Math.max(start, 0), size);
     const to = Math.min(from + Math.max(length, 0), size);
-    this.view.dispatch({ selection: EditorSelection.single(from, to) });
-    const box = this.view.scrollDOM.getBoundingClientRect();
-    const at = this.view.coordsAtPos(from);
-    const quarter = box.height / 4;
-    if (!at || at.top < box.top + quarter || at.bottom > box.bottom - quarter) {
-      this.view.dispatch({ effects: EditorView.scrollIntoView(from, { y: 'center' }) });
+    const { main } = this.view.state.selection;
+    if (main.from !== from || main.to !== to) {
+      this.view.dispatch({ selection: EditorSelection.single(from, to) });
     }
+    this.view.requestMeasure({
+      key: 'middleBand',
+      read: (view) => {
+        const block = view.lineBlockAt(from);
+        const middle = block.top + block.height / 2 + view.documentPadding.top - view.scrollDOM.scrollTop;
+        const height = view.scrollDOM.clientHeight;
+        return middle < height / 4 || middle > height - height / 4;
+      },
+      write: (outside, view) => {
+        if (outside) view.dispatch({ effects: EditorView.scrollIntoView(from, { y: 'center' }) });
+      },
+    });
   }
 
   selectedText() {

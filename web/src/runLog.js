@@ -16,11 +16,20 @@ export function linesAfterStepBack(shown, written, kept) {
   return shown.slice(0, Math.max(0, shown.length - Math.max(0, written - kept)));
 }
 
+// A shown pane takes its new lines this often at most, and during a run only the newest of
+// them, enough to fill it: each time it draws all it holds. The rest shows when the run ends.
+const ShowInterval = 100;
+const LinesShownRunning = 100;
+
 export class RunLogPane {
   constructor(pane) {
     this.pane = pane;
     this.lines = [];
     this.written = 0; // since the log was last cleared
+    this.stale = false;
+    this.shownAt = 0;
+    this.running = false;
+    new IntersectionObserver(() => this.flush(this.running)).observe(pane);
   }
 
   clear() {
@@ -43,7 +52,20 @@ export class RunLogPane {
   }
 
   show() {
-    this.pane.textContent = this.lines.join('\n');
+    this.stale = true;
+  }
+
+  // Called once a frame: new lines show at most every ShowInterval during a run, all of them
+  // once it ends. A hidden pane waits until it is shown.
+  flush(running) {
+    this.stale ||= this.running && !running;
+    this.running = running;
+    if (!this.stale || this.pane.offsetParent === null) return;
+    if (running && performance.now() - this.shownAt < ShowInterval) return;
+    this.stale = false;
+    this.shownAt = performance.now();
+    const shown = running ? this.lines.slice(-LinesShownRunning) : this.lines;
+    this.pane.textContent = shown.join('\n');
     this.pane.scrollTop = this.pane.scrollHeight;
   }
 }

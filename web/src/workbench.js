@@ -18,6 +18,10 @@ import { showMessage, beep, ask } from './boxes.js';
 
 const Untitled = 'Untitled';
 const LongestFrame = 250; // ms of simulated time a frame may take up after the page slept
+const ShownFrameInterval = 30; // ms, a little less than two frames at 60 a second
+// During a continuous run the editor follows the instruction this often at most: moving the
+// selection costs the editor a redraw, and no eye follows 500 steps a second.
+const RunningSelectionInterval = 100;
 const FontSizes = [8, 9, 10, 11, 12, 14, 16, 18, 20, 24];
 
 export class Workbench {
@@ -28,6 +32,8 @@ export class Workbench {
     this.fileName = Untitled;
     this.fileHandle = null;
     this.sourceStale = true;
+    this.selection = null; // the instruction to select, while a run holds it back
+    this.selectedAt = 0;
     this.grey = false;
     this.running = false;
     this.fontIndex = 4;
@@ -337,13 +343,16 @@ export class Workbench {
 
   // ---- the report
 
+  // Simulated time follows the real time; the page shows the machine every other frame at
+  // 60 frames a second, which halves the drawing and still looks continuous.
   start() {
     let last = performance.now();
     const frame = (now) => {
+      requestAnimationFrame(frame);
+      if (now - last < ShownFrameInterval) return;
       this.session.RunFor(Math.min(Math.max(now - last, 0), LongestFrame));
       last = now;
       this.applyReport(this.session.TakeReport());
-      requestAnimationFrame(frame);
     };
     requestAnimationFrame(frame);
   }
@@ -351,7 +360,7 @@ export class Workbench {
   applyReport(r) {
     r.editor.forEach((command) => this.applyEditorCommand(command));
     this.applyWindows(r.windows);
-    if (r.selection) this.editor.select(r.selection.start, r.selection.length);
+    this.followSelection(r.selection, r.running);
     if (r.status) this.top.showStatus(r.status);
     this.top.showRegisters(r.registerTexts, r.registersMarked);
     this.ramView.setPointers(r.registers[4], r.registers[5]);
@@ -359,6 +368,7 @@ export class Workbench {
     if (r.runLogCleared) this.runLog.clear();
     if (r.runLogKept !== null) this.runLog.keep(r.runLogKept);
     this.runLog.append(r.runLog);
+    this.runLog.flush(r.running);
     if (r.asmLogChanged) this.tabs.asmLogPane.textContent = r.asmLog.join('\n');
     if (r.tokensChanged) this.tabs.tokensPane.textContent = this.session.TokenLines().join('\n');
     if (r.listChanged) this.tabs.listPane.textContent = this.session.ListFile();
@@ -371,6 +381,16 @@ export class Workbench {
     r.devicesChanged.forEach((name) => this.devicePanels[name]?.redraw());
     if (r.keyAwaited) this.awaitKey();
     this.showRunning(r.running);
+  }
+
+  followSelection(selection, running) {
+    this.selection = selection ?? this.selection;
+    const now = performance.now();
+    if (this.selection && (!running || now - this.selectedAt >= RunningSelectionInterval)) {
+      this.editor.select(this.selection.start, this.selection.length);
+      this.selection = null;
+      this.selectedAt = now;
+    }
   }
 
   applyEditorCommand(command) {
