@@ -97,6 +97,7 @@ export class SourceEditor {
     this.modified = false;
     this.extensions = [
       history(),
+      EditorState.tabSize.of(8), // as the desktop shows a tab
       drawSelection(),
       breakpoints,
       errors,
