@@ -185,6 +185,7 @@ SelectionReport BrowserSession::SelectionAtIp() const {
 
 SessionReport BrowserSession::TakeReport() {
     FollowAssembly();
+    ForgetRunToAfterRun();
     SayWhyRunEnded();
     SessionReport shown = std::move(pending_);
     pending_ = {};
@@ -306,7 +307,35 @@ void BrowserSession::BindBreakpoints() {
             stops.set(static_cast<size_t>(bound->Address));
         }
     }
+    if (runToAddress_) {
+        stops.set(static_cast<size_t>(*runToAddress_));
+    }
     clock_.Breakpoints = stops;
+}
+
+// The line is bound after Continue: an assembly on the way gives the lines their code.
+void BrowserSession::RunToLine(int64_t line) {
+    control_.ButtonContinuousClick();
+    FollowAssembly();
+    if (!machine_.Machine.Running) {
+        return;
+    }
+    if (const auto bound = code_.Bind(line)) {
+        runToAddress_ = bound->Address;
+        BindBreakpoints();
+        return;
+    }
+    control_.ButtonStopClick();
+    machine_.ShowStatus("No code on line " + std::to_string(line) + " or after it",
+                        StatusStyle::Error);
+}
+
+// A run to a line ends with its run, wherever it stopped.
+void BrowserSession::ForgetRunToAfterRun() {
+    if (runToAddress_ && !machine_.Machine.Running && !machine_.AwaitingKey()) {
+        runToAddress_.reset();
+        BindBreakpoints();
+    }
 }
 
 int64_t BrowserSession::SourceLineOfAddress(int address) const {

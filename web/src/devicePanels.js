@@ -31,8 +31,10 @@ export class DevicePanel {
 
   redraw() {
     if (!this.panel.visible) return;
-    this.picture = this.session.DevicePicture(this.window);
-    this.painter.draw(this.canvas, this.picture);
+    if (this.painter) {
+      this.picture = this.session.DevicePicture(this.window);
+      this.painter.draw(this.canvas, this.picture);
+    }
     const words = this.session.DeviceWords(this.window);
     this.canvas.setAttribute('aria-label', words);
     this.words.textContent = words;
@@ -42,7 +44,7 @@ export class DevicePanel {
     const box = this.canvas.getBoundingClientRect();
     const x = ((e.clientX - box.left) * this.canvas.width) / box.width;
     const y = ((e.clientY - box.top) * this.canvas.height) / box.height;
-    const action = this.picture && this.painter.actionAt(this.picture, x, y);
+    const action = this.picture && this.painter?.actionAt(this.picture, x, y);
     if (action) {
       this.session.DeviceAction(this.window, action);
       this.redraw();

@@ -91,12 +91,12 @@ export class RamView {
     this.onViewChanged?.(view);
   }
 
-  // cells: [address] → null or {value, hex, text}.
+  // cells: null or {value, hex, text}, one for each address.
   setCells(addresses, cells) {
-    for (const address of addresses) {
-      this.cells[address] = cells[address];
+    addresses.forEach((address, index) => {
+      this.cells[address] = cells[index];
       this.paintCell(address);
-    }
+    });
   }
 
   paintAll() {

@@ -10,21 +10,40 @@ export function keptLines(shown, added, cap = MaxRunLogLines) {
   return overflow > 0 ? shown.slice(overflow).concat(added) : shown.concat(added);
 }
 
+// The lines still shown when Step Back takes the log back to `kept` lines written, of
+// `written` in all: the newest go; lines the cap dropped before do not come back.
+export function linesAfterStepBack(shown, written, kept) {
+  return shown.slice(0, Math.max(0, shown.length - Math.max(0, written - kept)));
+}
+
 export class RunLogPane {
   constructor(pane) {
     this.pane = pane;
     this.lines = [];
+    this.written = 0; // since the log was last cleared
   }
 
   clear() {
     this.lines = [];
-    this.pane.textContent = '';
+    this.written = 0;
+    this.show();
+  }
+
+  keep(kept) {
+    this.lines = linesAfterStepBack(this.lines, this.written, kept);
+    this.written = Math.min(this.written, kept);
+    this.show();
   }
 
   append(added) {
     if (added.length === 0) return;
     this.lines = keptLines(this.lines, added);
+    this.written += added.length;
+    this.show();
+  }
+
+  show() {
     this.pane.textContent = this.lines.join('\n');
-    if (!this.pane.hidden) this.pane.scrollTop = this.pane.scrollHeight;
+    this.pane.scrollTop = this.pane.scrollHeight;
   }
 }

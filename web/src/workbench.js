@@ -355,11 +355,11 @@ export class Workbench {
     if (r.status) this.top.showStatus(r.status);
     this.top.showRegisters(r.registerTexts, r.registersMarked);
     this.ramView.setPointers(r.registers[4], r.registers[5]);
-    if (r.cellsChanged.length) this.ramView.setCells(r.cellsChanged, this.session.RamCells());
+    if (r.cellsChanged.length) this.ramView.setCells(r.cellsChanged, this.session.RamCells(r.cellsChanged));
     if (r.runLogCleared) this.runLog.clear();
+    if (r.runLogKept !== null) this.runLog.keep(r.runLogKept);
     this.runLog.append(r.runLog);
-    if (r.asmLogCleared) this.tabs.asmLogPane.textContent = '';
-    if (r.asmLog.length) this.tabs.asmLogPane.append(`${r.asmLog.join('\n')}\n`);
+    if (r.asmLogChanged) this.tabs.asmLogPane.textContent = r.asmLog.join('\n');
     if (r.tokensChanged) this.tabs.tokensPane.textContent = this.session.TokenLines().join('\n');
     if (r.listChanged) this.tabs.listPane.textContent = this.session.ListFile();
     if (r.errors) {

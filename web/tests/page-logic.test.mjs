@@ -4,7 +4,7 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { keyCodeOf } from '../src/keys.js';
 import { parseSettings, loadSettings, saveSettings, withRecentFile, MaxRecentFiles } from '../src/settings.js';
-import { keptLines } from '../src/runLog.js';
+import { keptLines, linesAfterStepBack } from '../src/runLog.js';
 import { cellText } from '../src/ramView.js';
 
 test('the code each key gives the program at IN 00', () => {
@@ -73,5 +73,17 @@ test('a RAM cell in each view, written, assembled or absent', () => {
   ];
   for (const { cell, texts } of cases) {
     assert.deepEqual([0, 1, 2].map((v) => cellText(cell, v)), texts, JSON.stringify(cell));
+  }
+});
+
+test('Step Back takes the run log back to the lines written before the step', () => {
+  const cases = [
+    { shown: ['a', 'b', 'c'], written: 3, kept: 1, after: ['a'] },
+    { shown: ['a', 'b', 'c'], written: 3, kept: 3, after: ['a', 'b', 'c'] },
+    { shown: ['x', 'y'], written: 1000, kept: 999, after: ['x'] }, // older lines went at the cap
+    { shown: ['x', 'y'], written: 1000, kept: 10, after: [] },
+  ];
+  for (const { shown, written, kept, after } of cases) {
+    assert.deepEqual(linesAfterStepBack(shown, written, kept), after, JSON.stringify({ written, kept }));
   }
 });
