@@ -19,6 +19,8 @@ import { showMessage, beep, ask } from './boxes.js';
 const Untitled = 'Untitled';
 const LongestFrame = 250; // ms of simulated time a frame may take up after the page slept
 const FontSizes = [8, 9, 10, 11, 12, 14, 16, 18, 20, 24];
+// Panels open below the top panel, where they never hide its buttons.
+const PanelsTop = 170;
 
 export class Workbench {
   constructor(root, { session, settings, storage, painter }) {
@@ -87,7 +89,7 @@ export class Workbench {
     this.keyInput.element.addEventListener('keydown', (e) => this.typeAwaitedKey(e));
     this.devicePanels = {};
     devices.forEach((d, index) => {
-      const p = panel(d.window, d.caption, { x: 560 + 12 * index, y: 40 + 24 * index });
+      const p = panel(d.window, d.caption, { x: 560 + 12 * index, y: PanelsTop + 24 * index });
       this.devicePanels[d.window] = new DevicePanel(p, { window: d.window, session: this.session, painter });
     });
   }
@@ -115,7 +117,7 @@ export class Workbench {
   // Each window back at its first place.
   arrange() {
     this.remember({ places: {} });
-    Object.values(this.panels).forEach((p, index) => p.moveTo({ x: 520 + 12 * index, y: 40 + 24 * index }));
+    Object.values(this.panels).forEach((p, index) => p.moveTo({ x: 520 + 12 * index, y: PanelsTop + 24 * index }));
   }
 
   // ---- commands
