@@ -23,6 +23,8 @@ const ShownFrameInterval = 30; // ms, a little less than two frames at 60 a seco
 // selection costs the editor a redraw, and no eye follows 500 steps a second.
 const RunningSelectionInterval = 100;
 const FontSizes = [8, 9, 10, 11, 12, 14, 16, 18, 20, 24];
+// Panels open below the top panel, where they never hide its buttons.
+const PanelsTop = 170;
 
 export class Workbench {
   constructor(root, { session, settings, storage, painter }) {
@@ -93,7 +95,7 @@ export class Workbench {
     this.keyInput.element.addEventListener('keydown', (e) => this.typeAwaitedKey(e));
     this.devicePanels = {};
     devices.forEach((d, index) => {
-      const p = panel(d.window, d.caption, { x: 560 + 12 * index, y: 40 + 24 * index });
+      const p = panel(d.window, d.caption, { x: 560 + 12 * index, y: PanelsTop + 24 * index });
       this.devicePanels[d.window] = new DevicePanel(p, { window: d.window, session: this.session, painter });
     });
   }
@@ -121,7 +123,7 @@ export class Workbench {
   // Each window back at its first place.
   arrange() {
     this.remember({ places: {} });
-    Object.values(this.panels).forEach((p, index) => p.moveTo({ x: 520 + 12 * index, y: 40 + 24 * index }));
+    Object.values(this.panels).forEach((p, index) => p.moveTo({ x: 520 + 12 * index, y: PanelsTop + 24 * index }));
   }
 
   // ---- commands

@@ -11,13 +11,15 @@ export const CliPath = path.join(RepositoryRoot, 'build', 'cli', 'corvane-cli');
 
 const scratch = mkdtempSync(path.join(tmpdir(), 'corvane-web-tests-'));
 
-// What `corvane-cli run FILE --max-steps N --ram` prints: registers, status, steps, how the
-// run ended and RAM. A program error ends the run with exit code 3, and is a result too.
-export function cliRunReport(source, steps, name = 'program.asm') {
+// What `corvane-cli run FILE --max-steps N --ram` prints, at the page's clocks: registers,
+// status, steps, how the run ended and RAM. A program error ends the run with exit code 3,
+// and is a result too.
+export function cliRunReport(source, { steps, clockMs, hwTimerMs }, name = 'program.asm') {
   const file = path.join(scratch, name);
   writeFileSync(file, Buffer.from(source.replaceAll('\n', '\r\n'), 'latin1'));
+  const options = ['--max-steps', steps, '--clock', clockMs, '--hw-timer', hwTimerMs];
   try {
-    return execFileSync(CliPath, ['run', file, '--max-steps', String(steps), '--ram'], {
+    return execFileSync(CliPath, ['run', file, '--ram', ...options.map(String)], {
       encoding: 'latin1',
     });
   } catch (failure) {

@@ -2,7 +2,6 @@
 
 import { spawn } from 'node:child_process';
 import { existsSync } from 'node:fs';
-import { createServer } from 'node:net';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 
@@ -12,42 +11,15 @@ export const RepositoryRoot = path.resolve(fileURLToPath(import.meta.url), '../.
 export const SiteRoot = path.join(RepositoryRoot, 'build', 'web');
 const ServeScript = path.join(RepositoryRoot, 'web', 'tools', 'serve.mjs');
 
-function freePort() {
-  return new Promise((resolve, reject) => {
-    const probe = createServer();
-    probe.once('error', reject);
-    probe.listen(0, '127.0.0.1', () => {
-      const { port } = probe.address();
-      probe.close(() => resolve(port));
-    });
-  });
-}
-
-// Resolves once the server has printed its address.
-function waitForAddress(server, address) {
-  return new Promise((resolve, reject) => {
-    let printed = '';
-    server.stdout.on('data', (chunk) => {
-      printed += chunk;
-      if (printed.includes(address)) {
-        resolve();
-      }
-    });
-    server.once('exit', (code) => reject(new Error(`serve.mjs ended (${code}): ${printed}`)));
-  });
-}
-
-// serve.mjs on a free port for build/web; stop() ends it.
+// serve.mjs on a port the system chooses, for build/web; stop() ends it.
 export async function startServer() {
   if (!existsSync(path.join(SiteRoot, 'index.html'))) {
     throw new Error(`${SiteRoot} has no index.html: run scripts/build-web.sh first`);
   }
-  const port = await freePort();
-  const url = `http://127.0.0.1:${port}/`;
-  const server = spawn(process.execPath, [ServeScript, '--port', String(port), SiteRoot], {
+  const server = spawn(process.execPath, [ServeScript, '--port', '0', '--root', SiteRoot], {
     stdio: ['ignore', 'pipe', 'inherit'],
   });
-  await waitForAddress(server, url);
+  const url = await printedAddress(server);
   return {
     url,
     stop: () =>
@@ -58,9 +30,24 @@ export async function startServer() {
   };
 }
 
+// The address the server prints once it listens.
+function printedAddress(server) {
+  return new Promise((resolve, reject) => {
+    let printed = '';
+    server.stdout.on('data', (chunk) => {
+      printed += chunk;
+      const address = /http:\/\/127\.0\.0\.1:\d+\//.exec(printed);
+      if (address) {
+        resolve(address[0]);
+      }
+    });
+    server.once('exit', (code) => reject(new Error(`serve.mjs ended (${code}): ${printed}`)));
+  });
+}
+
 // Debian's own browser, headless; never a downloaded one.
 export function launchBrowser() {
-  return chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
+  return chromium.launch({ executablePath: '/usr/bin/chromium' });
 }
 
 // Opens the page in a fresh context and waits until its engine is ready.

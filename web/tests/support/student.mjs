@@ -26,17 +26,19 @@ export class Student {
     return this.page.getByRole('textbox', { name: 'Source Code' });
   }
 
-  // Replaces the editor's text as a student would: select all, then type over it.
+  // Replaces the editor's text as a student would: select all, then type over it. Focus, not
+  // a click: a panel may lie over the editor's middle.
   async typeProgram(text) {
-    await this.editor.click();
+    await this.editor.focus();
     await this.page.keyboard.press('Control+A');
     await this.page.keyboard.press('Delete');
     await this.page.keyboard.insertText(text);
+    await eventually(() => this.editorText(), (typed) => typed === text, 'the typed program');
   }
 
   // Types at the end of the editor's text.
   async typeAtEnd(text) {
-    await this.editor.click();
+    await this.editor.focus();
     await this.page.keyboard.press('Control+End');
     await this.page.keyboard.type(text);
   }
