@@ -212,12 +212,14 @@ export class SourceEditor {
       key: 'middleBand',
       read: (view) => {
         const block = view.lineBlockAt(from);
-        const middle = block.top + block.height / 2 + view.documentPadding.top - view.scrollDOM.scrollTop;
+        const middle = block.top + block.height / 2 + view.documentPadding.top;
+        const top = view.scrollDOM.scrollTop;
         const height = view.scrollDOM.clientHeight;
-        return middle < height / 4 || middle > height - height / 4;
+        const outside = middle - top < height / 4 || middle - top > height - height / 4;
+        return outside ? middle - height / 2 : null;
       },
-      write: (outside, view) => {
-        if (outside) view.dispatch({ effects: EditorView.scrollIntoView(from, { y: 'center' }) });
+      write: (centredTop, view) => {
+        if (centredTop !== null) view.scrollDOM.scrollTop = centredTop;
       },
     });
   }
