@@ -110,6 +110,21 @@ val Ram(const BrowserSession& session) {
     return val(emscripten::typed_memory_view(ram.size(), ram.data())).call<val>("slice");
 }
 
+// The RAM view's cells at the addresses given: null, or {value, hex, text}.
+val RamCells(const BrowserSession& session, const val& addresses) {
+    return ArrayOf(emscripten::vecFromJSArray<int>(addresses), [&session](int address) {
+        const std::optional<CellShown> cell = session.Cell(address);
+        if (!cell) {
+            return val::null();
+        }
+        val object = val::object();
+        object.set("value", cell->Value);
+        object.set("hex", Text(cell->HexText));
+        object.set("text", Text(cell->Text));
+        return object;
+    });
+}
+
 val Devices() {
     return ArrayOf(BrowserSession::Devices(), [](const DeviceListing& device) {
         val object = val::object();
@@ -165,6 +180,7 @@ EMSCRIPTEN_BINDINGS(corvane_session) {
                   }))
         .function("TakeReport", &TakeReport)
         .function("Ram", &Ram)
+        .function("RamCells", &RamCells)
         .function("ListFile",
                   optional_override([](const BrowserSession& s) { return Lines(s.ListFile()); }))
         .function("TokenLines",

@@ -82,6 +82,9 @@ class BrowserSession final : public HeadlessUi {
     SessionReport TakeReport();
 
     std::array<uint8_t, 256> Ram() const;
+    // A cell as the RAM view shows it: the assembled token's texts while the cell holds it,
+    // the written byte's after; nothing where no assembly put code and no program wrote.
+    std::optional<CellShown> Cell(int address) const { return machine_.Machine.Cell(address); }
     const std::vector<std::string>& ListFile() const { return machine_.List.Lines(); }
     // The source line the code at an address came from, 0 for none; and the address a
     // breakpoint on a line stops at, -1 for none.
@@ -99,8 +102,8 @@ class BrowserSession final : public HeadlessUi {
 
     // The editor's breakpoints, lines from 1; they bind to code at each assembly.
     void SetBreakpointLines(std::vector<int64_t> lines);
-    // Run to Cursor: Continue, stopping before the code of `line` (from 1) or the first line
-    // after it that has code.
+    // Continue, with a stop before the code of the line (or of the next line with code) that
+    // lasts as long as the run.
     void RunToLine(int64_t line);
 
     static std::vector<DeviceListing> Devices();
@@ -142,7 +145,7 @@ class BrowserSession final : public HeadlessUi {
     void FollowDevices();
     void FollowAssembly();
     void BindBreakpoints();
-    void EndRunToLine();
+    void ForgetRunToAfterRun();
     // The engine's report into the page's, as the desktop applies it to its widgets.
     void SayWhyRunEnded();
     void TakeRegisters(SessionReport& shown);
