@@ -113,8 +113,10 @@ class BrowserSession final : public HeadlessUi {
 
     // What `corvane-cli run --ram --max-steps STEPS` prints for the source with the session's
     // clocks: the source is assembled and run from the start in simulated time, every key IN
-    // 00 waits for is Escape, and the machine stays where the run left it, stopped. Nothing
-    // when the source does not assemble. For comparing the page's engine with the native one.
+    // 00 waits for is Escape, and the machine stays where the run left it, stopped. The
+    // devices are the session's, as they stand: a device a run has changed starts changed.
+    // Nothing when the source does not assemble. For comparing the page's engine with the
+    // native one.
     std::string RunReportText(int64_t steps);
 
     // UserInterface: what HeadlessUi keeps, and the page is told of.
