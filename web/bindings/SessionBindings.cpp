@@ -142,6 +142,12 @@ std::string DeviceWords(const BrowserSession& session, const std::string& window
     return named ? session.DeviceWords(*named) : std::string();
 }
 
+void SetWindowVisible(BrowserSession& session, const std::string& window, bool visible) {
+    if (const std::optional<Peripheral> named = PeripheralNamed(window)) {
+        session.SetWindowVisible(*named, visible);
+    }
+}
+
 void SetBreakpointLines(BrowserSession& session, const val& lines) {
     std::vector<int64_t> numbers;
     for (const double line : emscripten::vecFromJSArray<double>(lines)) {
@@ -179,6 +185,7 @@ EMSCRIPTEN_BINDINGS(corvane_session) {
                       s.SupplyKey(static_cast<uint8_t>(code));
                   }))
         .function("TakeReport", &TakeReport)
+        .function("SetWindowVisible", &SetWindowVisible)
         .function("Ram", &Ram)
         .function("RamCells", &RamCells)
         .function("ListFile",
