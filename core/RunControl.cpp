@@ -1,8 +1,9 @@
 #include "core/RunControl.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string>
 
 #include "core/Assem.h"
 
@@ -85,19 +86,29 @@ RunEnd RunControl::TimerHWTimer() {
     return machine_.RaiseInterrupt(0x02);
 }
 
+namespace {
+
+// The steps a second to `decimals` places, ties to even, without trailing zeros. Worked out
+// in whole numbers: the browser's C++ library has no to_chars for floating point.
+std::string StepsPerSecondText(int intervalMs, int decimals) {
+    int64_t scale = 1;
+    for (int place = 0; place < decimals; ++place) {
+        scale *= 10;
+    }
+    const auto scaled = static_cast<int64_t>(
+        std::nearbyint(static_cast<double>(1000 * scale) / static_cast<double>(intervalMs)));
+    std::string fraction = std::to_string(scaled % scale + scale).substr(1);
+    fraction.erase(fraction.find_last_not_of('0') + 1);
+    const std::string whole = std::to_string(scaled / scale);
+    return fraction.empty() ? whole : whole + '.' + fraction;
+}
+
+} // namespace
+
 std::string RunControl::CpuClockCaption() const {
     const double perSecond = 1000.0 / cpuClockInterval_;
     const int decimals = perSecond >= 100 ? 0 : perSecond >= 10 ? 1 : perSecond >= 1 ? 2 : 3;
-    std::array<char, 32> digits{};
-    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), perSecond,
-                                       std::chars_format::fixed, decimals);
-    std::string steps(digits.data(), written.ptr);
-    if (decimals > 0) {
-        steps.erase(steps.find_last_not_of('0') + 1);
-        if (steps.back() == '.') {
-            steps.pop_back();
-        }
-    }
+    const std::string steps = StepsPerSecondText(cpuClockInterval_, decimals);
     const char* const middleDot = "\xC2\xB7";
     return std::to_string(cpuClockInterval_) + " ms " + middleDot + " " + steps +
            (steps == "1" ? " step/s" : " steps/s");

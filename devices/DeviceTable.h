@@ -30,6 +30,8 @@ struct DeviceRow {
     // OUT to the port shows the window, whether the device takes the byte or not.
     int Port = NoPort;
     DeviceModel (*Model)(Peripherals& devices) = nullptr;
+    // The window's caption, as every front end titles it.
+    const char* Caption = nullptr;
     // Where the settings file keeps the window's place.
     const char* SettingsSection = nullptr;
     // The window's place in DeviceCloseList.
@@ -50,6 +52,7 @@ inline constexpr std::array DeviceTable = {
     DeviceRow{
         .Window = Peripheral::Vdu,
         .Model = [](Peripherals&) { return DeviceModel{}; },
+        .Caption = "VDU C0..FF",
         .SettingsSection = "Vdu",
         .CloseRank = 5,
     },
@@ -57,6 +60,7 @@ inline constexpr std::array DeviceTable = {
         .Window = Peripheral::TrafficLights,
         .Port = 0x01,
         .Model = [](Peripherals& d) { return DeviceModel{.Output = &d.Lights}; },
+        .Caption = "Traffic Lights on Port One",
         .SettingsSection = "TLight",
         .CloseRank = 0,
         .ReportName = "TLIGHT",
@@ -66,6 +70,7 @@ inline constexpr std::array DeviceTable = {
         .Window = Peripheral::SevenSegment,
         .Port = 0x02,
         .Model = [](Peripherals& d) { return DeviceModel{.Output = &d.Digits}; },
+        .Caption = "Seven Segment Displays",
         .SettingsSection = "SevSeg",
         .CloseRank = 1,
         .ReportName = "SEVSEG",
@@ -81,6 +86,7 @@ inline constexpr std::array DeviceTable = {
             [](Peripherals& d) {
                 return DeviceModel{&d.Heating, &d.Heating, &d.Heating};
             },
+        .Caption = "Heater and Thermostat",
         .SettingsSection = "Heat",
         .CloseRank = 4,
         .ReportName = "HEATER",
@@ -96,6 +102,7 @@ inline constexpr std::array DeviceTable = {
         .Window = Peripheral::Maze,
         .Port = 0x04,
         .Model = [](Peripherals& d) { return DeviceModel{.Output = &d.Snake}; },
+        .Caption = "Snake and Maze",
         .SettingsSection = "Maze",
         .CloseRank = 3,
         .ReportName = "MAZE",
@@ -108,6 +115,7 @@ inline constexpr std::array DeviceTable = {
         .Window = Peripheral::Stepper,
         .Port = 0x05,
         .Model = [](Peripherals& d) { return DeviceModel{.Output = &d.Motor}; },
+        .Caption = "Stepper Motor - Port 5",
         .SettingsSection = "Stepper",
         .CloseRank = 2,
         .ReportName = "STEPPER",
@@ -120,6 +128,7 @@ inline constexpr std::array DeviceTable = {
             [](Peripherals& d) {
                 return DeviceModel{&d.Car, &d.Car, &d.Car};
             },
+        .Caption = "Lift on Port 06",
         .SettingsSection = "Lift",
         .CloseRank = 6,
         .ReportName = "LIFT",
@@ -136,6 +145,7 @@ inline constexpr std::array DeviceTable = {
         .Window = Peripheral::Keyboard,
         .Port = 0x07,
         .Model = [](Peripherals& d) { return DeviceModel{.Input = &d.Keyboard}; },
+        .Caption = "Key press generates INT 03 - Read key from port 07",
         .SettingsSection = "Keyb",
         .CloseRank = 7,
         .ReportName = "KEYB",
@@ -148,6 +158,7 @@ inline constexpr std::array DeviceTable = {
         .Window = Peripheral::Keypad,
         .Port = 0x08,
         .Model = [](Peripherals& d) { return DeviceModel{.Input = &d.Pad}; },
+        .Caption = "Key Pad",
         .SettingsSection = "KeyPad",
         .CloseRank = 8,
         .ReportName = "KEYPAD",

@@ -23,8 +23,10 @@ class Keypad : public InterruptingKeys {
         {0x46, 0x30, 0x45, 0x44, 0x0D},
     }};
     static constexpr bool HasKey(uint8_t code) {
-        return std::ranges::any_of(
-            Codes, [code](const auto& row) { return std::ranges::find(row, code) != row.end(); });
+        // Plain algorithms: the browser's C++ library has no ranges yet.
+        return std::any_of(Codes.begin(), Codes.end(), [code](const auto& row) {
+            return std::find(row.begin(), row.end(), code) != row.end();
+        });
     }
 
     explicit Keypad(MachineLink& machine) : InterruptingKeys(machine, Vector, Beside) {}

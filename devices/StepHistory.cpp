@@ -1,9 +1,41 @@
 #include "devices/StepHistory.h"
 
 #include <algorithm>
+#include <string>
 
 #include "core/Assem.h"
 #include "devices/WholeMachine.h"
+
+namespace {
+
+const std::string DepthReached = "Nothing earlier to step back to: Step Back keeps the last " +
+                                 std::to_string(StepBackDepth) + " steps.";
+
+const char* NothingToUndo(HistoryStart began) {
+    switch (began) {
+    case HistoryStart::Assembly:
+        return "No steps to undo since the last Assemble.";
+    case HistoryStart::CpuReset:
+        return "No steps to undo since the last CPU Reset.";
+    case HistoryStart::Run:
+        return "No steps to undo since Run started the program again.";
+    case HistoryStart::WindowOpened:
+        break;
+    }
+    return "Nothing to step back to.";
+}
+
+} // namespace
+
+const char* StepBackRefusal(size_t moments, bool dropped, HistoryStart began, bool needsAssembly) {
+    if (moments <= 1) {
+        return dropped ? DepthReached.c_str() : NothingToUndo(began);
+    }
+    if (needsAssembly) {
+        return "No steps to undo: the source has changed since it was assembled.";
+    }
+    return nullptr;
+}
 
 void TakeMoment(MachineMoment& moment, const WholeMachine& whole, const Taaa& machine,
                 const SelectionReport& shown) {

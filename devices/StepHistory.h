@@ -64,6 +64,17 @@ struct MachineMoment {
     size_t Errors = 0;
 };
 
+// How far Step Back reaches: the steps undone one after another, the oldest first forgotten.
+inline constexpr size_t StepBackDepth = 10000;
+
+// What began the history, so that Step Back can say why it has nothing to undo.
+enum class HistoryStart : int { WindowOpened, Assembly, CpuReset, Run };
+
+// Why Step Back cannot undo a step, or null when it can: `moments` are those kept (the first
+// is where the history began), `dropped` says older ones were given up to make room, and the
+// moments belong to the program as assembled, so a changed source refuses them too.
+const char* StepBackRefusal(size_t moments, bool dropped, HistoryStart began, bool needsAssembly);
+
 // Takes the moment in place. The selection is the report's, or `shown` where no step since the
 // report was last applied selected anything.
 void TakeMoment(MachineMoment& moment, const WholeMachine& whole, const Taaa& machine,

@@ -87,7 +87,10 @@ void HeadlessUi::Apply(const WindowCommand& command, Shown& shown) {
 }
 
 std::string HeadlessUi::StatusText() const {
-    const StatusReport& status = Current().Status;
+    return StatusTextOf(Current().Status);
+}
+
+std::string HeadlessUi::StatusTextOf(const StatusReport& status) const {
     if (!status.FromSource) {
         return StatusLineText(status.Message);
     }

@@ -30,6 +30,8 @@ class HeadlessUi : public UserInterface {
 
     // What the interface shows.
     std::string StatusText() const;
+    // A status line's text as shown, its source cut from this interface's editor text.
+    std::string StatusTextOf(const StatusReport& status) const;
     StatusStyle CurrentStatusStyle() const;
     // The last error shown in the status line, whole, and how many there were.
     const std::string& LastError() const;

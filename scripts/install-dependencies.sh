@@ -9,7 +9,12 @@ packages=(
   xvfb xauth fonts-liberation
   poppler-utils
   dpkg-dev desktop-file-utils shared-mime-info
+  emscripten chromium chromium-driver
 )
+# Node and npm for the browser edition: Debian's, unless a node is installed already
+# (perhaps from elsewhere, with its own npm).
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -14,7 +14,7 @@
 #include "core/StatusLine.h"
 #include "workbench/Dialogs.h"
 #include "workbench/EditorText.h"
-#include "workbench/RunEndStatus.h"
+#include "core/RunEndStatus.h"
 #include "workbench/RunLogPane.h"
 #include "workbench/SafeFile.h"
 #include "workbench/SourceMarks.h"

@@ -21,7 +21,7 @@
 #include "workbench/FindReplace.h"
 #include "workbench/Fonts.h"
 #include "workbench/Links.h"
-#include "workbench/RunEndStatus.h"
+#include "core/RunEndStatus.h"
 #include "workbench/RunLogPane.h"
 #include "workbench/SourceMarks.h"
 #include "workbench/SourcePrinter.h"

@@ -11,27 +11,6 @@
 #include "workbench/RunLogPane.h"
 #include "workbench/TFormMain.h"
 
-namespace {
-
-const std::string DepthReached = "Nothing earlier to step back to: Step Back keeps the last " +
-                                 std::to_string(StepBackDepth) + " steps.";
-
-const char* NothingToUndo(HistoryStart began) {
-    switch (began) {
-    case HistoryStart::Assembly:
-        return "No steps to undo since the last Assemble.";
-    case HistoryStart::CpuReset:
-        return "No steps to undo since the last CPU Reset.";
-    case HistoryStart::Run:
-        return "No steps to undo since Run started the program again.";
-    case HistoryStart::WindowOpened:
-        break;
-    }
-    return "Nothing to step back to.";
-}
-
-} // namespace
-
 size_t TFormMain::StepsToUndo() const {
     return std::max<size_t>(history_->Moments.Size(), 1) - 1;
 }
@@ -73,16 +52,10 @@ SelectionReport TFormMain::SelectionAtIp() const {
     return {span.Start, span.Length};
 }
 
-// The moments belong to the program as assembled: once its source changed, they may no longer
-// be shown with it.
 const char* TFormMain::StepBackRefusal() const {
-    if (history_->Moments.Size() <= 1) {
-        return history_->Moments.Dropped() ? DepthReached.c_str() : NothingToUndo(history_->Began);
-    }
-    if (machine_->Machine.NeedsAssembly) {
-        return "No steps to undo: the source has changed since it was assembled.";
-    }
-    return nullptr;
+    const StepRing<WindowMoment>& moments = history_->Moments;
+    return ::StepBackRefusal(moments.Size(), moments.Dropped(), history_->Began,
+                             machine_->Machine.NeedsAssembly);
 }
 
 // A running program stops first. The step's moment goes, and the one before it comes back.

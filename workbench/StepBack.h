@@ -6,9 +6,6 @@
 #include "core/Peripheral.h"
 #include "devices/StepHistory.h"
 
-// How far Step Back reaches: the steps undone one after another, the oldest first forgotten.
-inline constexpr size_t StepBackDepth = 10000;
-
 // The window at the end of one step: the machine's moment, the windows visible then with the
 // window commands of the report that were still to be applied, and how long the run log was.
 struct WindowMoment {
@@ -17,9 +14,6 @@ struct WindowMoment {
     CommandList<WindowCommand, WindowCommandCapacity> PendingWindows;
     qsizetype RunLogLines = 0;
 };
-
-// What began the history, so that Step Back can say why it has nothing to undo.
-enum class HistoryStart : int { WindowOpened, Assembly, CpuReset, Run };
 
 // The moments Step Back goes back to: the one the history began with and one for each step
 // since, StepBackDepth steps at most.

@@ -1,4 +1,4 @@
-#include "workbench/RunEndStatus.h"
+#include "core/RunEndStatus.h"
 
 std::optional<EndStatus> RunEndStatus(RunEnd end, bool wasRunning, std::string_view lastError) {
     switch (end) {

@@ -1,0 +1,63 @@
+// The device windows as floating panels: each draws its device's picture on a canvas, takes
+// clicks on the picture's hot areas and, for the keyboard and the keypad, typed keys.
+import { keyCodeOf } from './keys.js';
+
+// The typed character a keypad key stands for, upper-cased as its caps are.
+const keypadCode = ({ key }) => (key.length === 1 ? key.toUpperCase().charCodeAt(0) : null);
+
+// Which key events a window takes, as the desktop's windows take them.
+const KeyTakers = { Keyboard: keyCodeOf, Keypad: keypadCode };
+
+export class DevicePanel {
+  constructor(panel, { window, session, painter }) {
+    this.panel = panel;
+    this.window = window;
+    this.session = session;
+    this.painter = painter;
+    this.canvas = document.createElement('canvas');
+    this.canvas.className = 'device-picture';
+    this.canvas.setAttribute('role', 'img');
+    this.words = document.createElement('p');
+    this.words.className = 'device-words';
+    this.words.setAttribute('aria-live', 'off');
+    panel.body.append(this.canvas, this.words);
+    this.canvas.addEventListener('click', (e) => this.click(e));
+    const taker = KeyTakers[window];
+    if (taker) {
+      panel.element.tabIndex = 0;
+      panel.element.addEventListener('keydown', (e) => this.key(e, taker));
+    }
+  }
+
+  redraw() {
+    if (!this.panel.visible) return;
+    if (this.painter) {
+      this.picture = this.session.DevicePicture(this.window);
+      this.painter.draw(this.canvas, this.picture);
+    }
+    const words = this.session.DeviceWords(this.window);
+    this.canvas.setAttribute('aria-label', words);
+    this.words.textContent = words;
+  }
+
+  click(e) {
+    const box = this.canvas.getBoundingClientRect();
+    const x = ((e.clientX - box.left) * this.canvas.width) / box.width;
+    const y = ((e.clientY - box.top) * this.canvas.height) / box.height;
+    const action = this.picture && this.painter?.actionAt(this.picture, x, y);
+    if (action) {
+      this.session.DeviceAction(this.window, action);
+      this.redraw();
+    }
+  }
+
+  key(e, taker) {
+    if (e.ctrlKey && !/^[a-zA-Z[\]\\{}|]$|^Enter$/.test(e.key)) return;
+    const code = taker(e);
+    if (code !== null && this.session.DeviceKey(this.window, code)) {
+      e.preventDefault();
+      e.stopPropagation();
+      this.redraw();
+    }
+  }
+}

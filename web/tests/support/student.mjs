@@ -1,0 +1,148 @@
+// A student at the page: finds every control by the name a screen reader hears, types,
+// clicks and reads what the page shows.
+import { eventually } from './wait.mjs';
+
+const RegisterNames = ['AL', 'BL', 'CL', 'DL', 'IP', 'SP', 'SR'];
+
+export class Student {
+  constructor(page) {
+    this.page = page;
+  }
+
+  button(name) {
+    return this.page.getByRole('button', { name, exact: true });
+  }
+
+  async click(name) {
+    await this.button(name).click();
+  }
+
+  async chooseMenu(menu, item) {
+    await this.page.getByRole('menuitem', { name: menu, exact: true }).click();
+    await this.page.getByRole('menuitem', { name: item, exact: true }).click();
+  }
+
+  get editor() {
+    return this.page.getByRole('textbox', { name: 'Source Code' });
+  }
+
+  // Replaces the editor's text as a student would: select all, then type over it. Focus, not
+  // a click: a panel may lie over the editor's middle.
+  async typeProgram(text) {
+    await this.editor.focus();
+    await this.page.keyboard.press('Control+A');
+    await this.page.keyboard.press('Delete');
+    await this.page.keyboard.insertText(text);
+    await eventually(() => this.editorText(), (typed) => typed === text, 'the typed program');
+  }
+
+  // Types at the end of the editor's text.
+  async typeAtEnd(text) {
+    await this.editor.focus();
+    await this.page.keyboard.press('Control+End');
+    await this.page.keyboard.type(text);
+  }
+
+  // The whole text, also the lines the editor has not drawn.
+  editorText() {
+    return this.page.evaluate(() => window.corvane.editor.text);
+  }
+
+  // The register's label, whose accessible name is its text: "AL 00000000 00 +000".
+  register(name) {
+    return this.page.getByRole('note', { name: new RegExp(`^${name} `) });
+  }
+
+  async registers() {
+    const texts = [];
+    for (const name of RegisterNames) {
+      texts.push(await this.register(name).textContent());
+    }
+    return texts;
+  }
+
+  // Waits until the register holds the value, given as two hexadecimal digits.
+  async expectRegister(name, hexValue) {
+    await eventually(
+      () => this.register(name).textContent(),
+      (text) => text.split(' ')[2] === hexValue,
+      `${name} = ${hexValue}`,
+    );
+  }
+
+  get statusLine() {
+    return this.page.getByRole('status', { name: 'Status line' });
+  }
+
+  async expectStatus(part) {
+    await eventually(() => this.statusLine.textContent(), (text) => text.includes(part), part);
+  }
+
+  get clockCaption() {
+    return this.page.getByTitle('CPU CLOCK: INTERVAL AND STEPS A SECOND');
+  }
+
+  // Faster until the clock is at its fastest, 2 ms a step.
+  async chooseFastestClock() {
+    while (!(await this.clockCaption.textContent()).startsWith('2 ms')) {
+      await this.click('Faster');
+    }
+  }
+
+  async writeRunLog() {
+    await this.page.getByRole('checkbox', { name: 'Write Run Log' }).check();
+  }
+
+  async openTab(name) {
+    await this.page.getByRole('tab', { name, exact: true }).click();
+  }
+
+  async runLogLines() {
+    const text = await this.page.getByRole('tabpanel', { name: 'Run Log' }).textContent();
+    return text.split('\n').filter(Boolean);
+  }
+
+  // The RAM view's 256 cells in its hexadecimal view, "00" for a cell never written.
+  async ramCells() {
+    const view = this.page.getByRole('dialog', { name: /^RAM / });
+    await view.getByRole('radio', { name: 'X Hexadecimal' }).check();
+    return view.getByRole('grid', { name: 'RAM' }).locator('.ram-cell').allTextContents();
+  }
+
+  messageBox(icon) {
+    return this.page.getByRole('dialog', { name: icon, exact: true });
+  }
+
+  // Waits for the message box and closes it with OK; its text.
+  async dismissMessage(icon) {
+    const box = this.messageBox(icon);
+    const text = await box.locator('.message-text').textContent();
+    await box.getByRole('button', { name: 'OK' }).click();
+    return text;
+  }
+
+  // A device window's picture, by the device's window name.
+  picture(window) {
+    return this.page.locator(`[data-window="${window}"] canvas`);
+  }
+
+  // Clicks the middle of the picture's hot area that does `action`.
+  async clickHotArea(window, action) {
+    const canvas = this.picture(window);
+    const { box, width } = await canvas.evaluate((element, wanted) => {
+      const picture = window.corvane.session.DevicePicture(element.closest('[data-window]').dataset.window);
+      const area = picture.areas.find((a) => a.action === wanted);
+      return { box: area?.box, width: picture.width };
+    }, action);
+    if (!box) throw new Error(`${window} has no hot area for action ${action}`);
+    const shown = await canvas.boundingBox();
+    const scale = shown.width / width;
+    await canvas.click({
+      position: { x: (box.x + box.w / 2) * scale, y: (box.y + box.h / 2) * scale },
+    });
+  }
+
+  deviceWords(window) {
+    return this.picture(window).getAttribute('aria-label');
+  }
+}
