@@ -143,12 +143,12 @@ std::string DeviceWords(const BrowserSession& session, const std::string& window
     return named ? session.DeviceWords(*named) : std::string();
 }
 
-val DevicePicture(const BrowserSession& session, const std::string& window) {
+val DevicePictureObject(const BrowserSession& session, const std::string& window) {
     const std::optional<Peripheral> named = PeripheralNamed(window);
     return PictureObject(named ? session.DevicePicture(*named) : Picture{});
 }
 
-bool DeviceAction(BrowserSession& session, const std::string& window, int action) {
+bool WorkDeviceAction(BrowserSession& session, const std::string& window, int action) {
     const std::optional<Peripheral> named = PeripheralNamed(window);
     return named && session.DeviceAction(*named, action);
 }
@@ -222,8 +222,8 @@ EMSCRIPTEN_BINDINGS(corvane_session) {
         .class_function("Devices", &Devices)
         .function("Devices", optional_override([](const BrowserSession&) { return Devices(); }))
         .function("DeviceWords", &DeviceWords)
-        .function("DevicePicture", &DevicePicture)
-        .function("DeviceAction", &DeviceAction)
+        .function("DevicePicture", &DevicePictureObject)
+        .function("DeviceAction", &WorkDeviceAction)
         .function("RunReportText", optional_override([](BrowserSession& s, double steps) {
                       return s.RunReportText(static_cast<int64_t>(steps));
                   }));
