@@ -2,6 +2,7 @@
 import CorvaneEngine from './engine/corvane-engine.js';
 import { Workbench } from './workbench.js';
 import { loadSettings } from './settings.js';
+import { PictureCanvas } from './pictures/PictureCanvas.js';
 
 async function start() {
   const engine = await CorvaneEngine();
@@ -11,9 +12,14 @@ async function start() {
     session,
     settings: loadSettings(storage),
     storage,
+    painter: new PictureCanvas(),
   });
   workbench.start();
+// Keeps the site for visits with no network.
+navigator.serviceWorker?.register('sw.js');
   window.corvane = workbench; // for the browser tests and the console
 }
 
 start();
+// Keeps the site for visits with no network.
+navigator.serviceWorker?.register('sw.js');
