@@ -31,3 +31,8 @@ std::optional<int64_t> CodeLines::LineOf(int address) const {
     const int64_t line = cellLines_[static_cast<size_t>(address & 0xFF)];
     return line == NoLine ? std::nullopt : std::optional<int64_t>(line);
 }
+
+std::string CodeLines::BreakpointStopText(int address) const {
+    const auto line = LineOf(address);
+    return "Breakpoint at line " + (line ? std::to_string(*line) : std::string("?"));
+}

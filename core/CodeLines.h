@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
 
 #include "assembler/SourceText.h"
 
@@ -33,6 +34,9 @@ class CodeLines {
     // The line the code at `address` was assembled from; none for a cell nothing was placed
     // in from the source.
     std::optional<int64_t> LineOf(int address) const;
+    // What the status line says when a run stops before the code at `address`: "Breakpoint
+    // at line 12", with "?" for a cell of no line.
+    std::string BreakpointStopText(int address) const;
 
   private:
     static constexpr int64_t NoLine = 0;

@@ -15,4 +15,4 @@ fi
 emcmake cmake -S . -B build/wasm -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANE_WEB=ON \
   -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF -DCORVANE_WORKBENCH=OFF
 cmake --build build/wasm -j"$(nproc)"
-node web/tools/build-site.mjs --wasm build/wasm/web --out build/web
+node web/tools/build-site.mjs --wasm build/wasm/browser --out build/web

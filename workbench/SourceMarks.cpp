@@ -77,8 +77,7 @@ bool SourceMarks::RunTo(int line) {
 }
 
 std::string SourceMarks::BreakpointStopText() const {
-    const auto line = code_.LineOf(machine_.Machine.RegisterLow(IP));
-    return "Breakpoint at line " + (line ? std::to_string(*line) : std::string("?"));
+    return code_.BreakpointStopText(machine_.Machine.RegisterLow(IP));
 }
 
 void SourceMarks::Follow() {

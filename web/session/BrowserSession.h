@@ -102,8 +102,8 @@ class BrowserSession final : public HeadlessUi {
 
     // The editor's breakpoints, lines from 1; they bind to code at each assembly.
     void SetBreakpointLines(std::vector<int64_t> lines);
-    // Continue, with a stop before the code of the line (or of the next line with code) that
-    // lasts as long as the run.
+    // Run to Cursor: Continue, stopping before the code of `line` (from 1) or the first line
+    // after it that has code.
     void RunToLine(int64_t line);
 
     static std::vector<DeviceListing> Devices();
@@ -145,7 +145,7 @@ class BrowserSession final : public HeadlessUi {
     void FollowDevices();
     void FollowAssembly();
     void BindBreakpoints();
-    void ForgetRunToAfterRun();
+    void EndRunToLine();
     // The engine's report into the page's, as the desktop applies it to its widgets.
     void SayWhyRunEnded();
     void TakeRegisters(SessionReport& shown);

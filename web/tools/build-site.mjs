@@ -1,6 +1,6 @@
 // Builds the site in build/web from the page's sources and the engine's WebAssembly module:
 //
-//   node web/tools/build-site.mjs [--wasm build/wasm/web] [--out build/web]
+//   node web/tools/build-site.mjs [--wasm build/wasm/browser] [--out build/web]
 //
 // The site is plain static files: the page (web/static, with web/src/main.js bundled into
 // app.js), the module in engine/, the manual in manual/, the examples in examples/, Debian's
@@ -26,7 +26,7 @@ const SiteLine = /^const SITE = .*;$/m;
 
 function options(args) {
   const chosen = {
-    wasm: path.join(repository, 'build', 'wasm', 'web'),
+    wasm: path.join(repository, 'build', 'wasm', 'browser'),
     out: path.join(repository, 'build', 'web'),
   };
   for (let i = 0; i < args.length; i++) {
