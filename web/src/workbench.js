@@ -148,7 +148,7 @@ export class Workbench {
     faster() { this.session.ButtonFastClick(); this.clockChanged(); },
     timerReduce() { this.session.ButtonIntervalReduceClick(); this.timerChanged(); },
     timerIncrease() { this.session.ButtonIntervalIncreaseClick(); this.timerChanged(); },
-    stepBack() { if (this.session.CanStepBack()) this.session.ButtonStepBackClick(); },
+    stepBack() { this.session.ButtonStepBackClick(); },
     showRam() { this.showWindow('RamView'); },
     show(name) { this.showWindow(name); },
     closeAll() { this.applyWindows([{ kind: 'HideAllDevices' }]); },
