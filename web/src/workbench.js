@@ -269,7 +269,7 @@ export class Workbench {
       this.editor.modified = false;
       this.showCaption();
       this.rememberFile(saved.name, this.editor.text);
-      this.top.showStatus({ style: 'Progress', text: `Saved ${saved.name}` });
+      this.followStatus({ style: 'Progress', text: ` Saved ${saved.name}` }); // with the status line's leading space
       return true;
     } catch (e) {
       showMessage(`Could not save ${name}: ${e.message}.`, 'Error');
