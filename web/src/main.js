@@ -16,4 +16,13 @@ async function start() {
   window.corvane = workbench; // for the browser tests and the console
 }
 
+// The service worker keeps the site for visits without a network; a page served from a file
+// or without a secure origin simply has none.
+function keepSiteOffline() {
+  if ('serviceWorker' in navigator) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+}
+
 start();
+keepSiteOffline();
