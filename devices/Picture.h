@@ -29,10 +29,12 @@ struct GradientStop {
     bool operator==(const GradientStop&) const = default;
 };
 
-// A shape's outline; none when Width is 0.
+// A shape's outline, or a text's colour; none when Width is 0. Lines end square and corners
+// are bevelled unless Flat is set: then they end at their points and corners are mitred.
 struct Stroke {
     Rgb Colour = Black;
     int Width = 1;
+    bool Flat = false;
     bool operator==(const Stroke&) const = default;
 };
 
@@ -40,9 +42,9 @@ struct Stroke {
 struct Fill {
     bool Visible = false;
     Rgb Colour = Black;
-    std::vector<GradientStop> Stops;
-    PicturePoint From;
-    PicturePoint To;
+    std::vector<GradientStop> Stops{};
+    PicturePoint From{};
+    PicturePoint To{};
     bool operator==(const Fill&) const = default;
 };
 
@@ -67,7 +69,8 @@ enum class ShapeKind : uint8_t {
     Line,        // Points[0] to Points[1]
     Polyline,    // Points in order, open
     Polygon,     // Points in order, closed
-    Text,        // Text in Font, aligned in the box X, Y, W, H, vertically centred
+    Text,        // Text in Font and the pen's colour, aligned in the box X, Y, W, H, vertically
+                 // centred
     ClipTo,      // later shapes of the part are drawn only inside X, Y, W, H
     ClipOff,
 };
@@ -79,12 +82,12 @@ struct Shape {
     double W = 0;
     double H = 0;
     double Radius = 0;
-    std::vector<PicturePoint> Points;
+    std::vector<PicturePoint> Points{};
     Stroke Pen{.Width = 0};
-    Fill Brush;
+    Fill Brush{};
     bool Smooth = false;
-    std::string Text; // Latin-1
-    PictureFont Font;
+    std::string Text{}; // Latin-1
+    PictureFont Font{};
     TextAlign Align = TextAlign::Left;
     bool operator==(const Shape&) const = default;
 };
@@ -93,15 +96,18 @@ struct Shape {
 // again covers all it drew before, so a renderer redraws only the parts whose shapes differ
 // from those it last drew; Area bounds what the part draws.
 struct PicturePart {
-    PixelRect Area;
-    std::vector<Shape> Shapes;
+    PixelRect Area{};
+    std::vector<Shape> Shapes{};
+    // The workbench shows this part with a label widget of its own, which screen readers and
+    // tests read; the page draws it like the others.
+    bool DesktopLabel = false;
     bool operator==(const PicturePart&) const = default;
 };
 
 // A place that a click (or the key that stands for it) works: Action is the device's own
 // code for it, which the device's model takes.
 struct HotArea {
-    PixelRect Box;
+    PixelRect Box{};
     int Action = 0;
     bool operator==(const HotArea&) const = default;
 };
@@ -110,7 +116,7 @@ struct Picture {
     int Width = 0;
     int Height = 0;
     Rgb Background = Black;
-    std::vector<PicturePart> Parts; // drawn in order, the first one the unchanging ground
-    std::vector<HotArea> Areas;
+    std::vector<PicturePart> Parts{}; // drawn in order, the first one the unchanging ground
+    std::vector<HotArea> Areas{};
     bool operator==(const Picture&) const = default;
 };

@@ -155,26 +155,6 @@ TEST_F(BrowserSessionTest, ABreakpointLineStopsTheRunAndSaysWhere) {
     EXPECT_EQ(session.SourceLineOfAddress(5), 3);
 }
 
-TEST_F(BrowserSessionTest, RunToLineStopsThereOnceAndSaysWhereThereIsNoCode) {
-    Assembled("MOV AL,1\nINC AL\nINC AL\nEND\n");
-    session.SetCpuClockInterval(RunControl::FastestClock);
-    session.RunToLine(3);
-    session.RunFor(100);
-    EXPECT_EQ(session.TakeReport().Registers[AL], 2);
-    session.ButtonContinuousClick();
-    session.RunFor(100);
-    const SessionReport ended = session.TakeReport();
-    EXPECT_EQ(ended.Registers[AL], 3) << "the stop lasted as long as its run";
-    EXPECT_EQ(ended.Ended, RunEnd::Halt);
-
-    Assembled("MOV AL,1\nEND\n;\n");
-    session.RunToLine(3);
-    const SessionReport refused = session.TakeReport();
-    ASSERT_TRUE(refused.Status.has_value());
-    EXPECT_EQ(refused.Status->Text, " No code on line 3 or after it");
-    EXPECT_FALSE(refused.Running);
-}
-
 TEST_F(BrowserSessionTest, DevicesAreListedWithTheirCaptionsAndChangesReported) {
     const std::vector<DeviceListing> devices = BrowserSession::Devices();
     ASSERT_EQ(devices.size(), DeviceWindowCount);
@@ -225,3 +205,24 @@ TEST(BrowserSessionClock, CaptionsGiveTheStepsASecondToThreeFigures) {
         EXPECT_EQ(session.CpuClockCaption(), caption);
     }
 }
+
+// A click on a picture's hot area works the device as the desktop's click does, and the page
+// hears that the device changed.
+namespace {
+
+TEST(BrowserSessionPictures, AHotAreasActionChangesTheDeviceAndItsPicture) {
+    BrowserSession session;
+    session.TakeReport();
+    const Picture before = session.DevicePicture(Peripheral::Heater);
+    const int action = ActionAt(before, {170, 74});
+    ASSERT_NE(action, NoAction);
+    EXPECT_TRUE(session.DeviceAction(Peripheral::Heater, action));
+    EXPECT_EQ(session.DeviceModels().Heating.Temperature(), 25.0);
+    EXPECT_NE(session.DevicePicture(Peripheral::Heater), before);
+    const SessionReport report = session.TakeReport();
+    EXPECT_NE(std::ranges::find(report.DevicesChanged, Peripheral::Heater),
+              report.DevicesChanged.end());
+    EXPECT_FALSE(session.DeviceAction(Peripheral::TrafficLights, action));
+}
+
+} // namespace

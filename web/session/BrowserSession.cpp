@@ -184,6 +184,7 @@ SelectionReport BrowserSession::SelectionAtIp() const {
 
 SessionReport BrowserSession::TakeReport() {
     FollowAssembly();
+    ForgetRunToAfterRun();
     SayWhyRunEnded();
     SessionReport shown = std::move(pending_);
     pending_ = {};
@@ -215,7 +216,6 @@ SessionReport BrowserSession::TakeReport() {
         shown.AsmLog = AsmLogLines();
     }
     shown.Errors = NewErrorMarks();
-    EndRunToLine();
     machine_.Report.Clear();
     return shown;
 }
@@ -294,8 +294,25 @@ std::optional<std::vector<ErrorMark>> BrowserSession::NewErrorMarks() {
     return marks;
 }
 
-// Continue, with a stop before the code of the line that lasts as long as the run. An
-// assembly on the way gives the line its code first.
+void BrowserSession::SetBreakpointLines(std::vector<int64_t> lines) {
+    breakpointLines_ = std::move(lines);
+    BindBreakpoints();
+}
+
+void BrowserSession::BindBreakpoints() {
+    std::bitset<256> stops;
+    for (const int64_t line : breakpointLines_) {
+        if (const auto bound = code_.Bind(line)) {
+            stops.set(static_cast<size_t>(bound->Address));
+        }
+    }
+    if (runToAddress_) {
+        stops.set(static_cast<size_t>(*runToAddress_));
+    }
+    clock_.Breakpoints = stops;
+}
+
+// The line is bound after Continue: an assembly on the way gives the lines their code.
 void BrowserSession::RunToLine(int64_t line) {
     control_.ButtonContinuousClick();
     FollowAssembly();
@@ -313,29 +330,11 @@ void BrowserSession::RunToLine(int64_t line) {
 }
 
 // A run to a line ends with its run, wherever it stopped.
-void BrowserSession::EndRunToLine() {
+void BrowserSession::ForgetRunToAfterRun() {
     if (runToAddress_ && !machine_.Machine.Running && !machine_.AwaitingKey()) {
         runToAddress_.reset();
         BindBreakpoints();
     }
-}
-
-void BrowserSession::SetBreakpointLines(std::vector<int64_t> lines) {
-    breakpointLines_ = std::move(lines);
-    BindBreakpoints();
-}
-
-void BrowserSession::BindBreakpoints() {
-    std::bitset<256> stops;
-    for (const int64_t line : breakpointLines_) {
-        if (const auto bound = code_.Bind(line)) {
-            stops.set(static_cast<size_t>(bound->Address));
-        }
-    }
-    if (runToAddress_) {
-        stops.set(static_cast<size_t>(*runToAddress_));
-    }
-    clock_.Breakpoints = stops;
 }
 
 int64_t BrowserSession::SourceLineOfAddress(int address) const {

@@ -33,6 +33,7 @@
 #include "devices/Peripherals.h"
 #include "devices/StepHistory.h"
 #include "devices/WholeMachine.h"
+#include "devices/pictures/DevicePictures.h"
 #include "marking/HeadlessUi.h"
 #include "web/session/PageText.h"
 #include "web/session/SessionReport.h"
@@ -102,19 +103,27 @@ class BrowserSession final : public HeadlessUi {
 
     // The editor's breakpoints, lines from 1; they bind to code at each assembly.
     void SetBreakpointLines(std::vector<int64_t> lines);
-    // Run to Cursor: Continue, stopping before the code of `line` (from 1) or the first line
-    // after it that has code.
+    // Continue, with a stop before the code of the line (or of the next line with code) that
+    // lasts as long as the run.
     void RunToLine(int64_t line);
 
     static std::vector<DeviceListing> Devices();
     // The device's state in words, as a screen reader hears it.
     std::string DeviceWords(Peripheral window) const;
     Peripherals& DeviceModels() { return devices_; }
+    // The device's picture as it stands, and a hot area's action worked on the device as the
+    // desktop window's click works it; false when the device has no such action.
+    Picture DevicePicture(Peripheral window) const { return ::DevicePicture(window, devices_); }
+    bool DeviceAction(Peripheral window, int action) {
+        return ::DeviceAction(window, devices_, action);
+    }
 
     // What `corvane-cli run --ram --max-steps STEPS` prints for the source with the session's
     // clocks: the source is assembled and run from the start in simulated time, every key IN
-    // 00 waits for is Escape, and the machine stays where the run left it, stopped. Nothing
-    // when the source does not assemble. For comparing the page's engine with the native one.
+    // 00 waits for is Escape, and the machine stays where the run left it, stopped. The
+    // devices are the session's, as they stand: a device a run has changed starts changed.
+    // Nothing when the source does not assemble. For comparing the page's engine with the
+    // native one.
     std::string RunReportText(int64_t steps);
 
     // UserInterface: what HeadlessUi keeps, and the page is told of.
@@ -145,7 +154,7 @@ class BrowserSession final : public HeadlessUi {
     void FollowDevices();
     void FollowAssembly();
     void BindBreakpoints();
-    void EndRunToLine();
+    void ForgetRunToAfterRun();
     // The engine's report into the page's, as the desktop applies it to its widgets.
     void SayWhyRunEnded();
     void TakeRegisters(SessionReport& shown);

@@ -2,6 +2,7 @@
 import CorvaneEngine from './engine/corvane-engine.js';
 import { Workbench } from './workbench.js';
 import { loadSettings } from './settings.js';
+import { PictureCanvas } from './pictures/PictureCanvas.js';
 
 async function start() {
   const engine = await CorvaneEngine();
@@ -11,18 +12,12 @@ async function start() {
     session,
     settings: loadSettings(storage),
     storage,
+    painter: new PictureCanvas(),
   });
   workbench.start();
   window.corvane = workbench; // for the browser tests and the console
 }
 
-// The service worker keeps the site for visits without a network; a page served from a file
-// or without a secure origin simply has none.
-function keepSiteOffline() {
-  if ('serviceWorker' in navigator) {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
-  }
-}
-
 start();
-keepSiteOffline();
+// Keeps the site for visits with no network.
+navigator.serviceWorker?.register('sw.js');

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "devices/pictures/DevicePictures.h"
 #include "workbench/Fonts.h"
 #include "workbench/Themes.h"
 #include "workbench/Zoom.h"
@@ -86,6 +87,21 @@ void PictureWindow::ApplyZoom(double factor) {
     update();
 }
 
+void PictureWindow::DrawWhole() {
+    painter_.Repaint(picture_);
+}
+
+void PictureWindow::ShowPicture(const ::Picture& picture) {
+    for (const QRect& area : painter_.Paint(picture_, picture)) {
+        PictureChanged(area);
+    }
+}
+
+int PictureWindow::ActionAt(const QMouseEvent& event) const {
+    const QPoint at = PicturePixel(event);
+    return ::ActionAt(painter_.Painted(), {at.x(), at.y()});
+}
+
 void PictureWindow::PictureChanged(const QRect& area) {
     update(Covering(area, Zoom()));
 }
@@ -114,24 +130,6 @@ QFont PictureWindow::BitLabelFont() {
     QFont font = CourierNew(13, true);
     font.setBold(true);
     return font;
-}
-
-void PictureWindow::DrawPortPlug(QPainter& painter, QPoint topLeft) {
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x2A, 0x2A, 0x2A));
-    painter.drawRoundedRect(QRectF(QPointF(topLeft) + QPointF(0.5, 0.5), QSizeF(72, 15)), 3, 3);
-    painter.setBrush(QColor(0xD8, 0xB0, 0x40));
-    for (int pin = 0; pin < 8; ++pin) {
-        painter.drawRect(topLeft.x() + 6 + 8 * pin, topLeft.y() + 5, 5, 5);
-    }
-    QFont font = MsSansSerif(10, true);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(Qt::yellow);
-    painter.drawText(QRect(topLeft + QPoint(-40, 0), QSize(36, 16)),
-                     Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("MSB"));
-    painter.drawText(QRect(topLeft + QPoint(77, 0), QSize(36, 16)),
-                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("LSB"));
 }
 
 QRect PictureWindow::WriteText(QPainter& painter, QPoint topLeft, const QString& text) {

@@ -7,7 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "devices/Picture.h"
 #include "workbench/ToolWindow.h"
+#include "workbench/devices/PicturePainter.h"
 
 class QKeyEvent;
 class QLabel;
@@ -35,8 +37,13 @@ class PictureWindow : public ToolWindow {
     // Asks for a repaint of part of the picture after drawing on it.
     void PictureChanged(const QRect& area);
     void paintEvent(QPaintEvent* event) override;
-    // Draws the whole picture again, as the device stands, after the zoom changed.
-    virtual void DrawWhole() = 0;
+    // Draws the whole picture again, as the device stands, after the zoom changed: the
+    // description shown last, unless the device draws its picture itself.
+    virtual void DrawWhole();
+    // Paints the parts of a device's picture description that changed since the last one.
+    void ShowPicture(const ::Picture& picture);
+    // The action of the description's hot area under the mouse, or NoAction.
+    int ActionAt(const QMouseEvent& event) const;
     // The picture's pixels that cover an area given in its coordinates.
     QRect PixelsOf(const QRect& area) const;
     void keyPressEvent(QKeyEvent* event) override;
@@ -57,9 +64,6 @@ class PictureWindow : public ToolWindow {
     QLabel* AddBitLabel(const QString& objectName, const QRect& place);
     // The bit label's font at the actual size.
     static QFont BitLabelFont();
-    // The port's plug, its top left corner at a point, between "MSB" and "LSB": eight gold
-    // pins centred 8, 16 .. 64 pixels in, bit 7 at the left, their tops 5 pixels down.
-    static void DrawPortPlug(QPainter& painter, QPoint topLeft);
     // Writes a text with its top left corner at a point, in the painter's pen, background
     // and background mode; the area it covers.
     static QRect WriteText(QPainter& painter, QPoint topLeft, const QString& text);
@@ -68,6 +72,7 @@ class PictureWindow : public ToolWindow {
     void DrawFocusMark(QPainter& painter) const;
 
     QImage picture_;
+    PicturePainter painter_;
     QColor background_;
     StateWords* words_ = nullptr;
     bool takesKeys_ = false;

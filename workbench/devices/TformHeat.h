@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QRect>
-#include <QString>
 
 #include "devices/Heater.h"
 #include "workbench/devices/PictureWindow.h"
@@ -18,10 +17,6 @@ class TformHeat : public PictureWindow {
     // Where the picture of the room lies; clicks and the hint belong to it.
     static constexpr QRect Image1{0, 0, 200, 201};
 
-    // Any mouse button, at height y of the picture: sets the room to the temperature the
-    // thermometer points at.
-    void Image1MouseDown(int y);
-
     QLabel* labelIO;
     QLabel* labelOnOff;
 
@@ -31,15 +26,10 @@ class TformHeat : public PictureWindow {
     bool TakeKey(const QKeyEvent& event) override;
 
   private:
-    void DrawWhole() override;
     // Brings the picture and the labels up to the model, drawing only what changed.
     void ShowModel();
-    void DrawMercury(int height);
-    void DrawReading(const QString& text);
     void ShowSwitch(Heater::SwitchLabel state);
 
     Heater& model_;
-    int mercury_ = -1;
-    QString reading_;
     Heater::SwitchLabel switch_ = Heater::SwitchLabel::Blank;
 };

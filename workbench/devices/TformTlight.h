@@ -1,12 +1,9 @@
 #pragma once
 
-#include <array>
-
 #include "devices/TrafficLights.h"
 #include "workbench/devices/PictureWindow.h"
 
 class QLabel;
-class QPainter;
 
 // Two sets of traffic lights on port 01, wired to the port's eight pins. The lamps are drawn
 // onto the picture, so they keep their look while the window is hidden.
@@ -16,14 +13,9 @@ class TformTlight : public PictureWindow {
     TformTlight(QWidget* owner, TrafficLights& model);
 
   private:
-    void DrawWhole() override;
-    // Everything but the lamps.
-    static void DrawCircuit(QPainter& p);
     // Draws again only the lamps that changed since they were drawn.
     void ShowModel();
-    void DrawLamp(const TrafficLights::Lamp& lamp, bool lit);
 
     TrafficLights& model_;
     QLabel* tlightLabel_;
-    std::array<bool, TrafficLights::Lamps.size()> drawnLit_{};
 };

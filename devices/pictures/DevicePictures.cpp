@@ -1,0 +1,62 @@
+#include "devices/pictures/DevicePictures.h"
+
+#include <algorithm>
+#include <array>
+
+#include "devices/pictures/HeaterPicture.h"
+#include "devices/pictures/SevenSegmentPicture.h"
+#include "devices/pictures/TrafficLightsPicture.h"
+
+namespace {
+
+struct PictureRow {
+    Peripheral Window;
+    Picture (*Draw)(const Peripherals& devices) = nullptr;
+    // Null for a device that takes no clicks.
+    bool (*Act)(Peripherals& devices, int action) = nullptr;
+};
+
+constexpr std::array PictureTable = {
+    PictureRow{
+        .Window = Peripheral::TrafficLights,
+        .Draw = [](const Peripherals& d) { return TrafficLightsPicture(d.Lights); },
+    },
+    PictureRow{
+        .Window = Peripheral::SevenSegment,
+        .Draw = [](const Peripherals& d) { return SevenSegmentPicture(d.Digits); },
+    },
+    PictureRow{
+        .Window = Peripheral::Heater,
+        .Draw = [](const Peripherals& d) { return HeaterPicture(d.Heating); },
+        .Act = [](Peripherals& d, int action) { return HeaterAction(d.Heating, action); },
+    },
+};
+
+const PictureRow* RowOf(Peripheral window) {
+    // Emscripten's standard library has no ranges algorithms.
+    const auto* row = std::find_if(PictureTable.begin(), PictureTable.end(),
+                                   [window](const PictureRow& r) { return r.Window == window; });
+    return row == PictureTable.end() ? nullptr : row;
+}
+
+bool Contains(const PixelRect& box, PixelPoint at) {
+    return at.X >= box.Left && at.X <= box.Right && at.Y >= box.Top && at.Y <= box.Bottom;
+}
+
+} // namespace
+
+Picture DevicePicture(Peripheral window, const Peripherals& devices) {
+    const PictureRow* row = RowOf(window);
+    return row ? row->Draw(devices) : Picture{};
+}
+
+bool DeviceAction(Peripheral window, Peripherals& devices, int action) {
+    const PictureRow* row = RowOf(window);
+    return row && row->Act && row->Act(devices, action);
+}
+
+int ActionAt(const Picture& picture, PixelPoint at) {
+    const auto area = std::find_if(picture.Areas.begin(), picture.Areas.end(),
+                                   [at](const HotArea& a) { return Contains(a.Box, at); });
+    return area == picture.Areas.end() ? NoAction : area->Action;
+}
