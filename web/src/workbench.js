@@ -113,9 +113,9 @@ export class Workbench {
 
   applyWindows(commands) {
     for (const command of commands) {
-      const { closed } = applyWindowCommand(this.windows, command, this.settings.oneAtATime);
+      const { closed, opened } = applyWindowCommand(this.windows, command, this.settings.oneAtATime);
       closed.forEach((name) => this.panels[name]?.hide());
-      if (this.windows.isOpen(command.window) && command.kind !== 'Hide') {
+      if (opened) {
         this.panels[command.window]?.show();
         this.devicePanels[command.window]?.redraw();
       }
