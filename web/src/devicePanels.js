@@ -1,12 +1,9 @@
 // The device windows as floating panels: each draws its device's picture on a canvas, takes
 // clicks on the picture's hot areas and, for the keyboard and the keypad, typed keys.
-import { keyCodeOf } from './keys.js';
-
-// The typed character a keypad key stands for, upper-cased as its caps are.
-const keypadCode = ({ key }) => (key.length === 1 ? key.toUpperCase().charCodeAt(0) : null);
-
-// Which key events a window takes, as the desktop's windows take them.
-const KeyTakers = { Keyboard: keyCodeOf, Keypad: keypadCode };
+// The keys a window takes, as the desktop's windows take them, to the action of the hot
+// area each stands for: the heater's arrows a degree warmer or cooler.
+const HeaterKeys = { ArrowUp: 1, ArrowDown: 2 };
+const KeyTakers = { Heater: ({ key }) => HeaterKeys[key] ?? null };
 
 export class DevicePanel {
   constructor(panel, { window, session, painter }) {
@@ -52,9 +49,8 @@ export class DevicePanel {
   }
 
   key(e, taker) {
-    if (e.ctrlKey && !/^[a-zA-Z[\]\\{}|]$|^Enter$/.test(e.key)) return;
-    const code = taker(e);
-    if (code !== null && this.session.DeviceKey(this.window, code)) {
+    const action = taker(e);
+    if (action !== null && this.session.DeviceAction(this.window, action)) {
       e.preventDefault();
       e.stopPropagation();
       this.redraw();

@@ -19,6 +19,7 @@ import { showMessage, beep, ask } from './boxes.js';
 const Untitled = 'Untitled';
 const LongestFrame = 250; // ms of simulated time a frame may take up after the page slept
 const ShownFrameInterval = 30; // ms, a little less than two frames at 60 a second
+const StatusShownMs = 10000; // a message stays about ten seconds
 // During a continuous run the editor follows the instruction this often at most: moving the
 // selection costs the editor a redraw, and no eye follows 500 steps a second.
 const RunningSelectionInterval = 100;
@@ -36,6 +37,7 @@ export class Workbench {
     this.sourceStale = true;
     this.selection = null; // the instruction to select, while a run holds it back
     this.selectedAt = 0;
+    this.statusShownAt = null;
     this.grey = false;
     this.running = false;
     this.fontIndex = 4;
@@ -111,9 +113,9 @@ export class Workbench {
 
   applyWindows(commands) {
     for (const command of commands) {
-      const { closed } = applyWindowCommand(this.windows, command, this.settings.oneAtATime);
+      const { closed, opened } = applyWindowCommand(this.windows, command, this.settings.oneAtATime);
       closed.forEach((name) => this.panels[name]?.hide());
-      if (this.windows.isOpen(command.window) && command.kind !== 'Hide') {
+      if (opened) {
         this.panels[command.window]?.show();
         this.devicePanels[command.window]?.redraw();
       }
@@ -148,7 +150,7 @@ export class Workbench {
     faster() { this.session.ButtonFastClick(); this.clockChanged(); },
     timerReduce() { this.session.ButtonIntervalReduceClick(); this.timerChanged(); },
     timerIncrease() { this.session.ButtonIntervalIncreaseClick(); this.timerChanged(); },
-    stepBack() { if (this.session.CanStepBack()) this.session.ButtonStepBackClick(); },
+    stepBack() { this.session.ButtonStepBackClick(); },
     showRam() { this.showWindow('RamView'); },
     show(name) { this.showWindow(name); },
     closeAll() { this.applyWindows([{ kind: 'HideAllDevices' }]); },
@@ -267,7 +269,7 @@ export class Workbench {
       this.editor.modified = false;
       this.showCaption();
       this.rememberFile(saved.name, this.editor.text);
-      this.top.showStatus({ style: 'Progress', text: `Saved ${saved.name}` });
+      this.followStatus({ style: 'Progress', text: ` Saved ${saved.name}` }); // with the status line's leading space
       return true;
     } catch (e) {
       showMessage(`Could not save ${name}: ${e.message}.`, 'Error');
@@ -363,7 +365,7 @@ export class Workbench {
     r.editor.forEach((command) => this.applyEditorCommand(command));
     this.applyWindows(r.windows);
     this.followSelection(r.selection, r.running);
-    if (r.status) this.top.showStatus(r.status);
+    this.followStatus(r.status);
     this.top.showRegisters(r.registerTexts, r.registersMarked);
     this.ramView.setPointers(r.registers[4], r.registers[5]);
     if (r.cellsChanged.length) this.ramView.setCells(r.cellsChanged, this.session.RamCells(r.cellsChanged));
@@ -383,6 +385,17 @@ export class Workbench {
     r.devicesChanged.forEach((name) => this.devicePanels[name]?.redraw());
     if (r.keyAwaited) this.awaitKey();
     this.showRunning(r.running);
+  }
+
+  followStatus(status) {
+    const now = performance.now();
+    if (status) {
+      this.top.showStatus(status);
+      this.statusShownAt = now;
+    } else if (this.statusShownAt !== null && now - this.statusShownAt >= StatusShownMs) {
+      this.top.showStatus({ style: 'Blank', text: '' });
+      this.statusShownAt = null;
+    }
   }
 
   followSelection(selection, running) {

@@ -28,25 +28,39 @@ async function workbenchWithRamView(page) {
 }
 
 // The Demonstration drives the lights, the digits and the VDU; the other panels stand beside
-// them as they are.
+// them as they are. Only devices that have a picture are shown.
 async function devicePanels(page) {
   await menu(page, 'View', 'Hide All Peripherals');
-  await page.evaluate(() => window.corvane.panels.RamView.hide());
   await menu(page, 'Examples', '4 Demonstration');
   await button(page, 'Assemble');
   for (let i = 0; i < 6; ++i) await button(page, 'Faster');
   await button(page, 'Run F9');
+  await page.waitForTimeout(300);
   const places = {
-    Vdu: [10, 150], TrafficLights: [640, 150], SevenSegment: [640, 420], Lift: [380, 150],
-    Keypad: [10, 420], Heater: [200, 420],
+    TrafficLights: [10, 175], SevenSegment: [215, 175], Heater: [10, 440], Vdu: [430, 175],
+    Lift: [430, 400], Keypad: [760, 175], Stepper: [760, 400], Keyboard: [215, 440],
   };
-  for (const [name, [x, y]] of Object.entries(places)) {
-    await page.evaluate(([n, px, py]) => {
-      window.corvane.showWindow(n);
-      window.corvane.panels[n].moveTo({ x: px, y: py });
-    }, [name, x, y]);
-  }
+  await page.evaluate((wanted) => {
+    const bench = window.corvane;
+    bench.hideWindow('RamView');
+    for (const [name, [x, y]] of Object.entries(wanted)) {
+      if (bench.session.DevicePicture(name).parts.length === 0) continue;
+      bench.showWindow(name);
+      bench.panels[name].moveTo({ x, y });
+    }
+  }, places);
   await page.waitForTimeout(2500);
+  // The running program opens the RAM view and its windows again at every step; the shot is
+  // of the pictures alone, stopped.
+  await button(page, 'STOP');
+  await page.evaluate(() => {
+    const bench = window.corvane;
+    bench.hideWindow('RamView');
+    for (const d of bench.session.Devices()) {
+      if (bench.session.DevicePicture(d.window).parts.length === 0) bench.hideWindow(d.window);
+    }
+  });
+  await page.waitForTimeout(100);
   await page.screenshot({ path: path.join(folder, 'web-devices.png') });
 }
 
