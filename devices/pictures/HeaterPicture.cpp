@@ -210,7 +210,7 @@ bool HeaterAction(Heater& heater, int action) {
     default:
         break;
     }
-    // Rows far above or below the scale read beyond it; the room holds itself within it.
+    // A code this far from the scale's is no setting of the room.
     constexpr int farthest = 100;
     if (std::abs(action - HeaterSetDegrees) > farthest) {
         return false;

@@ -101,16 +101,12 @@ void PaintShape(QPainter& p, const Shape& shape) {
 
 void PaintPart(QImage& image, const PicturePart& part) {
     QPainter painter(&image);
-    PicturePainter::PaintShapes(painter, part.Shapes);
-}
-
-} // namespace
-
-void PicturePainter::PaintShapes(QPainter& painter, const std::vector<Shape>& shapes) {
-    for (const Shape& shape : shapes) {
+    for (const Shape& shape : part.Shapes) {
         PaintShape(painter, shape);
     }
 }
+
+} // namespace
 
 QRect PicturePainter::PixelsOf(const PixelRect& box) {
     return QRect(QPoint(box.Left, box.Top), QPoint(box.Right, box.Bottom));

@@ -6,7 +6,6 @@
 #include "devices/Picture.h"
 
 class QImage;
-class QPainter;
 
 // Paints picture descriptions with QPainter onto a window's picture, in picture pixels at
 // the picture's zoom. It keeps the picture it painted last and paints again only the parts
@@ -20,7 +19,6 @@ class PicturePainter {
     void Repaint(QImage& image) const;
     const Picture& Painted() const { return painted_; }
 
-    static void PaintShapes(QPainter& painter, const std::vector<Shape>& shapes);
     // The rectangle of pixels a box covers, both corners included.
     static QRect PixelsOf(const PixelRect& box);
 

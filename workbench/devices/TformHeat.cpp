@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
+#include "devices/DeviceTable.h"
 #include "devices/DeviceWords.h"
 #include "devices/pictures/DevicePictures.h"
 #include "devices/pictures/HeaterPicture.h"
@@ -24,7 +25,8 @@ QLabel* MakeLabel(QWidget* parent, const QRect& place) {
 } // namespace
 
 TformHeat::TformHeat(QWidget* owner, Heater& model)
-    : PictureWindow(owner, "Heater and Thermostat", QSize(200, 218), QColor(0x00, 0x80, 0x80)),
+    : PictureWindow(owner, DeviceRowOf(Peripheral::Heater).Caption, QSize(200, 218),
+                    QColor(0x00, 0x80, 0x80)),
       labelIO(AddBitLabel(QString(), QRect(59, 144, 64, 16))),
       labelOnOff(MakeLabel(this, QRect(25, 92, 67, 16))), model_(model) {
     setFont(MsSansSerif(8));

@@ -3,11 +3,13 @@
 #include <QLabel>
 #include <QPointer>
 
+#include "devices/DeviceTable.h"
 #include "devices/DeviceWords.h"
 #include "devices/pictures/SevenSegmentPicture.h"
 
 TformSevenSeg::TformSevenSeg(QWidget* owner, SevenSegmentDisplays& model)
-    : PictureWindow(owner, "Seven Segment Displays", QSize(200, 218), QColor(0x00, 0x80, 0x00)),
+    : PictureWindow(owner, DeviceRowOf(Peripheral::SevenSegment).Caption, QSize(200, 218),
+                    QColor(0x00, 0x80, 0x00)),
       model_(model),
       sevSegLabel_(AddBitLabel(QStringLiteral("sevSegLabel"), QRect(62, 184, 64, 16))) {
     DescribeState([this] { return SevenSegmentWords(model_); });

@@ -3,11 +3,13 @@
 #include <QLabel>
 #include <QPointer>
 
+#include "devices/DeviceTable.h"
 #include "devices/DeviceWords.h"
 #include "devices/pictures/TrafficLightsPicture.h"
 
 TformTlight::TformTlight(QWidget* owner, TrafficLights& model)
-    : PictureWindow(owner, "Traffic Lights on Port One", QSize(200, 218), QColor(0x80, 0x80, 0x00)),
+    : PictureWindow(owner, DeviceRowOf(Peripheral::TrafficLights).Caption, QSize(200, 218),
+                    QColor(0x80, 0x80, 0x00)),
       model_(model),
       tlightLabel_(AddBitLabel(QStringLiteral("tlightLabel"), QRect(64, 176, 64, 16))) {
     DescribeState([this] { return TrafficLightsWords(model_); });
