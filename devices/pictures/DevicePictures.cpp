@@ -61,7 +61,9 @@ constexpr std::array PictureTable = {
 };
 
 const PictureRow* RowOf(Peripheral window) {
-    const auto* row = std::ranges::find(PictureTable, window, &PictureRow::Window);
+    // Emscripten's standard library has no ranges algorithms.
+    const auto* row = std::find_if(PictureTable.begin(), PictureTable.end(),
+                                   [window](const PictureRow& r) { return r.Window == window; });
     return row == PictureTable.end() ? nullptr : row;
 }
 
@@ -82,7 +84,7 @@ bool DeviceAction(Peripheral window, Peripherals& devices, int action) {
 }
 
 int ActionAt(const Picture& picture, PixelPoint at) {
-    const auto area =
-        std::ranges::find_if(picture.Areas, [at](const HotArea& a) { return Contains(a.Box, at); });
+    const auto area = std::find_if(picture.Areas.begin(), picture.Areas.end(),
+                                   [at](const HotArea& a) { return Contains(a.Box, at); });
     return area == picture.Areas.end() ? NoAction : area->Action;
 }

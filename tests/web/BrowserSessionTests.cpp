@@ -205,3 +205,24 @@ TEST(BrowserSessionClock, CaptionsGiveTheStepsASecondToThreeFigures) {
         EXPECT_EQ(session.CpuClockCaption(), caption);
     }
 }
+
+// A click on a picture's hot area works the device as the desktop's click does, and the page
+// hears that the device changed.
+namespace {
+
+TEST(BrowserSessionPictures, AHotAreasActionChangesTheDeviceAndItsPicture) {
+    BrowserSession session;
+    session.TakeReport();
+    const Picture before = session.DevicePicture(Peripheral::Heater);
+    const int action = ActionAt(before, {170, 74});
+    ASSERT_NE(action, NoAction);
+    EXPECT_TRUE(session.DeviceAction(Peripheral::Heater, action));
+    EXPECT_EQ(session.DeviceModels().Heating.Temperature(), 25.0);
+    EXPECT_NE(session.DevicePicture(Peripheral::Heater), before);
+    const SessionReport report = session.TakeReport();
+    EXPECT_NE(std::ranges::find(report.DevicesChanged, Peripheral::Heater),
+              report.DevicesChanged.end());
+    EXPECT_FALSE(session.DeviceAction(Peripheral::TrafficLights, action));
+}
+
+} // namespace

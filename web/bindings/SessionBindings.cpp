@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "web/bindings/JsValues.h"
+#include "web/bindings/PictureBindings.h"
 #include "web/session/BrowserSession.h"
 #include "web/session/SessionNames.h"
 
@@ -142,6 +143,16 @@ std::string DeviceWords(const BrowserSession& session, const std::string& window
     return named ? session.DeviceWords(*named) : std::string();
 }
 
+val DevicePictureObject(const BrowserSession& session, const std::string& window) {
+    const std::optional<Peripheral> named = PeripheralNamed(window);
+    return PictureObject(named ? session.DevicePicture(*named) : Picture{});
+}
+
+bool WorkDeviceAction(BrowserSession& session, const std::string& window, int action) {
+    const std::optional<Peripheral> named = PeripheralNamed(window);
+    return named && session.DeviceAction(*named, action);
+}
+
 void SetBreakpointLines(BrowserSession& session, const val& lines) {
     std::vector<int64_t> numbers;
     for (const double line : emscripten::vecFromJSArray<double>(lines)) {
@@ -211,6 +222,8 @@ EMSCRIPTEN_BINDINGS(corvane_session) {
         .class_function("Devices", &Devices)
         .function("Devices", optional_override([](const BrowserSession&) { return Devices(); }))
         .function("DeviceWords", &DeviceWords)
+        .function("DevicePicture", &DevicePictureObject)
+        .function("DeviceAction", &WorkDeviceAction)
         .function("RunReportText", optional_override([](BrowserSession& s, double steps) {
                       return s.RunReportText(static_cast<int64_t>(steps));
                   }));

@@ -33,6 +33,7 @@
 #include "devices/Peripherals.h"
 #include "devices/StepHistory.h"
 #include "devices/WholeMachine.h"
+#include "devices/pictures/DevicePictures.h"
 #include "marking/HeadlessUi.h"
 #include "web/session/PageText.h"
 #include "web/session/SessionReport.h"
@@ -110,6 +111,12 @@ class BrowserSession final : public HeadlessUi {
     // The device's state in words, as a screen reader hears it.
     std::string DeviceWords(Peripheral window) const;
     Peripherals& DeviceModels() { return devices_; }
+    // The device's picture as it stands, and a hot area's action worked on the device as the
+    // desktop window's click works it; false when the device has no such action.
+    Picture DevicePicture(Peripheral window) const { return ::DevicePicture(window, devices_); }
+    bool DeviceAction(Peripheral window, int action) {
+        return ::DeviceAction(window, devices_, action);
+    }
 
     // What `corvane-cli run --ram --max-steps STEPS` prints for the source with the session's
     // clocks: the source is assembled and run from the start in simulated time, every key IN

@@ -2,6 +2,7 @@
 import CorvaneEngine from './engine/corvane-engine.js';
 import { Workbench } from './workbench.js';
 import { loadSettings } from './settings.js';
+import { PictureCanvas } from './pictures/PictureCanvas.js';
 
 async function start() {
   const engine = await CorvaneEngine();
@@ -11,6 +12,7 @@ async function start() {
     session,
     settings: loadSettings(storage),
     storage,
+    painter: new PictureCanvas(),
   });
   workbench.start();
   window.corvane = workbench; // for the browser tests and the console
