@@ -15,7 +15,11 @@ async function start() {
     painter: new PictureCanvas(),
   });
   workbench.start();
+// Keeps the site for visits with no network.
+navigator.serviceWorker?.register('sw.js');
   window.corvane = workbench; // for the browser tests and the console
 }
 
 start();
+// Keeps the site for visits with no network.
+navigator.serviceWorker?.register('sw.js');

@@ -97,8 +97,10 @@ export class Student {
     await this.page.getByRole('tab', { name, exact: true }).click();
   }
 
+  // Also while another tab is in front: STOP brings the source back, as on the desktop.
   async runLogLines() {
-    const text = await this.page.getByRole('tabpanel', { name: 'Run Log' }).textContent();
+    const pane = this.page.getByRole('tabpanel', { name: 'Run Log', includeHidden: true });
+    const text = await pane.textContent();
     return text.split('\n').filter(Boolean);
   }
 
@@ -126,20 +128,22 @@ export class Student {
     return this.page.locator(`[data-window="${window}"] canvas`);
   }
 
-  // Clicks the middle of the picture's hot area that does `action`.
+  // The device's hot areas in picture pixels, [] while the engine draws no picture of it.
+  hotAreas(window) {
+    return this.page.evaluate((name) => {
+      const session = window.corvane.session;
+      return session.DevicePicture ? Array.from(session.DevicePicture(name).areas) : [];
+    }, window);
+  }
+
+  // Clicks the middle of the picture's hot area that does `action`, as drawn on the page.
   async clickHotArea(window, action) {
+    const area = (await this.hotAreas(window)).find((a) => a.action === action);
+    if (!area) throw new Error(`${window} has no hot area for action ${action}`);
     const canvas = this.picture(window);
-    const { box, width } = await canvas.evaluate((element, wanted) => {
-      const picture = window.corvane.session.DevicePicture(element.closest('[data-window]').dataset.window);
-      const area = picture.areas.find((a) => a.action === wanted);
-      return { box: area?.box, width: picture.width };
-    }, action);
-    if (!box) throw new Error(`${window} has no hot area for action ${action}`);
-    const shown = await canvas.boundingBox();
-    const scale = shown.width / width;
-    await canvas.click({
-      position: { x: (box.x + box.w / 2) * scale, y: (box.y + box.h / 2) * scale },
-    });
+    const scale = await canvas.evaluate((c) => c.getBoundingClientRect().width / c.width);
+    const { left, top, right, bottom } = area.box;
+    await canvas.click({ position: { x: ((left + right) / 2) * scale, y: ((top + bottom) / 2) * scale } });
   }
 
   deviceWords(window) {
