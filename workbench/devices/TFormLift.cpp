@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 
 #include "devices/DeviceTable.h"
 #include "devices/DeviceWords.h"
+#include "devices/pictures/DevicePictures.h"
 #include "devices/pictures/LiftPicture.h"
 #include "workbench/ButtonFace.h"
 #include "workbench/Fonts.h"
@@ -101,6 +103,13 @@ void TFormLift::SpeedButtonDownClick() {
 
 void TFormLift::ButtonEngineerClick() {
     Click(LiftRepair);
+}
+
+// The buttons take their own clicks; one that reaches the picture under them works alike.
+void TFormLift::mousePressEvent(QMouseEvent* event) {
+    if (const int action = ActionAt(*event); action != NoAction) {
+        Click(action);
+    }
 }
 
 void TFormLift::Click(int action) {

@@ -32,6 +32,7 @@ class TFormLift : public PictureWindow {
     void ButtonEngineerClick();
 
   protected:
+    void mousePressEvent(QMouseEvent* event) override;
     bool TakeKey(const QKeyEvent& event) override;
 
   private:
