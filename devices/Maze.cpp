@@ -59,6 +59,8 @@ void Maze::Restore(const State& state) {
     state_ = state;
     lastReset_ = true;
     lastHeads_.assign(1, {state_.SnakeX, state_.SnakeY});
+    ClearTrail();
+    AddToTrail(lastHeads_.front());
     NotifyChange();
 }
 
@@ -68,6 +70,7 @@ void Maze::PortWrite(uint8_t value) {
     lastHeads_.clear();
     if (lastReset_) {
         ResetMaze();
+        ClearTrail();
     }
     const int distance = value & 0x0F;
     switch (value & 0xF0) {
@@ -86,7 +89,25 @@ void Maze::PortWrite(uint8_t value) {
     default:
         break;
     }
+    for (PixelPoint head : lastHeads_) {
+        AddToTrail(head);
+    }
     NotifyChange();
+}
+
+void Maze::ClearTrail() {
+    for (PixelPoint head : trail_) {
+        onTrail_[static_cast<size_t>(head.Y * PictureWidth + head.X)] = false;
+    }
+    trail_.clear();
+}
+
+void Maze::AddToTrail(PixelPoint head) {
+    const auto place = static_cast<size_t>(head.Y * PictureWidth + head.X);
+    if (!onTrail_[place]) {
+        onTrail_[place] = true;
+        trail_.push_back(head);
+    }
 }
 
 void Maze::Move(int16_t& coordinate, int step, int distance, int edge) {

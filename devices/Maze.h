@@ -40,7 +40,8 @@ class Maze : public OutputDevice, public ChangeNotifier {
 
     void PortWrite(uint8_t value) override;
 
-    // The head's place and the last byte written. The trail is the window's picture.
+    // The head's place and the last byte written. The trail is not part of the state: a
+    // restored maze starts a trail afresh.
     struct State {
         int16_t SnakeX = 20;
         int16_t SnakeY = 20;
@@ -48,7 +49,7 @@ class Maze : public OutputDevice, public ChangeNotifier {
         bool operator==(const State&) const = default;
     };
     const State& CurrentState() const { return state_; }
-    // Gives back a state as if the maze had just been reset there: the window draws the
+    // Gives back a state as if the maze had just been reset there: the picture shows the
     // empty maze, the head and the last byte.
     void Restore(const State& state);
 
@@ -57,12 +58,16 @@ class Maze : public OutputDevice, public ChangeNotifier {
     // The last byte written, one digit under each heading of the legend; empty before one.
     std::string BitsText() const;
     // What the last output drew: whether it reset the maze first, then the heads in order.
-    // A window that keeps its picture adds them to the trail.
     bool LastOutputReset() const { return lastReset_; }
     const std::vector<PixelPoint>& LastHeads() const { return lastHeads_; }
+    // Every place a head was drawn since the maze was last reset or restored, each once, in
+    // the order first drawn.
+    const std::vector<PixelPoint>& Trail() const { return trail_; }
 
   private:
     void ResetMaze();
+    void ClearTrail();
+    void AddToTrail(PixelPoint head);
     // Moves one coordinate by up to distance pixels, one circle per pixel, and ends the run
     // where the next pixel would cross the edge.
     void Move(int16_t& coordinate, int step, int distance, int edge);
@@ -71,4 +76,6 @@ class Maze : public OutputDevice, public ChangeNotifier {
     State state_;
     bool lastReset_ = false;
     std::vector<PixelPoint> lastHeads_;
+    std::vector<PixelPoint> trail_;
+    std::vector<bool> onTrail_ = std::vector<bool>(PictureWidth * PictureHeight); // by row
 };

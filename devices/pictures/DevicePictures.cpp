@@ -4,7 +4,12 @@
 #include <array>
 
 #include "devices/pictures/HeaterPicture.h"
+#include "devices/pictures/KeyboardPicture.h"
+#include "devices/pictures/KeypadPicture.h"
+#include "devices/pictures/LiftPicture.h"
+#include "devices/pictures/MazePicture.h"
 #include "devices/pictures/SevenSegmentPicture.h"
+#include "devices/pictures/StepperPicture.h"
 #include "devices/pictures/TrafficLightsPicture.h"
 
 namespace {
@@ -29,6 +34,29 @@ constexpr std::array PictureTable = {
         .Window = Peripheral::Heater,
         .Draw = [](const Peripherals& d) { return HeaterPicture(d.Heating); },
         .Act = [](Peripherals& d, int action) { return HeaterAction(d.Heating, action); },
+    },
+    PictureRow{
+        .Window = Peripheral::Maze,
+        .Draw = [](const Peripherals& d) { return MazePicture(d.Snake); },
+    },
+    PictureRow{
+        .Window = Peripheral::Stepper,
+        .Draw = [](const Peripherals& d) { return StepperPicture(d.Motor); },
+    },
+    PictureRow{
+        .Window = Peripheral::Lift,
+        .Draw = [](const Peripherals& d) { return LiftPicture(d.Car); },
+        .Act = [](Peripherals& d, int action) { return LiftAction(d.Car, action); },
+    },
+    PictureRow{
+        .Window = Peripheral::Keyboard,
+        .Draw = [](const Peripherals&) { return KeyboardPicture(); },
+        .Act = [](Peripherals& d, int action) { return KeyboardAction(d.Keyboard, action); },
+    },
+    PictureRow{
+        .Window = Peripheral::Keypad,
+        .Draw = [](const Peripherals&) { return KeypadPicture(); },
+        .Act = [](Peripherals& d, int action) { return KeypadAction(d.Pad, action); },
     },
 };
 

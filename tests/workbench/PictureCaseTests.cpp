@@ -11,8 +11,13 @@
 
 #include "devices/Peripherals.h"
 #include "support/TestMachine.h"
+#include "workbench/devices/TFormKeyPad.h"
+#include "workbench/devices/TFormKeyb.h"
+#include "workbench/devices/TFormLift.h"
 #include "workbench/devices/TformHeat.h"
+#include "workbench/devices/TformMaze.h"
 #include "workbench/devices/TformSevenSeg.h"
+#include "workbench/devices/TformStep.h"
 #include "workbench/devices/TformTlight.h"
 
 // The device pictures' cases that the page's browser test reads too, drawn by the workbench's
@@ -29,6 +34,12 @@ const std::map<QString, WindowMaker>& Windows() {
         {"SevenSegment",
          [](Peripherals& d) { return std::make_unique<TformSevenSeg>(nullptr, d.Digits); }},
         {"Heater", [](Peripherals& d) { return std::make_unique<TformHeat>(nullptr, d.Heating); }},
+        {"Maze", [](Peripherals& d) { return std::make_unique<TformMaze>(nullptr, d.Snake); }},
+        {"Stepper", [](Peripherals& d) { return std::make_unique<TformStep>(nullptr, d.Motor); }},
+        {"Lift", [](Peripherals& d) { return std::make_unique<TFormLift>(nullptr, d.Car); }},
+        {"Keyboard",
+         [](Peripherals& d) { return std::make_unique<TFormKeyb>(nullptr, d.Keyboard); }},
+        {"Keypad", [](Peripherals& d) { return std::make_unique<TFormKeyPad>(nullptr, d.Pad); }},
     };
     return windows;
 }

@@ -113,11 +113,13 @@ QRect PicturePainter::PixelsOf(const PixelRect& box) {
 }
 
 std::vector<QRect> PicturePainter::Paint(QImage& image, const Picture& picture) {
-    const bool whole = picture.Parts.size() != painted_.Parts.size();
+    // Parts that go away leave their pixels, which only the whole picture covers again.
+    const bool whole = picture.Parts.size() < painted_.Parts.size();
     std::vector<QRect> changed;
     for (size_t index = 0; index < picture.Parts.size(); ++index) {
         const PicturePart& part = picture.Parts[index];
-        if (part.DesktopLabel || (!whole && part == painted_.Parts[index])) {
+        const bool painted = index < painted_.Parts.size() && part == painted_.Parts[index];
+        if (part.DesktopLabel || (!whole && painted)) {
             continue;
         }
         PaintPart(image, part);

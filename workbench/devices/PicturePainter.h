@@ -12,8 +12,9 @@ class QImage;
 // that differ from it. Parts the window shows with labels of its own are left to them.
 class PicturePainter {
   public:
-    // Paints the parts of a picture that differ from those painted last (all of them the
-    // first time); the areas they cover, in picture pixels.
+    // Paints the parts of a picture that differ from those painted last, or that it adds at
+    // the end (a trail that grows); all of them the first time and when parts went away. The
+    // areas they cover, in picture pixels.
     std::vector<QRect> Paint(QImage& image, const Picture& picture);
     // Paints the last picture whole again, onto an image made afresh.
     void Repaint(QImage& image) const;

@@ -131,9 +131,3 @@ QFont PictureWindow::BitLabelFont() {
     font.setBold(true);
     return font;
 }
-
-QRect PictureWindow::WriteText(QPainter& painter, QPoint topLeft, const QString& text) {
-    const QFontMetrics metrics(painter.font());
-    painter.drawText(topLeft + QPoint(0, metrics.ascent()), text);
-    return {topLeft, QSize(metrics.horizontalAdvance(text), metrics.height())};
-}

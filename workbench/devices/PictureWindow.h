@@ -64,9 +64,6 @@ class PictureWindow : public ToolWindow {
     QLabel* AddBitLabel(const QString& objectName, const QRect& place);
     // The bit label's font at the actual size.
     static QFont BitLabelFont();
-    // Writes a text with its top left corner at a point, in the painter's pen, background
-    // and background mode; the area it covers.
-    static QRect WriteText(QPainter& painter, QPoint topLeft, const QString& text);
 
   private:
     void DrawFocusMark(QPainter& painter) const;

@@ -6,16 +6,15 @@
 class QLabel;
 class QMouseEvent;
 
-// The on-screen keyboard: a British keyboard drawn on the regions of the key map. A click
-// on a key presses it, which stores its code and raises interrupt 03; port 07 reads the
-// code. Label1 names the key under the mouse.
+// The on-screen keyboard, drawn from its picture: a British keyboard on the regions of the
+// key map. A click on a key presses it, which stores its code and raises interrupt 03; port
+// 07 reads the code. Label1 names the key under the mouse.
 class TFormKeyb : public PictureWindow {
     Q_OBJECT
   public:
     TFormKeyb(QWidget* owner, OnScreenKeyboard& model);
 
-    // Any mouse button, at x,y of the picture.
-    void Image1MouseDown(int x, int y);
+    // At x,y of the picture.
     void Image1MouseMove(int x, int y);
 
   protected:
@@ -24,8 +23,6 @@ class TFormKeyb : public PictureWindow {
     bool TakeKey(const QKeyEvent& event) override;
 
   private:
-    void DrawWhole() override;
-
     OnScreenKeyboard& model_;
     QLabel* Label1;
 };

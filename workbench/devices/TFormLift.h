@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QRect>
 
 #include "devices/Lift.h"
@@ -10,15 +9,16 @@ class QLabel;
 class QPushButton;
 class QToolButton;
 
-// A lift between two floors on port 06. The car is drawn onto the picture over the shaft and
-// moves with the model; the call buttons call the lift and the repair button repairs it.
+// A lift between two floors on port 06, drawn from the model's picture; the car moves with
+// the model. The call buttons call the lift and the repair button repairs it, as the
+// picture's hot areas under them do.
 class TFormLift : public PictureWindow {
     Q_OBJECT
   public:
     TFormLift(QWidget* owner, Lift& model);
 
     // The car at its top edge, in window pixels.
-    static QRect CarPlace(int top) { return {45, top, 66, 86}; }
+    static QRect CarPlace(int top);
 
     QToolButton* SpeedButtonUp;
     QToolButton* SpeedButtonDown;
@@ -32,17 +32,15 @@ class TFormLift : public PictureWindow {
     void ButtonEngineerClick();
 
   protected:
+    void mousePressEvent(QMouseEvent* event) override;
     bool TakeKey(const QKeyEvent& event) override;
 
   private:
-    void DrawWhole() override;
-    // Brings the car, the buttons and the labels up to the model.
+    // Brings the picture, the buttons and the labels up to the model.
     void ShowModel();
-    void MoveCar(int top);
     void ShowLabels();
+    // Works a hot area's action and hands the keyboard back.
+    void Click(int action);
 
     Lift& model_;
-    QImage background_; // the picture without the car, to restore what the car uncovers
-    QImage car_;
-    int carTop_;
 };

@@ -5,10 +5,12 @@
 #include <QPainter>
 #include <QRegion>
 
+#include "devices/DeviceTable.h"
 #include "devices/DeviceWords.h"
+#include "devices/pictures/VduPicture.h"
 #include "workbench/Fonts.h"
-#include "workbench/Glyphs.h"
 #include "workbench/Zoom.h"
+#include "workbench/devices/PicturePainter.h"
 #include "workbench/devices/StateWords.h"
 
 namespace {
@@ -22,25 +24,25 @@ int CellIndex(int row, int column) {
 } // namespace
 
 TformVdu::TformVdu(QWidget* owner, const MachineState& machine)
-    : ToolWindow(owner, "VDU C0..FF", QSize(200, 64), Frame::Sizeable, Qt::black),
+    : ToolWindow(owner, DeviceRowOf(Peripheral::Vdu).Caption, QSize(200, 64), Frame::Sizeable,
+                 Qt::black),
       machine_(machine) {
-    UseFont(CourierNew(TextPixels, true));
+    UseFont(TextPixels);
     drawn_.fill(NotDrawn);
     VduLayout();
     words_ = new StateWords(this, [&machine] { return VduWords(machine); });
 }
 
-void TformVdu::UseFont(const QFont& font) {
-    font_ = font;
-    const QFontMetrics metrics(font_);
+void TformVdu::UseFont(int pixels) {
+    fontPixels_ = pixels;
+    const QFontMetrics metrics(CourierNew(pixels, true));
     textWidth_ = metrics.horizontalAdvance(QLatin1Char('0'));
     textHeight_ = metrics.height();
-    textAscent_ = metrics.ascent();
 }
 
 void TformVdu::ApplyZoom(double factor) {
     ToolWindow::ApplyZoom(factor);
-    UseFont(CourierNew(Zoomed(TextPixels, factor), true));
+    UseFont(Zoomed(TextPixels, factor));
     drawn_.fill(NotDrawn);
     VduLayout();
     update();
@@ -84,21 +86,22 @@ void TformVdu::VduLayout() {
     cellHeight_ = height() / VduRows;
 }
 
-// Column by column: where a character is wider than its cell, the next column's opaque
-// box covers its overhang, so a partial paint must draw every box it touches in this order.
+// Column by column, as the picture's parts go: where a character is wider than its cell, the
+// next column's opaque box covers its overhang, so a partial paint must draw every box it
+// touches in this order.
 void TformVdu::VduPaint(QPainter& painter, const QRegion& area) {
-    painter.setFont(font_);
-    painter.setPen(Qt::white);
+    const Picture picture =
+        VduPicture(machine_, {width(), height(), fontPixels_, textWidth_, textHeight_});
     for (int column = 0; column < VduColumns; ++column) {
         for (int row = 0; row < VduRows; ++row) {
-            const QRect box = TextBox(row, column);
+            const PicturePart& part = picture.Parts[static_cast<size_t>(column * VduRows + row)];
+            const QRect box = PicturePainter::PixelsOf(part.Area);
             if (!area.intersects(box)) {
                 continue;
             }
-            const uint8_t code = VduCharacter(machine_, row, column);
-            painter.fillRect(box, Qt::black);
-            painter.drawText(box.left(), box.top() + textAscent_, QString(ShownGlyph(code)));
-            Record(CellIndex(row, column), code, QRegion(box).subtracted(area).isEmpty());
+            PicturePainter::PaintShapes(painter, part.Shapes);
+            Record(CellIndex(row, column), VduCharacter(machine_, row, column),
+                   QRegion(box).subtracted(area).isEmpty());
         }
     }
 }

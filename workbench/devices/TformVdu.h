@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QRect>
 #include <array>
 
@@ -12,8 +11,9 @@ class QPainter;
 class QRegion;
 class StateWords;
 
-// The text screen: RAM C0..FF as four rows of sixteen characters, white on black. It reads
-// RAM each time it draws; the codes it last drew only tell a refresh which cells are stale.
+// The text screen: RAM C0..FF as four rows of sixteen characters, white on black, painted
+// from the screen's picture at the window's size and the font's measures. It reads RAM each
+// time it draws; the codes it last drew only tell a refresh which cells are stale.
 // Its accessible description reads the rows as words.
 class TformVdu : public ToolWindow {
     Q_OBJECT
@@ -36,7 +36,7 @@ class TformVdu : public ToolWindow {
   private:
     static constexpr int NotDrawn = -1;
 
-    void UseFont(const QFont& font);
+    void UseFont(int pixels);
     void VduLayout();
     void VduPaint(QPainter& painter, const QRegion& area);
     void Record(int cell, uint8_t code, bool whole);
@@ -44,10 +44,9 @@ class TformVdu : public ToolWindow {
     QRect TextBox(int row, int column) const;
 
     const MachineState& machine_;
-    QFont font_;
+    int fontPixels_ = 0;
     int textWidth_ = 0;
     int textHeight_ = 0;
-    int textAscent_ = 0;
     int cellWidth_ = 0;
     int cellHeight_ = 0;
     std::array<int, VduRows * VduColumns> drawn_;
