@@ -101,12 +101,16 @@ void PaintShape(QPainter& p, const Shape& shape) {
 
 void PaintPart(QImage& image, const PicturePart& part) {
     QPainter painter(&image);
-    for (const Shape& shape : part.Shapes) {
-        PaintShape(painter, shape);
-    }
+    PicturePainter::PaintShapes(painter, part.Shapes);
 }
 
 } // namespace
+
+void PicturePainter::PaintShapes(QPainter& painter, const std::vector<Shape>& shapes) {
+    for (const Shape& shape : shapes) {
+        PaintShape(painter, shape);
+    }
+}
 
 QRect PicturePainter::PixelsOf(const PixelRect& box) {
     return QRect(QPoint(box.Left, box.Top), QPoint(box.Right, box.Bottom));

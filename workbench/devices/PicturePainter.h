@@ -6,6 +6,7 @@
 #include "devices/Picture.h"
 
 class QImage;
+class QPainter;
 
 // Paints picture descriptions with QPainter onto a window's picture, in picture pixels at
 // the picture's zoom. It keeps the picture it painted last and paints again only the parts
@@ -20,6 +21,9 @@ class PicturePainter {
     void Repaint(QImage& image) const;
     const Picture& Painted() const { return painted_; }
 
+    // Paints shapes as they are, for pictures kept outside a window's picture (a button's
+    // face, the VDU's cells).
+    static void PaintShapes(QPainter& painter, const std::vector<Shape>& shapes);
     // The rectangle of pixels a box covers, both corners included.
     static QRect PixelsOf(const PixelRect& box);
 
