@@ -24,7 +24,7 @@ const HeadlessUi::Shown& HeadlessUi::Current() const {
         Apply(command, shown_);
     }
     for (const WindowCommand& command : report.Windows) {
-        Apply(command, shown_);
+        ApplyWindowCommand(command, shown_.Visible);
     }
     if (report.SelectionChanged) {
         shown_.Selection = report.Selection;
@@ -67,20 +67,20 @@ void HeadlessUi::Apply(EditorCommand command, Shown& shown) {
     }
 }
 
-// Without a screen there is no one-at-a-time rule: windows only open and close.
-void HeadlessUi::Apply(const WindowCommand& command, Shown& shown) {
+void ApplyWindowCommand(const WindowCommand& command, std::bitset<PeripheralCount>& visible) {
+    const auto index = [](Peripheral window) { return static_cast<size_t>(window); };
     switch (command.Kind) {
     case WindowCommandKind::Show:
     case WindowCommandKind::ShowIfHidden:
     case WindowCommandKind::ShowRegardless:
-        shown.Visible.set(Index(command.Window));
+        visible.set(index(command.Window));
         break;
     case WindowCommandKind::Hide:
-        shown.Visible.reset(Index(command.Window));
+        visible.reset(index(command.Window));
         break;
     case WindowCommandKind::HideAllDevices:
         for (Peripheral window : DeviceCloseList) {
-            shown.Visible.reset(Index(window));
+            visible.reset(index(window));
         }
         break;
     }

@@ -11,6 +11,10 @@
 #include "core/StepReport.h"
 #include "marking/QueuedKeys.h"
 
+// A window command applied to the windows that are open, without the one-at-a-time rule: a
+// front end without a screen only opens and closes them.
+void ApplyWindowCommand(const WindowCommand& command, std::bitset<PeripheralCount>& visible);
+
 // The user interface without a screen: it keeps the editor text, the status line, the
 // token list and the window states as plain records, and hands run-log lines and message
 // boxes to callbacks. The source file is never written: saving only produces the text
@@ -86,7 +90,6 @@ class HeadlessUi : public UserInterface {
     };
     const Shown& Current() const;
     static void Apply(EditorCommand command, Shown& shown);
-    static void Apply(const WindowCommand& command, Shown& shown);
     static size_t Index(Peripheral window) { return static_cast<size_t>(window); }
     // [start, start+length) cut to the editor's text.
     std::pair<int32_t, int32_t> InEditor(int32_t start, int32_t length) const;

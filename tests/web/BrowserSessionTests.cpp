@@ -143,6 +143,31 @@ TEST_F(BrowserSessionTest, StepBackTakesTheRunLogBackToItsLength) {
     EXPECT_EQ(*back.RunLogKept, afterOne);
 }
 
+// The last command for a window in a report, or none.
+std::optional<WindowCommandKind> LastFor(const SessionReport& report, Peripheral window) {
+    std::optional<WindowCommandKind> last;
+    for (const WindowCommand& command : report.Windows) {
+        if (command.Window == window || command.Kind == WindowCommandKind::HideAllDevices) {
+            last = command.Kind;
+        }
+    }
+    return last;
+}
+
+TEST_F(BrowserSessionTest, StepBackGivesTheWindowsBackAsTheyWereAfterTheStep) {
+    Assembled("MOV AL,84\nOUT 01\nMOV AL,0\nEND\n");
+    Step();
+    EXPECT_EQ(LastFor(Step(), Peripheral::TrafficLights), WindowCommandKind::Show);
+    session.SetWindowVisible(Peripheral::TrafficLights, false); // closed on the page
+    Step();
+    session.ButtonStepBackClick();
+    EXPECT_EQ(LastFor(session.TakeReport(), Peripheral::TrafficLights), WindowCommandKind::Show)
+        << "the step that showed the lights is back";
+    session.ButtonStepBackClick();
+    EXPECT_EQ(LastFor(session.TakeReport(), Peripheral::TrafficLights), WindowCommandKind::Hide)
+        << "before OUT 01 the lights were not open";
+}
+
 TEST_F(BrowserSessionTest, ABreakpointLineStopsTheRunAndSaysWhere) {
     Assembled("MOV AL,1\nINC AL\nINC AL\nEND\n");
     session.SetBreakpointLines({3});

@@ -153,6 +153,12 @@ bool WorkDeviceAction(BrowserSession& session, const std::string& window, int ac
     return named && session.DeviceAction(*named, action);
 }
 
+void SetWindowVisible(BrowserSession& session, const std::string& window, bool visible) {
+    if (const std::optional<Peripheral> named = PeripheralNamed(window)) {
+        session.SetWindowVisible(*named, visible);
+    }
+}
+
 void SetBreakpointLines(BrowserSession& session, const val& lines) {
     std::vector<int64_t> numbers;
     for (const double line : emscripten::vecFromJSArray<double>(lines)) {
@@ -190,6 +196,7 @@ EMSCRIPTEN_BINDINGS(corvane_session) {
                       s.SupplyKey(static_cast<uint8_t>(code));
                   }))
         .function("TakeReport", &TakeReport)
+        .function("SetWindowVisible", &SetWindowVisible)
         .function("Ram", &Ram)
         .function("RamCells", &RamCells)
         .function("ListFile",

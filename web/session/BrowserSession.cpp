@@ -92,9 +92,31 @@ void BrowserSession::ButtonStepBackClick() {
     moments_.Pop();
     const Moment& moment = moments_.Newest();
     RestoreMoment(moment.Machine, whole_, machine_);
+    RestoreWindows(moment);
     runLogLines_ = moment.RunLogLines;
     pending_.RunLogKept = runLogLines_;
     pending_.RunLog.clear();
+}
+
+// The keyboard input window is left alone: no moment is kept while it waits for a key.
+void BrowserSession::RestoreWindows(const Moment& moment) {
+    StepReport& report = machine_.Report;
+    report.Windows.clear();
+    for (size_t window = 0; window < PeripheralCount; ++window) {
+        const auto peripheral = static_cast<Peripheral>(window);
+        if (peripheral != Peripheral::KeyboardInput) {
+            report.ShowWindow(moment.Visible.test(window) ? WindowCommandKind::ShowRegardless
+                                                          : WindowCommandKind::Hide,
+                              peripheral);
+        }
+    }
+    for (const WindowCommand& command : moment.PendingWindows) {
+        report.ShowWindow(command.Kind, command.Window);
+    }
+}
+
+void BrowserSession::SetWindowVisible(Peripheral window, bool visible) {
+    visible_.set(static_cast<size_t>(window), visible);
 }
 
 void BrowserSession::ButtonRunClick() {
@@ -174,6 +196,8 @@ void BrowserSession::RecordMoment() {
         moments_.Size() > 0 ? moments_.Newest().Machine.Selection : SelectionAtIp();
     Moment& moment = moments_.Push();
     TakeMoment(moment.Machine, whole_, machine_, shown);
+    moment.Visible = visible_;
+    moment.PendingWindows = machine_.Report.Windows;
     moment.RunLogLines = runLogLines_;
 }
 
@@ -232,10 +256,13 @@ void BrowserSession::SayWhyRunEnded() {
     }
 }
 
-void BrowserSession::TakeCommands(SessionReport& shown) const {
+void BrowserSession::TakeCommands(SessionReport& shown) {
     const StepReport& report = machine_.Report;
     shown.Editor.assign(report.Editor.begin(), report.Editor.end());
     shown.Windows.assign(report.Windows.begin(), report.Windows.end());
+    for (const WindowCommand& command : report.Windows) {
+        ApplyWindowCommand(command, visible_);
+    }
     if (report.SelectionChanged) {
         const int32_t start = page_.PageOffset(report.Selection.Start);
         const int32_t end = page_.PageOffset(report.Selection.Start + report.Selection.Length);

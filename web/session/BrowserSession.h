@@ -81,6 +81,10 @@ class BrowserSession final : public HeadlessUi {
 
     // What changed since the last call.
     SessionReport TakeReport();
+    // A window the page opened or closed itself (the close box, the one-at-a-time rule), so
+    // that Step Back gives the windows back as they were. The windows the report asks for
+    // are counted already.
+    void SetWindowVisible(Peripheral window, bool visible);
 
     std::array<uint8_t, 256> Ram() const;
     // A cell as the RAM view shows it: the assembled token's texts while the cell holds it,
@@ -139,9 +143,12 @@ class BrowserSession final : public HeadlessUi {
     void Beep() override;
 
   private:
-    // One step's moment for Step Back, and how long the run log was then.
+    // One step's moment for Step Back: the machine, the windows open then with the window
+    // commands still to be shown, and how long the run log was.
     struct Moment {
         MachineMoment Machine;
+        std::bitset<PeripheralCount> Visible;
+        CommandList<WindowCommand, WindowCommandCapacity> PendingWindows;
         size_t RunLogLines = 0;
     };
 
@@ -151,6 +158,7 @@ class BrowserSession final : public HeadlessUi {
     void RecordMoment();
     const char* StepBackRefusal() const;
     SelectionReport SelectionAtIp() const;
+    void RestoreWindows(const Moment& moment);
     void FollowDevices();
     void FollowAssembly();
     void BindBreakpoints();
@@ -159,7 +167,7 @@ class BrowserSession final : public HeadlessUi {
     void SayWhyRunEnded();
     void TakeRegisters(SessionReport& shown);
     void TakeStatus(SessionReport& shown) const;
-    void TakeCommands(SessionReport& shown) const;
+    void TakeCommands(SessionReport& shown);
     std::optional<std::vector<ErrorMark>> NewErrorMarks();
 
     std::string text_; // as the page gave it
@@ -178,6 +186,7 @@ class BrowserSession final : public HeadlessUi {
     std::optional<int> runToAddress_;
     int64_t owedMs_ = 0;
     bool runGoing_ = false;
+    std::bitset<PeripheralCount> visible_;     // the windows the page has open
     std::array<bool, RegisterCount> marked_{}; // yellow registers, as the page paints them
     size_t errorsTaken_ = 0;
     bool marksStale_ = false; // an assembly has replaced the error marks
