@@ -1,5 +1,6 @@
-// Random programs that assemble and run to a HALT: counted loops of arithmetic, moves,
-// compares, stack pairs and skipped instructions, each pass sending AL to an output port.
+// Random programs that assemble and run to a HALT (or to the maze's edge, for port 04 moves
+// the snake): counted loops of arithmetic, moves, compares, stack pairs and skipped
+// instructions, each pass sending AL to an output port.
 // The same seed always gives the same program, so a failure can be run again.
 
 // A small fast generator of numbers in [0, 1) from a 32-bit seed.

@@ -51,8 +51,8 @@ export function launchBrowser() {
 }
 
 // Opens the page in a fresh context and waits until its engine is ready.
-export async function openPage(browser, url, contextOptions = {}) {
-  const context = await browser.newContext({ acceptDownloads: true, ...contextOptions });
+export async function openPage(browser, url) {
+  const context = await browser.newContext({ acceptDownloads: true });
   const page = await context.newPage();
   const failures = [];
   page.on('pageerror', (error) => failures.push(error));

@@ -9,17 +9,8 @@ export class Student {
     this.page = page;
   }
 
-  button(name) {
-    return this.page.getByRole('button', { name, exact: true });
-  }
-
   async click(name) {
-    await this.button(name).click();
-  }
-
-  async chooseMenu(menu, item) {
-    await this.page.getByRole('menuitem', { name: menu, exact: true }).click();
-    await this.page.getByRole('menuitem', { name: item, exact: true }).click();
+    await this.page.getByRole('button', { name, exact: true }).click();
   }
 
   get editor() {
@@ -111,42 +102,39 @@ export class Student {
     return view.getByRole('grid', { name: 'RAM' }).locator('.ram-cell').allTextContents();
   }
 
-  messageBox(icon) {
-    return this.page.getByRole('dialog', { name: icon, exact: true });
-  }
-
   // Waits for the message box and closes it with OK; its text.
   async dismissMessage(icon) {
-    const box = this.messageBox(icon);
+    const box = this.page.getByRole('dialog', { name: icon, exact: true });
     const text = await box.locator('.message-text').textContent();
     await box.getByRole('button', { name: 'OK' }).click();
     return text;
   }
 
   // A device window's picture, by the device's window name.
-  picture(window) {
-    return this.page.locator(`[data-window="${window}"] canvas`);
+  picture(device) {
+    return this.page.locator(`[data-window="${device}"] canvas`);
   }
 
   // The device's hot areas in picture pixels, [] while the engine draws no picture of it.
-  hotAreas(window) {
+  hotAreas(device) {
     return this.page.evaluate((name) => {
       const session = window.corvane.session;
       return session.DevicePicture ? Array.from(session.DevicePicture(name).areas) : [];
-    }, window);
+    }, device);
   }
 
   // Clicks the middle of the picture's hot area that does `action`, as drawn on the page.
-  async clickHotArea(window, action) {
-    const area = (await this.hotAreas(window)).find((a) => a.action === action);
-    if (!area) throw new Error(`${window} has no hot area for action ${action}`);
-    const canvas = this.picture(window);
+  async clickHotArea(device, action) {
+    const area = (await this.hotAreas(device)).find((a) => a.action === action);
+    if (!area) throw new Error(`${device} has no hot area for action ${action}`);
+    const canvas = this.picture(device);
     const scale = await canvas.evaluate((c) => c.getBoundingClientRect().width / c.width);
     const { left, top, right, bottom } = area.box;
     await canvas.click({ position: { x: ((left + right) / 2) * scale, y: ((top + bottom) / 2) * scale } });
   }
 
-  deviceWords(window) {
-    return this.picture(window).getAttribute('aria-label');
+  // What a screen reader hears of the device: its state in words.
+  deviceWords(device) {
+    return this.picture(device).getAttribute('aria-label');
   }
 }
