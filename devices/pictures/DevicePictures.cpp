@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "devices/OnScreenKeyMap.h"
 #include "devices/pictures/HeaterPicture.h"
 #include "devices/pictures/KeyboardPicture.h"
 #include "devices/pictures/KeypadPicture.h"
@@ -19,6 +20,9 @@ struct PictureRow {
     Picture (*Draw)(const Peripherals& devices) = nullptr;
     // Null for a device that takes no clicks.
     bool (*Act)(Peripherals& devices, int action) = nullptr;
+    // The action of the hot area a typed character stands for; null for a device that takes
+    // no typed keys.
+    int (*Typed)(uint8_t code) = nullptr;
 };
 
 constexpr std::array PictureTable = {
@@ -52,11 +56,17 @@ constexpr std::array PictureTable = {
         .Window = Peripheral::Keyboard,
         .Draw = [](const Peripherals&) { return KeyboardPicture(); },
         .Act = [](Peripherals& d, int action) { return KeyboardAction(d.Keyboard, action); },
+        .Typed =
+            [](uint8_t code) {
+                const KeyRegion* key = FindKeyByCode(code);
+                return key ? static_cast<int>(key - OnScreenKeyMap().data()) : NoAction;
+            },
     },
     PictureRow{
         .Window = Peripheral::Keypad,
         .Draw = [](const Peripherals&) { return KeypadPicture(); },
         .Act = [](Peripherals& d, int action) { return KeypadAction(d.Pad, action); },
+        .Typed = [](uint8_t code) { return static_cast<int>(code); },
     },
 };
 
@@ -81,6 +91,11 @@ Picture DevicePicture(Peripheral window, const Peripherals& devices) {
 bool DeviceAction(Peripheral window, Peripherals& devices, int action) {
     const PictureRow* row = RowOf(window);
     return row && row->Act && row->Act(devices, action);
+}
+
+int TypedKeyAction(Peripheral window, uint8_t code) {
+    const PictureRow* row = RowOf(window);
+    return row && row->Typed ? row->Typed(code) : NoAction;
 }
 
 int ActionAt(const Picture& picture, PixelPoint at) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "core/Peripheral.h"
 #include "devices/Peripherals.h"
 #include "devices/Picture.h"
@@ -14,3 +16,7 @@ bool DeviceAction(Peripheral window, Peripherals& devices, int action);
 // The action of the hot area under a picture point, or NoAction.
 inline constexpr int NoAction = -1;
 int ActionAt(const Picture& picture, PixelPoint at);
+// The action a character typed in the device's window works, as the desktop's keypad and
+// on-screen keyboard take keys (the keypad's actions are the characters themselves), or
+// NoAction.
+int TypedKeyAction(Peripheral window, uint8_t code);

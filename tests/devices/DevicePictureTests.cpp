@@ -126,6 +126,34 @@ TEST(KeyboardPicture, EachRegionIsAHotAreaThatPressesItsCode) {
     EXPECT_FALSE(DeviceAction(Peripheral::Keyboard, m.devices, 5000));
 }
 
+// A typed character presses the key that types it, as a click on that key does; a device
+// without typed keys, or a character without a key, works nothing.
+TEST(DevicePictures, TypedKeysPressTheKeyWithTheirCharacter) {
+    DeviceMachine m;
+    struct Case {
+        Peripheral Window;
+        uint8_t Typed;
+        uint8_t Pressed; // 0: no action
+    };
+    for (const Case c :
+         {Case{Peripheral::Keyboard, '!', '!'}, Case{Peripheral::Keyboard, 0xA3, 0xA3},
+          Case{Peripheral::Keyboard, 0x0D, 0x0D}, Case{Peripheral::Keypad, '7', '7'},
+          Case{Peripheral::Keypad, 0x08, 0x08}, Case{Peripheral::Keyboard, 0x80, 0},
+          Case{Peripheral::Heater, '1', 0}}) {
+        SCOPED_TRACE(testing::Message() << int(c.Window) << " " << int(c.Typed));
+        const int action = TypedKeyAction(c.Window, c.Typed);
+        if (c.Pressed == 0) {
+            EXPECT_EQ(action, NoAction);
+            continue;
+        }
+        ASSERT_TRUE(DeviceAction(c.Window, m.devices, action));
+        EXPECT_EQ(c.Window == Peripheral::Keypad ? m.devices.Pad.PadCode()
+                                                 : m.devices.Keyboard.KeyCode(),
+                  c.Pressed);
+    }
+    EXPECT_EQ(TypedKeyAction(Peripheral::Keyboard, '!'), 0);
+}
+
 // The pound key shows its Latin-1 character; the named keys draw symbols, not their names.
 TEST(KeyboardPicture, LegendsAreLatin1Characters) {
     const std::vector<std::string> texts = TextsOf(KeyboardPicture().Parts.front());

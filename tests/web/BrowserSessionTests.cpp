@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 
+#include "devices/pictures/VduPicture.h"
 #include "support/CliRunner.h"
 #include "web/session/BrowserSession.h"
 
@@ -248,6 +249,24 @@ TEST(BrowserSessionPictures, AHotAreasActionChangesTheDeviceAndItsPicture) {
     EXPECT_NE(std::ranges::find(report.DevicesChanged, Peripheral::Heater),
               report.DevicesChanged.end());
     EXPECT_FALSE(session.DeviceAction(Peripheral::TrafficLights, action));
+}
+
+// The screen's picture comes from RAM, in the desktop's cells at 100 %: C0 at the top left,
+// C1 in the next column.
+TEST(BrowserSessionPictures, TheScreenShowsTheCharactersInRam) {
+    BrowserSession session;
+    session.SetSource("MOV AL,48\nMOV [C1],AL\nEND\n");
+    session.ButtonAssembleClick();
+    session.ButtonStepClick();
+    session.ButtonStepClick();
+    const Picture picture = session.DevicePicture(Peripheral::Vdu);
+    ASSERT_EQ(picture.Parts.size(), 64u);
+    const PicturePart& c1 = picture.Parts[4];
+    EXPECT_EQ(c1.Area.Left, VduGrid{}.CellWidth());
+    EXPECT_EQ(c1.Area.Top, 0);
+    ASSERT_EQ(c1.Shapes.size(), 2u);
+    EXPECT_EQ(c1.Shapes[1].Text, "H");
+    EXPECT_EQ(picture.Parts[0].Shapes[1].Text, " ");
 }
 
 } // namespace

@@ -159,6 +159,12 @@ bool WorkDeviceAction(BrowserSession& session, const std::string& window, int ac
     return named && session.DeviceAction(*named, action);
 }
 
+int TypedKeyActionOf(const BrowserSession&, const std::string& window, int code) {
+    const std::optional<Peripheral> named = PeripheralNamed(window);
+    return named && code >= 0 && code <= 0xFF ? TypedKeyAction(*named, static_cast<uint8_t>(code))
+                                              : NoAction;
+}
+
 void SetBreakpointLines(BrowserSession& session, const val& lines) {
     std::vector<int64_t> numbers;
     for (const double line : emscripten::vecFromJSArray<double>(lines)) {
@@ -231,6 +237,7 @@ EMSCRIPTEN_BINDINGS(corvane_session) {
         .function("DeviceWords", &DeviceWords)
         .function("DevicePicture", &DevicePictureObject)
         .function("DeviceAction", &WorkDeviceAction)
+        .function("TypedKeyAction", &TypedKeyActionOf)
         .function("RunReportText", optional_override([](BrowserSession& s, double steps) {
                       return s.RunReportText(static_cast<int64_t>(steps));
                   }));

@@ -9,6 +9,7 @@
 #include "core/VirtualClock.h"
 #include "devices/DeviceTable.h"
 #include "devices/DeviceWords.h"
+#include "devices/pictures/VduPicture.h"
 #include "marking/RunReport.h"
 
 namespace {
@@ -387,6 +388,15 @@ std::vector<DeviceListing> BrowserSession::Devices() {
         devices.push_back({row.Window, row.Caption, row.Port, row.CloseRank, row.SettingsSection});
     }
     return devices;
+}
+
+// The screen shows RAM, not a device's state; its cells are those of the desktop's window at
+// 100 %, where the grid's defaults come from, as the page has no font metrics of its own.
+Picture BrowserSession::DevicePicture(Peripheral window) const {
+    if (window == Peripheral::Vdu) {
+        return VduPicture(machine_.Machine, VduGrid{});
+    }
+    return ::DevicePicture(window, devices_);
 }
 
 std::string BrowserSession::DeviceWords(Peripheral window) const {

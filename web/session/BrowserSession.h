@@ -117,7 +117,7 @@ class BrowserSession final : public HeadlessUi {
     Peripherals& DeviceModels() { return devices_; }
     // The device's picture as it stands, and a hot area's action worked on the device as the
     // desktop window's click works it; false when the device has no such action.
-    Picture DevicePicture(Peripheral window) const { return ::DevicePicture(window, devices_); }
+    Picture DevicePicture(Peripheral window) const;
     bool DeviceAction(Peripheral window, int action) {
         return ::DeviceAction(window, devices_, action);
     }

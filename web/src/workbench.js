@@ -38,6 +38,7 @@ export class Workbench {
     this.selection = null; // the instruction to select, while a run holds it back
     this.selectedAt = 0;
     this.statusShownAt = null;
+    this.faultShown = false;
     this.grey = false;
     this.running = false;
     this.fontIndex = 4;
@@ -354,11 +355,25 @@ export class Workbench {
     const frame = (now) => {
       requestAnimationFrame(frame);
       if (now - last < ShownFrameInterval) return;
-      this.session.RunFor(Math.min(Math.max(now - last, 0), LongestFrame));
+      const passed = Math.min(Math.max(now - last, 0), LongestFrame);
       last = now;
-      this.applyReport(this.session.TakeReport());
+      try {
+        this.session.RunFor(passed);
+        this.applyReport(this.session.TakeReport());
+      } catch (error) {
+        this.reportFault(error);
+      }
     };
     requestAnimationFrame(frame);
+  }
+
+  // A fault in one frame must not stop the machine for good; the student sees it once in the
+  // status line, not sixty times a second.
+  reportFault(error) {
+    if (this.faultShown) return;
+    this.faultShown = true;
+    console.error(error);
+    this.followStatus({ style: 'Error', text: ` Page error: ${error?.message ?? error}` });
   }
 
   applyReport(r) {
