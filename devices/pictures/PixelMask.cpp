@@ -31,8 +31,8 @@ PixelMask::PixelMask(const std::vector<PixelRect>& boxes)
     for (int y = frame_.Top; y <= frame_.Bottom; ++y) {
         for (int x = frame_.Left; x <= frame_.Right; ++x) {
             pixels_[static_cast<size_t>((y - frame_.Top) * Width() + x - frame_.Left)] =
-                std::ranges::any_of(boxes,
-                                    [x, y](const PixelRect& box) { return Inside(box, x, y); });
+                std::any_of(boxes.begin(), boxes.end(),
+                            [x, y](const PixelRect& box) { return Inside(box, x, y); });
         }
     }
 }
@@ -43,7 +43,7 @@ bool PixelMask::Has(int x, int y) const {
 }
 
 bool PixelMask::Empty() const {
-    return std::ranges::none_of(pixels_, [](bool pixel) { return pixel; });
+    return std::none_of(pixels_.begin(), pixels_.end(), [](bool pixel) { return pixel; });
 }
 
 PixelMask PixelMask::Moved(int dx, int dy) const {
@@ -107,8 +107,9 @@ std::vector<PixelRect> PixelMask::Boxes() const {
             while (Has(x + 1, y)) {
                 ++x;
             }
-            const auto above = std::ranges::find_if(
-                open, [&](const PixelRect& box) { return box.Left == left && box.Right == x; });
+            const auto above = std::find_if(open.begin(), open.end(), [&](const PixelRect& box) {
+                return box.Left == left && box.Right == x;
+            });
             row.push_back(above == open.end() ? PixelRect{left, y, x, y}
                                               : PixelRect{left, above->Top, x, y});
             if (above != open.end()) {
