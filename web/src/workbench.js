@@ -351,6 +351,7 @@ export class Workbench {
   // Simulated time follows the real time; the page shows the machine every other frame at
   // 60 frames a second, which halves the drawing and still looks continuous.
   start() {
+    this.top.placeClock();
     const clock = new FrameClock(performance.now());
     const frame = (now) => {
       requestAnimationFrame(frame);
