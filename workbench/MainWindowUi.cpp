@@ -11,10 +11,10 @@
 
 #include "assembler/RegisterText.h"
 #include "core/Assem.h"
+#include "core/RunEndStatus.h"
 #include "core/StatusLine.h"
 #include "workbench/Dialogs.h"
 #include "workbench/EditorText.h"
-#include "core/RunEndStatus.h"
 #include "workbench/RunLogPane.h"
 #include "workbench/SafeFile.h"
 #include "workbench/SourceMarks.h"
