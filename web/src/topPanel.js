@@ -62,10 +62,10 @@ export class TopPanel {
     bottom.append(this.runLog.label, this.asmLog.label, this.clock, this.running);
     this.panel.append(this.status, bottom);
     parent.append(this.panel);
-    this.placeClock();
   }
 
-  // The clock stands under Slower and Faster, as on the desktop.
+  // The clock stands under Slower and Faster, as on the desktop. Placing it reads the layout:
+  // the workbench does it once the whole page is built, so the page is laid out only once.
   placeClock() {
     const slower = this.commandButtons.slower;
     this.clock.style.left = `${slower.offsetLeft}px`;

@@ -12,6 +12,7 @@ import { Panel } from './panels.js';
 import { DevicePanel } from './devicePanels.js';
 import { OpenWindows, applyWindowCommand } from './windowRules.js';
 import { keyCodeOf } from './keys.js';
+import { FrameClock } from './frameClock.js';
 import { readSourceFile, pickFile, saveSource, fetchExample, takeDroppedFiles } from './files.js';
 import { saveSettings, withRecentFile } from './settings.js';
 import { showMessage, beep, ask } from './boxes.js';
@@ -351,14 +352,13 @@ export class Workbench {
   // Simulated time follows the real time; the page shows the machine every other frame at
   // 60 frames a second, which halves the drawing and still looks continuous.
   start() {
-    let last = performance.now();
+    this.top.placeClock();
+    const clock = new FrameClock(performance.now());
     const frame = (now) => {
       requestAnimationFrame(frame);
-      if (now - last < ShownFrameInterval) return;
-      const passed = Math.min(Math.max(now - last, 0), LongestFrame);
-      last = now;
+      if (clock.sinceLast(now) < ShownFrameInterval) return;
       try {
-        this.session.RunFor(passed);
+        this.session.RunFor(clock.take(now, LongestFrame));
         this.applyReport(this.session.TakeReport());
       } catch (error) {
         this.reportFault(error);

@@ -31,9 +31,6 @@ self.addEventListener('fetch', (event) => {
   const request = event.request;
   if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) return;
   event.respondWith(
-    caches
-      .open(CACHE)
-      .then((cache) => cache.match(request, { ignoreSearch: true }))
-      .then((cached) => cached ?? fetch(request)),
+    caches.match(request, { ignoreSearch: true, cacheName: CACHE }).then((cached) => cached ?? fetch(request)),
   );
 });

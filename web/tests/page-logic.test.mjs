@@ -6,6 +6,7 @@ import { keyCodeOf } from '../src/keys.js';
 import { parseSettings, loadSettings, saveSettings, withRecentFile, MaxRecentFiles } from '../src/settings.js';
 import { keptLines, linesAfterStepBack } from '../src/runLog.js';
 import { cellText } from '../src/ramView.js';
+import { FrameClock } from '../src/frameClock.js';
 
 test('the code each key gives the program at IN 00', () => {
   const cases = [
@@ -86,4 +87,14 @@ test('Step Back takes the run log back to the lines written before the step', ()
   for (const { shown, written, kept, after } of cases) {
     assert.deepEqual(linesAfterStepBack(shown, written, kept), after, JSON.stringify({ written, kept }));
   }
+});
+
+test('frames of a third of a millisecond over lose no time, and a sleep counts only the longest', () => {
+  const clock = new FrameClock(0);
+  let handed = 0;
+  for (let frame = 1; frame <= 300; ++frame) handed += clock.take(frame * (100 / 3), 250);
+  assert.equal(handed, 10000);
+  assert.equal(clock.take(10000 + 5000.5, 250), 250);
+  assert.equal(clock.take(10000 + 5010.25, 250), 9);
+  assert.equal(clock.sinceLast(0), 0);
 });
