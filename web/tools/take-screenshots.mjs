@@ -28,7 +28,7 @@ async function workbenchWithRamView(page) {
 }
 
 // The Demonstration drives the lights, the digits and the VDU; the other panels stand beside
-// them as they are. Only devices that have a picture are shown.
+// them as they are.
 async function devicePanels(page) {
   await menu(page, 'View', 'Hide All Peripherals');
   await menu(page, 'Examples', '4 Demonstration');
@@ -36,19 +36,28 @@ async function devicePanels(page) {
   for (let i = 0; i < 6; ++i) await button(page, 'Faster');
   await button(page, 'Run F9');
   await page.waitForTimeout(300);
-  const places = {
-    TrafficLights: [10, 175], SevenSegment: [215, 175], Heater: [10, 440], Vdu: [430, 175],
-    Lift: [430, 400], Keypad: [760, 175], Stepper: [760, 400], Keyboard: [215, 440],
-  };
-  await page.evaluate((wanted) => {
+  await page.setViewportSize({ width: 1400, height: 920 });
+  await page.evaluate(() => {
     const bench = window.corvane;
     bench.hideWindow('RamView');
-    for (const [name, [x, y]] of Object.entries(wanted)) {
-      if (bench.session.DevicePicture(name).parts.length === 0) continue;
+    // The panels in rows under the top panel, each as wide as its picture and a frame.
+    let x = 10;
+    let y = 175;
+    let rowHeight = 0;
+    for (const { window: name } of bench.session.Devices()) {
+      const picture = bench.session.DevicePicture(name);
+      if (picture.parts.length === 0) continue;
+      if (x + picture.width + 12 > 1400) {
+        x = 10;
+        y += rowHeight + 8;
+        rowHeight = 0;
+      }
       bench.showWindow(name);
       bench.panels[name].moveTo({ x, y });
+      x += picture.width + 16;
+      rowHeight = Math.max(rowHeight, picture.height + 30);
     }
-  }, places);
+  });
   await page.waitForTimeout(2500);
   // The running program opens the RAM view and its windows again at every step; the shot is
   // of the pictures alone, stopped.
