@@ -13,7 +13,20 @@ self.addEventListener('install', (event) => {
       .then((cache) => cache.addAll(SITE.files.map((file) => new Request(file, { cache: 'reload' }))))
       .then(() => self.skipWaiting()),
   );
+  routeToCache(event);
 });
+
+// Where the browser can, it answers from the cache itself, without starting the worker first:
+// a later visit is quicker by the worker's start. Elsewhere the fetch handler below serves.
+function routeToCache(event) {
+  if (!event.addRoutes) return;
+  try {
+    const siteFiles = { urlPattern: new URLPattern({ search: '' }) };
+    event.addRoutes({ condition: siteFiles, source: { cacheName: CACHE } }).catch(() => {});
+  } catch {
+    // A browser that knows other rules than these: the fetch handler serves.
+  }
+}
 
 self.addEventListener('activate', (event) => {
   event.waitUntil(

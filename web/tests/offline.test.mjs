@@ -1,9 +1,12 @@
-// After one visit the page works with no network, and it never fetches from outside the site.
+// How the page loads: after one visit it works with no network, it never fetches from outside
+// the site, and it starts on a server that does not know WebAssembly's type.
 
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
 import { after, before, test } from 'node:test';
 
-import { openPage, sharedSite, waitForEngine } from './support/site.mjs';
+import { openPage, sharedSite, SiteRoot, waitForEngine } from './support/site.mjs';
 import { Student } from './support/student.mjs';
 
 const site = sharedSite();
@@ -28,5 +31,31 @@ test('reloads and runs a program with the network gone', async () => {
     (url) => !url.startsWith(site.url) && !/^(data|blob):/.test(url),
   );
   assert.deepEqual(outside, []);
+  await context.close();
+});
+
+test('starts when the server sends the engine as plain bytes', async () => {
+  const context = await site.browser.newContext({ serviceWorkers: 'block' });
+  const page = await context.newPage();
+  const wasm = fs.readFileSync(path.join(SiteRoot, 'engine', 'corvane-engine.wasm'));
+  await page.route('**/engine/corvane-engine.wasm', (route) =>
+    route.fulfill({ body: wasm, contentType: 'application/octet-stream' }),
+  );
+  await page.goto(site.url);
+  await waitForEngine(page);
+  const student = new Student(page);
+  await student.typeProgram('\tMOV\tCL,7\n\tEND\n');
+  await student.click('Assemble');
+  await student.click('Step');
+  await student.expectRegister('CL', '07');
+  await context.close();
+});
+
+test('says why when the engine cannot be loaded', async () => {
+  const context = await site.browser.newContext({ serviceWorkers: 'block' });
+  const page = await context.newPage();
+  await page.route('**/engine/corvane-engine.wasm', (route) => route.fulfill({ status: 404 }));
+  await page.goto(site.url);
+  await page.getByText('Corvane could not start: engine/corvane-engine.wasm: 404').waitFor();
   await context.close();
 });

@@ -28,7 +28,7 @@ test('the worker lists every file of the site, and a changed file makes a new ve
   for (const file of [
     'index.html',
     'manifest.webmanifest',
-    'engine/corvane-engine.js',
+    'app.js',
     'engine/corvane-engine.wasm',
     'manual/corvane.html',
     'examples/demo.asm',

@@ -2,8 +2,8 @@
 //
 //   node web/tools/build-site.mjs [--wasm build/wasm/browser] [--out build/web]
 //
-// The site is plain static files: the page (web/static, with web/src/main.js bundled into
-// app.js), the module in engine/, the manual in manual/, the examples in examples/, Debian's
+// The site is plain static files: the page (web/static, with web/src/main.js and the engine's
+// glue bundled into app.js), the engine's WebAssembly in engine/, the manual in manual/, the examples in examples/, Debian's
 // Liberation fonts in fonts/ and the icon in icons/. The service worker gets the list of
 // every file and a version made from their contents, so a changed site replaces the cache.
 import crypto from 'node:crypto';
@@ -19,7 +19,9 @@ const Fonts = [
   'LiberationSans-Regular.ttf',
   'LiberationSans-Bold.ttf',
 ];
-const ModuleFiles = ['corvane-engine.js', 'corvane-engine.wasm'];
+// The engine's module as em++ builds it: the glue is bundled into app.js, the .wasm copied.
+const GlueFile = 'corvane-engine.js';
+const WasmFile = 'corvane-engine.wasm';
 // The service worker's own file is not in its list: the browser fetches it itself.
 const WorkerFile = 'sw.js';
 const SiteLine = /^const SITE = .*;$/m;
@@ -42,30 +44,41 @@ function copy(from, to) {
   fs.cpSync(from, to, { recursive: true });
 }
 
-async function bundle(out) {
+// The page's script is one classic script holding the page and the engine's glue. The
+// service worker's cache then keeps its compiled code from the first visit on (browsers do
+// that for classic scripts cached while the worker installs), so a later visit need not
+// parse it again. Only the WebAssembly stays a file of its own, in engine/.
+async function bundle(wasm, out) {
   const entry = path.join(repository, 'web', 'src', 'main.js');
-  if (!fs.existsSync(entry)) return;
+  const glue = path.join(wasm, GlueFile);
   const esbuild = await import('esbuild');
   await esbuild.build({
     entryPoints: [entry],
     bundle: true,
-    format: 'esm',
+    format: 'iife',
     minify: true,
     target: ['chrome100', 'firefox100'],
-    // The engine's module is loaded at run time from engine/, not bundled.
-    external: ['./engine/*'],
+    // The glue finds its .wasm through locateFile, not through its own address.
+    define: { 'import.meta.url': 'undefined' },
+    plugins: [
+      {
+        name: 'corvane-engine',
+        setup(build) {
+          build.onResolve({ filter: /^corvane-engine$/ }, () => ({ path: glue }));
+        },
+      },
+    ],
     outfile: path.join(out, 'app.js'),
     logLevel: 'warning',
   });
 }
 
-function copyModule(wasm, out) {
-  for (const file of ModuleFiles) {
+function checkModule(wasm) {
+  for (const file of [GlueFile, WasmFile]) {
     const from = path.join(wasm, file);
     if (!fs.existsSync(from)) {
       throw new Error(`build-site.mjs: ${from} is missing; build the module first (scripts/build-web.sh)`);
     }
-    copy(from, path.join(out, 'engine', file));
   }
 }
 
@@ -84,20 +97,6 @@ function copyAssets(out) {
     copy(from, path.join(out, 'fonts', font));
   }
   copy(path.join(repository, 'resources', 'corvane.svg'), path.join(out, 'icons', 'corvane.svg'));
-}
-
-// Until the page is there, a page that says so, so that the site can be served and tested.
-function placeholderPage(out) {
-  const page = path.join(out, 'index.html');
-  if (fs.existsSync(page)) return;
-  fs.writeFileSync(
-    page,
-    `<!doctype html>
-<html lang="en"><head><meta charset="utf-8"><title>Corvane</title>
-<link rel="manifest" href="manifest.webmanifest"><link rel="icon" href="icons/corvane.svg"></head>
-<body><p>The Corvane page is not built yet; the engine's module is in engine/.</p></body></html>
-`,
-  );
 }
 
 function siteFiles(out, folder = out) {
@@ -135,10 +134,10 @@ export async function buildSite({ wasm, out }) {
   fs.rmSync(out, { recursive: true, force: true });
   fs.mkdirSync(out, { recursive: true });
   copy(path.join(repository, 'web', 'static'), out);
-  await bundle(out);
-  copyModule(wasm, out);
+  checkModule(wasm);
+  await bundle(wasm, out);
+  copy(path.join(wasm, WasmFile), path.join(out, 'engine', WasmFile));
   copyAssets(out);
-  placeholderPage(out);
   return writeWorker(out);
 }
 
