@@ -169,6 +169,25 @@ TEST_F(BrowserSessionTest, StepBackGivesTheWindowsBackAsTheyWereAfterTheStep) {
         << "before OUT 01 the lights were not open";
 }
 
+TEST_F(BrowserSessionTest, HeldClocksStopTheRunsStepsUntilTheyAreLetGo) {
+    Assembled("Start:\nINC AL\nJMP Start\nEND\n");
+    session.SetCpuClockInterval(RunControl::FastestClock);
+    session.ButtonRunClick();
+    session.RunFor(20);
+    const uint8_t before = session.TakeReport().Registers[AL];
+    EXPECT_GT(before, 0);
+
+    session.HoldClocks(true);
+    session.RunFor(100);
+    const SessionReport held = session.TakeReport();
+    EXPECT_TRUE(held.Running);
+    EXPECT_EQ(held.Registers[AL], before);
+
+    session.HoldClocks(false);
+    session.RunFor(20);
+    EXPECT_NE(session.TakeReport().Registers[AL], before);
+}
+
 TEST_F(BrowserSessionTest, ABreakpointLineStopsTheRunAndSaysWhere) {
     Assembled("MOV AL,1\nINC AL\nINC AL\nEND\n");
     session.SetBreakpointLines({3});

@@ -198,6 +198,7 @@ EMSCRIPTEN_BINDINGS(corvane_session) {
         .function("RunFor", optional_override([](BrowserSession& s, double ms) {
                       s.RunFor(static_cast<int64_t>(ms));
                   }))
+        .function("HoldClocks", &BrowserSession::HoldClocks)
         .function("SupplyKey", optional_override([](BrowserSession& s, int code) {
                       s.SupplyKey(static_cast<uint8_t>(code));
                   }))

@@ -170,6 +170,10 @@ void BrowserSession::RunFor(int64_t ms) {
     }
 }
 
+void BrowserSession::HoldClocks(bool held) {
+    clock_.ClocksHeld = held;
+}
+
 void BrowserSession::SupplyKey(uint8_t code) {
     if (machine_.AwaitingKey()) {
         machine_.SupplyKey(code);

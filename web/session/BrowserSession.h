@@ -76,6 +76,9 @@ class BrowserSession final : public HeadlessUi {
     // Simulated time goes on by the real time that has passed, by no more than a tenth of a
     // second at a call: a page that was hidden does not then make thousands of steps at once.
     void RunFor(int64_t ms);
+    // While the page shows a message box or asks a question the machine does not step, and
+    // the hardware timer does not fire: the program goes on after what the student is shown.
+    void HoldClocks(bool held);
     // The key IN 00 waits for; Escape (1B) ends the run. Without a wait it does nothing.
     void SupplyKey(uint8_t code);
 

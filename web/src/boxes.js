@@ -24,6 +24,11 @@ function open({ text, icon }) {
   d.showModal();
 }
 
+// Whether a message box or a question is waiting for an answer.
+export function boxOpen() {
+  return document.querySelector('dialog.message-box[open]') !== null;
+}
+
 export function showMessage(text, icon) {
   if (box().open) waiting.push({ text, icon });
   else open({ text, icon });

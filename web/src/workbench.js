@@ -15,7 +15,7 @@ import { keyCodeOf } from './keys.js';
 import { FrameClock } from './frameClock.js';
 import { readSourceFile, pickFile, saveSource, fetchExample, takeDroppedFiles } from './files.js';
 import { saveSettings, withRecentFile } from './settings.js';
-import { showMessage, beep, ask } from './boxes.js';
+import { showMessage, beep, ask, boxOpen } from './boxes.js';
 
 const Untitled = 'Untitled';
 const LongestFrame = 250; // ms of simulated time a frame may take up after the page slept
@@ -358,6 +358,7 @@ export class Workbench {
       requestAnimationFrame(frame);
       if (clock.sinceLast(now) < ShownFrameInterval) return;
       try {
+        this.session.HoldClocks(boxOpen());
         this.session.RunFor(clock.take(now, LongestFrame));
         this.applyReport(this.session.TakeReport());
       } catch (error) {

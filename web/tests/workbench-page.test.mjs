@@ -1,6 +1,7 @@
 // The page's own rules in the browser: breakpoints from the gutter reach the engine, the RAM
 // view's IP and SP marks, the one-at-a-time rule from the Configuration tab, settings kept
-// over a reload, garbage in storage, and the keys that stand in for the browser's own.
+// over a reload, garbage in storage, the keys that stand in for the browser's own, and a run
+// that waits while a message box is open.
 import assert from 'node:assert/strict';
 import { after, afterEach, before, beforeEach, describe, test } from 'node:test';
 
@@ -102,5 +103,23 @@ describe('the workbench page', () => {
     await page.keyboard.press('Control+Alt+N');
     await page.getByRole('dialog', { name: 'Question' }).getByRole('button', { name: 'No' }).click();
     await eventually(() => student.editorText(), (text) => text === '', 'an empty source');
+  });
+
+  test('a run stands still while a message box waits for OK', async () => {
+    await student.typeProgram(Loop);
+    await student.chooseFastestClock();
+    await student.click('Assemble');
+    await student.click('Run F9');
+    const bl = () => student.register('BL').textContent();
+    await eventually(bl, (text) => text.split(' ')[2] !== '00', 'a running loop');
+    await page.getByRole('menuitem', { name: 'Help' }).click();
+    await page.getByRole('menuitem', { name: 'About' }).click();
+    const box = page.getByRole('dialog', { name: 'Information' });
+    await box.waitFor();
+    const shown = await student.registers();
+    await page.waitForTimeout(300);
+    assert.deepEqual(await student.registers(), shown);
+    await box.getByRole('button', { name: 'OK' }).click();
+    await eventually(() => student.registers(), (r) => r.join() !== shown.join(), 'the run going on');
   });
 });
