@@ -2,10 +2,9 @@
 // and bad input gets a message without losing the student's work.
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { after, afterEach, before, beforeEach, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 
-import { openPage, sharedSite } from './support/site.mjs';
-import { Student } from './support/student.mjs';
+import { pageEachTest } from './support/pageEachTest.mjs';
 import { eventually } from './support/wait.mjs';
 
 // A source with a letter beyond ASCII (é, E9) in a comment and CR LF line ends.
@@ -25,20 +24,11 @@ const BinaryFile = sourceFile('picture.asm', Buffer.from([0x89, 0x50, 0x4e, 0x47
 const LargeFile = sourceFile('large.asm', Buffer.alloc(32 * 1024 + 1, '; a comment line\r\n'));
 
 describe('files', () => {
-  const site = sharedSite();
-  let opened;
   let page;
   let student;
-  before(() => site.start());
-  after(() => site.stop());
-  beforeEach(async () => {
-    opened = await openPage(site.browser, site.url);
-    page = opened.page;
-    student = new Student(page);
-  });
-  afterEach(async () => {
-    await opened.context.close();
-    assert.deepEqual(opened.failures, [], 'the page threw no error');
+  pageEachTest((opened, at) => {
+    page = opened;
+    student = at;
   });
 
   // With unsaved changes the page asks first; `answer` is the student's reply.

@@ -1,10 +1,14 @@
-// How the page loads: after one visit it works with no network, it never fetches from outside
-// the site, and it starts on a server that does not know WebAssembly's type.
+// How the page loads: after one visit it works with no network and the browser can install it
+// as an app, it never fetches from outside the site, and it starts on a server that does not
+// know WebAssembly's type.
 
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
+
+import { chromium } from 'playwright-core';
 
 import { openPage, sharedSite, SiteRoot, waitForEngine } from './support/site.mjs';
 import { Student } from './support/student.mjs';
@@ -32,6 +36,21 @@ test('reloads and runs a program with the network gone', async () => {
   );
   assert.deepEqual(outside, []);
   await context.close();
+});
+
+// A private window can never install; an ordinary profile is what a student has.
+test('the browser can install the page as an app', async () => {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'corvane-profile-'));
+  const context = await chromium.launchPersistentContext(profile, { executablePath: '/usr/bin/chromium' });
+  const page = await context.newPage();
+  await page.goto(site.url);
+  await waitForEngine(page);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  const cdp = await context.newCDPSession(page);
+  const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+  assert.deepEqual(installabilityErrors, []);
+  await context.close();
+  fs.rmSync(profile, { recursive: true, force: true });
 });
 
 test('starts when the server sends the engine as plain bytes', async () => {

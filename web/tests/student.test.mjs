@@ -3,10 +3,10 @@
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
-import { after, afterEach, before, beforeEach, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 
-import { openPage, RepositoryRoot, sharedSite } from './support/site.mjs';
-import { Student } from './support/student.mjs';
+import { pageEachTest } from './support/pageEachTest.mjs';
+import { RepositoryRoot } from './support/site.mjs';
 import { eventually } from './support/wait.mjs';
 
 const lines = (...text) => `${text.join('\n')}\n`;
@@ -33,18 +33,11 @@ function twoFrames(page) {
 }
 
 describe('a student at the page', () => {
-  const site = sharedSite();
-  let opened;
+  let page;
   let student;
-  before(() => site.start());
-  after(() => site.stop());
-  beforeEach(async () => {
-    opened = await openPage(site.browser, site.url);
-    student = new Student(opened.page);
-  });
-  afterEach(async () => {
-    await opened.context.close();
-    assert.deepEqual(opened.failures, [], 'the page threw no error');
+  pageEachTest((opened, at) => {
+    page = opened;
+    student = at;
   });
 
   test('types a program, assembles it and steps through it', async () => {
@@ -74,7 +67,7 @@ describe('a student at the page', () => {
     await student.click('STOP');
     const stopped = await student.registers();
     const logged = await student.runLogLines();
-    await twoFrames(opened.page);
+    await twoFrames(page);
     assert.deepEqual(await student.registers(), stopped, 'no step after STOP');
     assert.deepEqual(await student.runLogLines(), logged, 'no log line after STOP');
     assert.notEqual(stopped[0], 'AL 00000000 00 +000');
@@ -84,8 +77,8 @@ describe('a student at the page', () => {
     await student.typeProgram(KeyToRam);
     await student.click('Assemble');
     await student.click('Run F9');
-    await opened.page.getByRole('dialog', { name: 'Keyboard Input' }).waitFor();
-    await opened.page.keyboard.press('A');
+    await page.getByRole('dialog', { name: 'Keyboard Input' }).waitFor();
+    await page.keyboard.press('A');
     await student.expectRegister('AL', '41');
     await student.expectStatus('END  Program has halted.');
   });
@@ -107,8 +100,8 @@ describe('a student at the page', () => {
 
   test('types a key on the keypad panel', async () => {
     await student.click('SHOW NUMERIC KEYPAD');
-    await opened.page.locator('[data-window="Keypad"]').focus();
-    await opened.page.keyboard.press('C');
+    await page.locator('[data-window="Keypad"]').focus();
+    await page.keyboard.press('C');
     assert.match(await student.deviceWords('Keypad'), /last key C$/);
   });
 
@@ -117,8 +110,8 @@ describe('a student at the page', () => {
     await student.click('SHOW KEYBOARD');
     await student.clickHotArea('Keyboard', 0);
     assert.match(await student.deviceWords('Keyboard'), /last key !$/);
-    await opened.page.locator('[data-window="Keyboard"]').focus();
-    await opened.page.keyboard.press('%');
+    await page.locator('[data-window="Keyboard"]').focus();
+    await page.keyboard.press('%');
     assert.match(await student.deviceWords('Keyboard'), /last key %$/);
   });
 
@@ -149,7 +142,7 @@ describe('a student at the page', () => {
   });
 
   test('keeps running after a fault in a frame and says so once', async () => {
-    await opened.page.evaluate(() => {
+    await page.evaluate(() => {
       const session = window.corvane.session;
       const take = session.TakeReport.bind(session);
       let faults = 3;

@@ -3,30 +3,21 @@
 // over a reload, garbage in storage, the keys that stand in for the browser's own, and a run
 // that waits while a message box is open.
 import assert from 'node:assert/strict';
-import { after, afterEach, before, beforeEach, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 
-import { openPage, sharedSite, waitForEngine } from './support/site.mjs';
-import { Student } from './support/student.mjs';
+import { pageEachTest } from './support/pageEachTest.mjs';
+import { waitForEngine } from './support/site.mjs';
 import { eventually } from './support/wait.mjs';
 
 const lines = (...text) => `${text.join('\n')}\n`;
 const Loop = lines('Start:', '\tINC\tAL', '\tPUSH\tAL', '\tPOP\tBL', '\tJMP\tStart', '\tEND');
 
 describe('the workbench page', () => {
-  const site = sharedSite();
-  let opened;
   let page;
   let student;
-  before(() => site.start());
-  after(() => site.stop());
-  beforeEach(async () => {
-    opened = await openPage(site.browser, site.url);
-    page = opened.page;
-    student = new Student(page);
-  });
-  afterEach(async () => {
-    await opened.context.close();
-    assert.deepEqual(opened.failures, [], 'the page threw no error');
+  pageEachTest((opened, at) => {
+    page = opened;
+    student = at;
   });
 
   test('a breakpoint set in the gutter stops the run at its line', async () => {
