@@ -66,7 +66,11 @@ constexpr std::array PictureTable = {
         .Window = Peripheral::Keypad,
         .Draw = [](const Peripherals&) { return KeypadPicture(); },
         .Act = [](Peripherals& d, int action) { return KeypadAction(d.Pad, action); },
-        .Typed = [](uint8_t code) { return static_cast<int>(code); },
+        // Typed in lower case, a to f press the hexadecimal keys too.
+        .Typed =
+            [](uint8_t code) {
+                return static_cast<int>(code >= 'a' && code <= 'f' ? code - 'a' + 'A' : code);
+            },
     },
 };
 

@@ -138,8 +138,8 @@ TEST(DevicePictures, TypedKeysPressTheKeyWithTheirCharacter) {
     for (const Case c :
          {Case{Peripheral::Keyboard, '!', '!'}, Case{Peripheral::Keyboard, 0xA3, 0xA3},
           Case{Peripheral::Keyboard, 0x0D, 0x0D}, Case{Peripheral::Keypad, '7', '7'},
-          Case{Peripheral::Keypad, 0x08, 0x08}, Case{Peripheral::Keyboard, 0x80, 0},
-          Case{Peripheral::Heater, '1', 0}}) {
+          Case{Peripheral::Keypad, 'c', 'C'}, Case{Peripheral::Keypad, 0x08, 0x08},
+          Case{Peripheral::Keyboard, 0x80, 0}, Case{Peripheral::Heater, '1', 0}}) {
         SCOPED_TRACE(testing::Message() << int(c.Window) << " " << int(c.Typed));
         const int action = TypedKeyAction(c.Window, c.Typed);
         if (c.Pressed == 0) {

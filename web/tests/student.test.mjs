@@ -98,10 +98,10 @@ describe('a student at the page', () => {
     );
   });
 
-  test('types a key on the keypad panel', async () => {
+  test('types a key on the keypad panel, a hexadecimal letter in lower case too', async () => {
     await student.click('SHOW NUMERIC KEYPAD');
     await page.locator('[data-window="Keypad"]').focus();
-    await page.keyboard.press('C');
+    await page.keyboard.press('c');
     assert.match(await student.deviceWords('Keypad'), /last key C$/);
   });
 

@@ -1,6 +1,7 @@
 #include "workbench/devices/PictureWindow.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -100,6 +101,18 @@ void PictureWindow::ShowPicture(const ::Picture& picture) {
 int PictureWindow::ActionAt(const QMouseEvent& event) const {
     const QPoint at = PicturePixel(event);
     return ::ActionAt(painter_.Painted(), {at.x(), at.y()});
+}
+
+int PictureWindow::TypedKeyActionOf(Peripheral window, const QKeyEvent& event) {
+    if ((event.modifiers() & Qt::ControlModifier) && event.key() >= Qt::Key_A &&
+        event.key() <= Qt::Key_Z) {
+        return TypedKeyAction(window, static_cast<uint8_t>(event.key() - Qt::Key_A + 1));
+    }
+    const QString text = event.text();
+    if (text.size() != 1 || text[0].unicode() > 0xFF) {
+        return NoAction;
+    }
+    return TypedKeyAction(window, static_cast<uint8_t>(text[0].unicode()));
 }
 
 void PictureWindow::PictureChanged(const QRect& area) {

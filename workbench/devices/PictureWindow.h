@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "devices/DeviceTable.h"
 #include "devices/Picture.h"
 #include "workbench/ToolWindow.h"
 #include "workbench/devices/PicturePainter.h"
@@ -44,6 +45,9 @@ class PictureWindow : public ToolWindow {
     void ShowPicture(const ::Picture& picture);
     // The action of the description's hot area under the mouse, or NoAction.
     int ActionAt(const QMouseEvent& event) const;
+    // The action of the key the typed key stands for in a window's picture, or NoAction: Ctrl
+    // with a letter types its control code, any other key the character it types.
+    static int TypedKeyActionOf(Peripheral window, const QKeyEvent& event);
     // The picture's pixels that cover an area given in its coordinates.
     QRect PixelsOf(const QRect& area) const;
     void keyPressEvent(QKeyEvent* event) override;

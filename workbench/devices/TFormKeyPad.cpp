@@ -30,6 +30,5 @@ void TFormKeyPad::mousePressEvent(QMouseEvent* event) {
 // A key of the keyboard presses the pad's key with its character: the digits, A to F in
 // either case, backspace and enter.
 bool TFormKeyPad::TakeKey(const QKeyEvent& event) {
-    const QString text = event.text().toUpper();
-    return text.size() == 1 && text[0].unicode() <= 0xFF && KeypadAction(model_, text[0].unicode());
+    return KeypadAction(model_, TypedKeyActionOf(Peripheral::Keypad, event));
 }

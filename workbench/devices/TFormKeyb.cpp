@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <optional>
 
 #include "devices/DeviceTable.h"
 #include "devices/DeviceWords.h"
@@ -12,24 +11,6 @@
 #include "devices/pictures/KeyboardPicture.h"
 #include "workbench/ButtonFace.h"
 #include "workbench/Fonts.h"
-
-namespace {
-
-// The code a typed key stands for: Ctrl with a letter its control code, any other key the
-// character it types.
-std::optional<uint8_t> TypedCode(const QKeyEvent& event) {
-    if ((event.modifiers() & Qt::ControlModifier) && event.key() >= Qt::Key_A &&
-        event.key() <= Qt::Key_Z) {
-        return static_cast<uint8_t>(event.key() - Qt::Key_A + 1);
-    }
-    const QString text = event.text();
-    if (text.size() != 1 || text[0].unicode() > 0xFF) {
-        return std::nullopt;
-    }
-    return static_cast<uint8_t>(text[0].unicode());
-}
-
-} // namespace
 
 TFormKeyb::TFormKeyb(QWidget* owner, OnScreenKeyboard& model)
     : PictureWindow(owner, DeviceRowOf(Peripheral::Keyboard).Caption, QSize(430, 155),
@@ -66,12 +47,11 @@ void TFormKeyb::mousePressEvent(QMouseEvent* event) {
 
 // A typed key presses the picture's key with the same code and names it as the mouse would.
 bool TFormKeyb::TakeKey(const QKeyEvent& event) {
-    const std::optional<uint8_t> code = TypedCode(event);
-    const KeyRegion* key = code ? FindKeyByCode(*code) : nullptr;
-    if (!key) {
+    const int action = TypedKeyActionOf(Peripheral::Keyboard, event);
+    if (!KeyboardAction(model_, action)) {
         return false;
     }
-    KeyboardAction(model_, static_cast<int>(key - OnScreenKeyMap().data()));
-    Label1->setText(QString::fromUtf8(key->Name.data(), std::ssize(key->Name)));
+    const std::string_view name = OnScreenKeyMap()[action].Name;
+    Label1->setText(QString::fromUtf8(name.data(), std::ssize(name)));
     return true;
 }
