@@ -3,9 +3,10 @@
 //   node web/tools/build-site.mjs [--wasm build/wasm/browser] [--out build/web]
 //
 // The site is plain static files: the page (web/static, with web/src/main.js and the engine's
-// glue bundled into app.js), the engine's WebAssembly in engine/, the manual in manual/, the examples in examples/, Debian's
-// Liberation fonts in fonts/ and the icon in icons/. The service worker gets the list of
-// every file and a version made from their contents, so a changed site replaces the cache.
+// glue bundled into app.js), the engine's WebAssembly in engine/, the manual in manual/, the
+// examples in examples/, Debian's Liberation fonts in fonts/ and the icon in icons/. The
+// service worker gets the list of every file and a version made from their contents, so a
+// changed site replaces the cache.
 import crypto from 'node:crypto';
 import fs from 'node:fs';
 import path from 'node:path';
