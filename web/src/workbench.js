@@ -138,6 +138,9 @@ export class Workbench {
     if (action) {
       this.syncSource();
       action.call(this, argument);
+      // What the command changed shows at once, not at the next frame: a student may type the
+      // moment STOP gives the editor back.
+      this.applyReport(this.session.TakeReport());
     }
   }
 

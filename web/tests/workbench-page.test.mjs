@@ -1,7 +1,7 @@
 // The page's own rules in the browser: breakpoints from the gutter reach the engine, the RAM
 // view's IP and SP marks, the one-at-a-time rule from the Configuration tab, settings kept
-// over a reload, garbage in storage, the keys that stand in for the browser's own, and a run
-// that waits while a message box is open.
+// over a reload, garbage in storage, the keys that stand in for the browser's own, a run that
+// waits while a message box is open, and a command's effect shown at once.
 import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
@@ -112,5 +112,17 @@ describe('the workbench page', () => {
     assert.deepEqual(await student.registers(), shown);
     await box.getByRole('button', { name: 'OK' }).click();
     await eventually(() => student.registers(), (r) => r.join() !== shown.join(), 'the run going on');
+  });
+
+  test('STOP gives the editor back at once, before the next frame', async () => {
+    await student.typeProgram(Loop);
+    await student.click('Assemble');
+    await student.click('Run F9');
+    await eventually(() => page.evaluate(() => window.corvane.editor.view.state.readOnly), Boolean, 'a locked editor');
+    const writable = await page.evaluate(() => {
+      document.querySelector('button[aria-label="STOP"]').click();
+      return !window.corvane.editor.view.state.readOnly;
+    });
+    assert.ok(writable);
   });
 });
