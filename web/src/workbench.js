@@ -394,7 +394,7 @@ export class Workbench {
     this.runLog.flush(r.running);
     if (r.asmLogChanged) this.tabs.asmLogPane.textContent = r.asmLog.join('\n');
     if (r.tokensChanged) this.tabs.tokensPane.textContent = this.session.TokenLines().join('\n');
-    if (r.listChanged) this.tabs.listPane.textContent = this.session.ListFile();
+    if (r.listChanged) this.tabs.listPane.textContent = this.listText();
     if (r.errors) {
       this.editor.showErrors(r.errors);
       this.errorList.show(r.errors);
@@ -404,6 +404,10 @@ export class Workbench {
     r.devicesChanged.forEach((name) => this.devicePanels[name]?.redraw());
     if (r.keyAwaited) this.awaitKey();
     this.showRunning(r.running);
+  }
+
+  listText() {
+    return this.session.ListFile().join('\n');
   }
 
   followStatus(status) {

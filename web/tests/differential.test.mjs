@@ -6,7 +6,7 @@ import { readFileSync, readdirSync } from 'node:fs';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
-import { cliRunReport, parseRunReport, ramLines } from './support/cli.mjs';
+import { cliRunReport, cliText, parseRunReport, ramLines } from './support/cli.mjs';
 import { generatedProgram } from './support/programs.mjs';
 import { RepositoryRoot, openPage, sharedSite } from './support/site.mjs';
 import { Student } from './support/student.mjs';
@@ -115,6 +115,24 @@ describe("the page's panels show what corvane-cli reports", () => {
       assert.deepEqual(await student.ramCells(), cells);
       // The status line starts with a space, as the desktop's does; corvane-cli leaves it out.
       assert.equal((await student.statusLine.textContent()).slice(1), cli.STATUS);
+    });
+  }
+
+  const listed = [
+    ['loops.asm', exampleSource('loops.asm')],
+    ['a program with a missing operand', '\tMOV\tAL,\n\tEND\n'],
+  ];
+  for (const [name, source] of listed) {
+    test(`the List File and Tokens tabs of ${name}`, async () => {
+      await student.click('STOP');
+      await student.typeProgram(source);
+      await student.click('Assemble');
+      const pane = (tab) => student.page.locator(`pre[aria-label="${tab}"]`).textContent();
+      await student.openTab('List File');
+      assert.equal(await pane('List File'), cliText('assemble', source).replace(/\n$/, ''));
+      await student.openTab('Tokens');
+      assert.equal(await pane('Tokens'), cliText('tokens', source).replace(/\n$/, ''));
+      await student.openTab('Source Code');
     });
   }
 });

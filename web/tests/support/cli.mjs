@@ -15,8 +15,7 @@ const scratch = mkdtempSync(path.join(tmpdir(), 'corvane-web-tests-'));
 // status, steps, how the run ended and RAM. A program error ends the run with exit code 3,
 // and is a result too.
 export function cliRunReport(source, { steps, clockMs, hwTimerMs }, name = 'program.asm') {
-  const file = path.join(scratch, name);
-  writeFileSync(file, Buffer.from(source.replaceAll('\n', '\r\n'), 'latin1'));
+  const file = writeSource(source, name);
   const options = ['--max-steps', steps, '--clock', clockMs, '--hw-timer', hwTimerMs];
   try {
     return execFileSync(CliPath, ['run', file, '--ram', ...options.map(String)], {
@@ -28,6 +27,26 @@ export function cliRunReport(source, { steps, clockMs, hwTimerMs }, name = 'prog
     }
     throw failure;
   }
+}
+
+// What `corvane-cli assemble FILE` (the list file) or `corvane-cli tokens FILE` prints; an
+// assembly error is a result too.
+export function cliText(subcommand, source) {
+  try {
+    return execFileSync(CliPath, [subcommand, writeSource(source, 'listed.asm')], { encoding: 'latin1' });
+  } catch (failure) {
+    if (failure.status === 1) {
+      return failure.stdout;
+    }
+    throw failure;
+  }
+}
+
+// The source saved as the workbench saves it: Latin-1 with CR LF line ends.
+function writeSource(source, name) {
+  const file = path.join(scratch, name);
+  writeFileSync(file, Buffer.from(source.replaceAll('\n', '\r\n'), 'latin1'));
+  return file;
 }
 
 // The report's parts by their heads: registers by name, STATUS, STEPS, ENDED, and the RAM
