@@ -43,6 +43,9 @@ export const Menus = [
     ['&Open', 'Ctrl+O', 'open'],
     ['&Save', 'Ctrl+S', 'save'],
     ['Save &As', 'Ctrl+Shift+S', 'saveAs'],
+    null,
+    ['&Print Source Code', '', 'printSource'],
+    ['Print &List File', '', 'printList'],
     ['Recent &Files', '', 'recent'], // a heading over the recent files
   ]],
   ['E&dit', [

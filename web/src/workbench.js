@@ -16,6 +16,7 @@ import { FrameClock } from './frameClock.js';
 import { readSourceFile, pickFile, saveSource, fetchExample, takeDroppedFiles } from './files.js';
 import { saveSettings, withRecentFile } from './settings.js';
 import { showMessage, beep, ask, boxOpen } from './boxes.js';
+import { Printing } from './printing.js';
 
 const Untitled = 'Untitled';
 const LongestFrame = 250; // ms of simulated time a frame may take up after the page slept
@@ -65,6 +66,7 @@ export class Workbench {
       oneAtATime: (on) => this.remember({ oneAtATime: on }),
     });
     this.buildWindows(painter);
+    this.printing = new Printing(() => this.editor.text);
     this.applySettings();
     this.followKeys();
     takeDroppedFiles(document.body, (file) => this.openFile(file));
@@ -178,6 +180,8 @@ export class Workbench {
     open() { this.openPicked(); },
     save() { this.save(false); },
     saveAs() { this.save(true); },
+    printSource() { this.printing.print(this.editor.text); },
+    printList() { this.printing.print(this.listText()); },
     example(fileName) { this.openExample(fileName); },
     help() { window.open('manual/corvane.html', '_blank', 'noopener'); },
     about() { showMessage('Corvane\nA workbench for a small 8-bit microprocessor, in the browser.', 'Information'); },

@@ -1,5 +1,6 @@
-// Opening, editing and saving sources: bytes stay bytes (Latin-1 in, CR LF written out),
-// and bad input gets a message without losing the student's work.
+// Opening, editing, saving and printing sources: bytes stay bytes (Latin-1 in, CR LF written
+// out), bad input gets a message without losing the student's work, and a print has the
+// chosen text alone on its sheet.
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { describe, test } from 'node:test';
@@ -132,5 +133,41 @@ describe('files', () => {
     await savedByDownload();
     await page.close({ runBeforeUnload: true });
     await eventually(() => page.isClosed(), (closed) => closed, 'the page closed');
+  });
+
+  // What the browser would print: the print sheet's text, taken when the page calls print().
+  async function printed(menuItem) {
+    await page.evaluate(() => {
+      delete window.printedText;
+      window.print = () => {
+        window.printedText = document.querySelector('.print-sheet').textContent;
+      };
+    });
+    await page.getByRole('menuitem', { name: 'File' }).click();
+    await page.getByRole('menuitem', { name: menuItem }).click();
+    return page.evaluate(() => window.printedText);
+  }
+
+  test('prints the source code and the list file, and says when there is nothing', async () => {
+    await student.typeProgram(Typed);
+    assert.equal(await printed('Print Source Code'), Typed);
+    await student.click('Assemble');
+    const list = await page.locator('pre[aria-label="List File"]').textContent();
+    assert.match(list, /^; LIST FILE : SUCCESS/);
+    assert.equal(await printed('Print List File'), list);
+
+    await student.typeProgram('\n');
+    assert.equal(await printed('Print Source Code'), undefined);
+    assert.equal(await student.dismissMessage('Information'), 'There is nothing to print.');
+  });
+
+  test("the browser's own print shows the source code alone", async () => {
+    await student.typeProgram(Typed);
+    await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
+    await page.emulateMedia({ media: 'print' });
+    const sheet = page.locator('.print-sheet');
+    assert.equal(await sheet.textContent(), Typed);
+    assert.ok(await sheet.isVisible());
+    assert.equal(await page.locator('#workbench').isVisible(), false);
   });
 });
