@@ -5,8 +5,10 @@
 #include <emscripten/val.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 inline emscripten::val Text(std::string_view text) {
@@ -18,6 +20,16 @@ inline emscripten::val Utf8Text(std::string_view text) {
     const emscripten::val bytes(
         emscripten::typed_memory_view(text.size(), reinterpret_cast<const uint8_t*>(text.data())));
     return emscripten::val::global("TextDecoder").new_().call<emscripten::val>("decode", bytes);
+}
+
+// A plain object from its fields in order: ObjectOf({{"start", val(7)}, {"length", val(2)}}).
+inline emscripten::val
+ObjectOf(std::initializer_list<std::pair<const char*, emscripten::val>> fields) {
+    emscripten::val object = emscripten::val::object();
+    for (const auto& [name, value] : fields) {
+        object.set(name, value);
+    }
+    return object;
 }
 
 template <typename Items, typename Convert>

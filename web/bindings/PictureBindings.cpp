@@ -24,48 +24,38 @@ val Point(const PicturePoint& point) {
 }
 
 val Box(const PixelRect& box) {
-    val object = val::object();
-    object.set("left", box.Left);
-    object.set("top", box.Top);
-    object.set("right", box.Right);
-    object.set("bottom", box.Bottom);
-    return object;
+    return ObjectOf({{"left", val(box.Left)},
+                     {"top", val(box.Top)},
+                     {"right", val(box.Right)},
+                     {"bottom", val(box.Bottom)}});
 }
 
 val Pen(const Stroke& stroke) {
     if (stroke.Width == 0) {
         return val::null();
     }
-    val object = val::object();
-    object.set("colour", Colour(stroke.Colour));
-    object.set("width", stroke.Width);
-    object.set("flat", stroke.Flat);
-    return object;
+    return ObjectOf({{"colour", Colour(stroke.Colour)},
+                     {"width", val(stroke.Width)},
+                     {"flat", val(stroke.Flat)}});
 }
 
 val Brush(const Fill& fill) {
     if (!fill.Visible) {
         return val::null();
     }
-    val object = val::object();
-    object.set("colour", Colour(fill.Colour));
-    object.set("stops", ArrayOf(fill.Stops, [](const GradientStop& stop) {
-                   val object = val::object();
-                   object.set("at", stop.At);
-                   object.set("colour", Colour(stop.Colour));
-                   return object;
-               }));
-    object.set("from", Point(fill.From));
-    object.set("to", Point(fill.To));
-    return object;
+    const auto stop = [](const GradientStop& s) {
+        return ObjectOf({{"at", val(s.At)}, {"colour", Colour(s.Colour)}});
+    };
+    return ObjectOf({{"colour", Colour(fill.Colour)},
+                     {"stops", ArrayOf(fill.Stops, stop)},
+                     {"from", Point(fill.From)},
+                     {"to", Point(fill.To)}});
 }
 
 val Font(const PictureFont& font) {
-    val object = val::object();
-    object.set("face", Text(font.Face == FontFace::Mono ? "Mono" : "Sans"));
-    object.set("pixelSize", font.PixelSize);
-    object.set("bold", font.Bold);
-    return object;
+    return ObjectOf({{"face", Text(font.Face == FontFace::Mono ? "Mono" : "Sans")},
+                     {"pixelSize", val(font.PixelSize)},
+                     {"bold", val(font.Bold)}});
 }
 
 const char* KindName(ShapeKind kind) {
@@ -80,46 +70,37 @@ const char* AlignName(TextAlign align) {
 }
 
 val ShapeObject(const Shape& shape) {
-    val object = val::object();
-    object.set("kind", Text(KindName(shape.Kind)));
-    object.set("x", shape.X);
-    object.set("y", shape.Y);
-    object.set("w", shape.W);
-    object.set("h", shape.H);
-    object.set("radius", shape.Radius);
-    object.set("points", ArrayOf(shape.Points, Point));
-    object.set("pen", Pen(shape.Pen));
-    object.set("brush", Brush(shape.Brush));
-    object.set("smooth", shape.Smooth);
-    object.set("text", Text(shape.Text));
-    object.set("font", Font(shape.Font));
-    object.set("align", Text(AlignName(shape.Align)));
-    return object;
+    return ObjectOf({{"kind", Text(KindName(shape.Kind))},
+                     {"x", val(shape.X)},
+                     {"y", val(shape.Y)},
+                     {"w", val(shape.W)},
+                     {"h", val(shape.H)},
+                     {"radius", val(shape.Radius)},
+                     {"points", ArrayOf(shape.Points, Point)},
+                     {"pen", Pen(shape.Pen)},
+                     {"brush", Brush(shape.Brush)},
+                     {"smooth", val(shape.Smooth)},
+                     {"text", Text(shape.Text)},
+                     {"font", Font(shape.Font)},
+                     {"align", Text(AlignName(shape.Align))}});
 }
 
 val PartObject(const PicturePart& part) {
-    val object = val::object();
-    object.set("area", Box(part.Area));
-    object.set("desktopLabel", part.DesktopLabel);
-    object.set("shapes", ArrayOf(part.Shapes, ShapeObject));
-    return object;
+    return ObjectOf({{"area", Box(part.Area)},
+                     {"desktopLabel", val(part.DesktopLabel)},
+                     {"shapes", ArrayOf(part.Shapes, ShapeObject)}});
 }
 
 val AreaObject(const HotArea& area) {
-    val object = val::object();
-    object.set("box", Box(area.Box));
-    object.set("action", area.Action);
-    return object;
+    return ObjectOf({{"box", Box(area.Box)}, {"action", val(area.Action)}});
 }
 
 } // namespace
 
 val PictureObject(const Picture& picture) {
-    val object = val::object();
-    object.set("width", picture.Width);
-    object.set("height", picture.Height);
-    object.set("background", Colour(picture.Background));
-    object.set("parts", ArrayOf(picture.Parts, PartObject));
-    object.set("areas", ArrayOf(picture.Areas, AreaObject));
-    return object;
+    return ObjectOf({{"width", val(picture.Width)},
+                     {"height", val(picture.Height)},
+                     {"background", Colour(picture.Background)},
+                     {"parts", ArrayOf(picture.Parts, PartObject)},
+                     {"areas", ArrayOf(picture.Areas, AreaObject)}});
 }

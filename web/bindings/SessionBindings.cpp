@@ -21,47 +21,30 @@ using emscripten::val;
 namespace {
 
 val Status(const ShownStatus& status) {
-    val object = val::object();
-    object.set("style", Text(StatusStyleName(status.Style)));
-    object.set("text", status.Text);
-    return object;
+    return ObjectOf({{"style", Text(StatusStyleName(status.Style))}, {"text", val(status.Text)}});
 }
 
 val Selection(const SelectionReport& selection) {
-    val object = val::object();
-    object.set("start", selection.Start);
-    object.set("length", selection.Length);
-    return object;
+    return ObjectOf({{"start", val(selection.Start)}, {"length", val(selection.Length)}});
 }
 
 val Flags(const ShownFlags& flags) {
-    val object = val::object();
-    object.set("I", flags.I);
-    object.set("S", flags.S);
-    object.set("O", flags.O);
-    object.set("Z", flags.Z);
-    return object;
+    return ObjectOf(
+        {{"I", val(flags.I)}, {"S", val(flags.S)}, {"O", val(flags.O)}, {"Z", val(flags.Z)}});
 }
 
 val WindowCommandObject(const WindowCommand& command) {
-    val object = val::object();
-    object.set("kind", Text(WindowCommandKindName(command.Kind)));
-    object.set("window", Text(PeripheralName(command.Window)));
-    return object;
+    return ObjectOf({{"kind", Text(WindowCommandKindName(command.Kind))},
+                     {"window", Text(PeripheralName(command.Window))}});
 }
 
 val ErrorMarkObject(const ErrorMark& mark) {
-    val object = val::object();
-    object.set("line", static_cast<double>(mark.Line));
-    object.set("message", mark.Message);
-    return object;
+    return ObjectOf(
+        {{"line", val(static_cast<double>(mark.Line))}, {"message", val(mark.Message)}});
 }
 
 val MessageBoxObject(const ShownMessageBox& box) {
-    val object = val::object();
-    object.set("text", box.Text);
-    object.set("icon", Text(MessageIconName(box.Icon)));
-    return object;
+    return ObjectOf({{"text", val(box.Text)}, {"icon", Text(MessageIconName(box.Icon))}});
 }
 
 template <typename Value, typename Convert>
@@ -118,23 +101,19 @@ val RamCells(const BrowserSession& session, const val& addresses) {
         if (!cell) {
             return val::null();
         }
-        val object = val::object();
-        object.set("value", cell->Value);
-        object.set("hex", Text(cell->HexText));
-        object.set("text", Text(cell->Text));
-        return object;
+        return ObjectOf({{"value", val(cell->Value)},
+                         {"hex", Text(cell->HexText)},
+                         {"text", Text(cell->Text)}});
     });
 }
 
 val Devices() {
     return ArrayOf(BrowserSession::Devices(), [](const DeviceListing& device) {
-        val object = val::object();
-        object.set("window", Text(PeripheralName(device.Window)));
-        object.set("caption", device.Caption);
-        object.set("port", device.Port);
-        object.set("closeRank", static_cast<double>(device.CloseRank));
-        object.set("settingsSection", device.SettingsSection);
-        return object;
+        return ObjectOf({{"window", Text(PeripheralName(device.Window))},
+                         {"caption", val(device.Caption)},
+                         {"port", val(device.Port)},
+                         {"closeRank", val(static_cast<double>(device.CloseRank))},
+                         {"settingsSection", val(device.SettingsSection)}});
     });
 }
 
