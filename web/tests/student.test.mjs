@@ -87,6 +87,9 @@ describe('a student at the page', () => {
     await student.typeProgram(KeypadToDisplay);
     await student.click('Assemble');
     await student.click('Run F9');
+    // A key pressed before STI only stores its code: wait until the program lets it in.
+    const interruptFlag = (text) => (parseInt(text.split(' ')[2], 16) & 0x10) !== 0;
+    await eventually(() => student.register('SR').textContent(), interruptFlag, 'interrupts let in');
     // Panels open at the same place: the keypad, shown last, lies on top.
     await student.click('SHOW SEVEN SEGMENT DISPLAYS');
     await student.click('SHOW NUMERIC KEYPAD');
